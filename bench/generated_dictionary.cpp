@@ -1,0 +1,40 @@
+#include "generated_dictionary.h"
+
+#include <filesystem>
+
+namespace tavlex::bench {
+
+std::u16string GeneratedHeadword(int i) {
+  // Letter strings that spread like words: a short common stem, then base-26 digits.
+  static constexpr const char16_t* kStems[] = {u"re", u"con", u"pre", u"ex", u"in", u"un", u"de", u"pro"};
+  std::u16string word = kStems[i % 8];
+  for (int n = i / 8; n > 0; n /= 26) word.push_back(static_cast<char16_t>(u'a' + n % 26));
+  return word;
+}
+
+std::u16string GeneratedDictionary(int entries, dicwriter::Charset charset) {
+  const std::string name = std::string(charset == dicwriter::Charset::kBocu1 ? "bocu1" : "ansi") + "-" +
+                           std::to_string(entries) + ".dic";
+  const std::filesystem::path path = std::filesystem::path(TAVLEX_BENCH_DATA) / name;
+  if (!std::filesystem::exists(path)) {
+    std::filesystem::create_directories(path.parent_path());
+    std::vector<dicwriter::Record> records(static_cast<size_t>(entries));
+    for (int i = 0; i < entries; ++i) {
+      dicwriter::Record& r = records[static_cast<size_t>(i)];
+      r.key = GeneratedHeadword(i);
+      r.translation = u"\u8A33\u8A9E\u306E\u4F8B " + r.key + u"\u3002\u3082\u3046\u3072\u3068\u3064\u306E\u610F\u5473";
+      if (i % 4 == 0) r.pronunciation = u"pron" + r.key;
+    }
+    dicwriter::Options options;
+    options.charset = charset;
+    options.blockSize = 1024;
+    options.fourByteBlockNumbers = true;
+    const std::filesystem::path temporary = path.string() + ".tmp";
+    dicwriter::WriteDictionaryFile(temporary.string(), dicwriter::WriteDictionary(std::move(records), options));
+    std::filesystem::rename(temporary, path);
+  }
+  const std::u16string result = path.u16string();
+  return result;
+}
+
+}  // namespace tavlex::bench

@@ -1,0 +1,39 @@
+#include "engine/ansi_dictionary.h"
+
+#include <cstring>
+
+#include "engine/code_page.h"
+
+namespace tavlex {
+namespace {
+
+std::u16string Decode(Bytes run, CodePage codePage) { return MultiByteToUtf16(run.data(), run.size(), codePage); }
+
+}  // namespace
+
+int32_t AnsiDictionary::FindIndexEntry(const std::u16string& query) const {
+  const std::string bytes = Utf16ToMultiByte(query, kSystemCodePage);
+  // strcmp compares as unsigned bytes and stops at the zero that ends each headword.
+  return SearchIndex([&](int32_t i) {
+    return std::strcmp(bytes.c_str(), reinterpret_cast<const char*>(IndexHeadword(i))) < 0;
+  });
+}
+
+void AnsiDictionary::DecodeBlock(Bytes block, std::vector<Entry>& entries, bool fourByteLengths,
+                                 bool headwordsOnly) const {
+  const std::weak_ptr<const Dictionary> self = weak_from_this();
+  RecordIterator records(block, fourByteLengths, Charset::kAnsi);
+  while (records.Next()) {
+    Entry& entry = entries.emplace_back();
+    entry.key = Decode(records.headword(), kSystemCodePage);
+    entry.attributes = records.attributes();
+    entry.dictionary = self;
+    if (headwordsOnly) continue;
+    const BodyFields body = ParseBody(records.body(), entry.attributes);
+    entry.translation = Decode(body.translation, kSystemCodePage);
+    entry.pronunciation = Decode(body.pronunciation, CodePage::kWestern);
+    entry.example = Decode(body.example, kSystemCodePage);
+  }
+}
+
+}  // namespace tavlex

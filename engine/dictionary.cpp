@@ -1,0 +1,107 @@
+#include "engine/dictionary.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "engine/ansi_dictionary.h"
+#include "engine/bocu1_dictionary.h"
+#include "engine/file.h"
+#include "engine/little_endian.h"
+
+namespace tavlex {
+namespace {
+
+// Blocks up to this size are read into a fixed buffer; longer ones allocate.
+constexpr size_t kFirstRead = 512;
+
+}  // namespace
+
+std::shared_ptr<Dictionary> Dictionary::Open(const std::u16string& path, DictionaryOwner* owner) {
+  std::optional<DictionaryLayout> layout;
+  {
+    // The header's handle is closed before the index is read through another.
+    const std::optional<File> file = File::Open(std::filesystem::path(path));
+    if (!file) return nullptr;
+    std::array<uint8_t, kHeaderBytes> header;
+    if (file->ReadAt(0, header.data(), header.size()) != header.size()) return nullptr;
+    layout = ReadLayout(header, file->Size());
+  }
+  if (!layout) return nullptr;
+
+  std::shared_ptr<Dictionary> dictionary;
+  if (layout->charset == Charset::kBocu1) {
+    dictionary = std::make_shared<Bocu1Dictionary>(path, *layout, owner);
+  } else {
+    dictionary = std::make_shared<AnsiDictionary>(path, *layout, owner);
+  }
+  if (!dictionary->LoadIndex()) return nullptr;
+  return dictionary;
+}
+
+Dictionary::Dictionary(std::u16string path, const DictionaryLayout& layout, DictionaryOwner* owner)
+    : path_(std::move(path)), filePath_(path_), layout_(layout), owner_(owner) {}
+
+bool Dictionary::LoadIndex() {
+  const std::optional<File> file = File::Open(filePath_);
+  if (!file) return false;
+  // ReadLayout has checked that the index area lies inside the file and that
+  // the entry count fits in it, so neither allocation exceeds the file.
+  index_.resize(static_cast<size_t>(layout_.indexLength));
+  if (file->ReadAt(static_cast<uint64_t>(layout_.indexOffset), index_.data(), index_.size()) !=
+      index_.size()) {
+    return false;
+  }
+  headwordAt_.resize(static_cast<size_t>(layout_.indexEntryCount));
+  const size_t width = static_cast<size_t>(layout_.blockNumberWidth);
+  size_t position = 0;
+  for (uint32_t& slot : headwordAt_) {
+    if (index_.size() - position < width) return false;
+    position += width;
+    const auto zero = std::find(index_.begin() + static_cast<ptrdiff_t>(position), index_.end(), 0);
+    if (zero == index_.end()) return false;
+    slot = static_cast<uint32_t>(position);
+    position = static_cast<size_t>(zero - index_.begin()) + 1;
+  }
+  return true;
+}
+
+uint32_t Dictionary::BlockOfIndexEntry(int32_t i) const {
+  return ReadUnsigned(IndexHeadword(i) - layout_.blockNumberWidth, layout_.blockNumberWidth);
+}
+
+bool Dictionary::LoadBlock(uint32_t number, bool headwordsOnly, std::vector<Entry>& entries) const {
+  const std::optional<File> file = File::Open(filePath_);
+  if (!file) return false;
+  const uint64_t fileSize = file->Size();
+  const uint64_t position =
+      static_cast<uint64_t>(layout_.dataOffset) + uint64_t{number} * static_cast<uint64_t>(layout_.blockSize);
+  if (position >= fileSize) return false;
+
+  uint8_t first[kFirstRead];
+  const size_t got = file->ReadAt(position, first, sizeof first);
+  if (got < sizeof(uint16_t)) return true;  // no room even for a block word
+  const uint16_t word = ReadU16(first);
+  const bool fourByteLengths = word & kFourByteLengthsBit;
+  const uint64_t length = static_cast<uint64_t>(word & kBlockUnitsMask) * static_cast<uint64_t>(layout_.blockSize);
+  if (length <= kFirstRead) {
+    DecodeBlock(Bytes(first, std::min<size_t>(got, length)), entries, fourByteLengths, headwordsOnly);
+    return true;
+  }
+
+  // A block claims up to 32767 units; never allocate more than the file still holds.
+  // (The file may have grown since its size was taken: keep what was read.)
+  const size_t size = static_cast<size_t>(std::min(length, std::max<uint64_t>(fileSize - position, got)));
+  std::vector<uint8_t> buffer;
+  try {
+    buffer.resize(size);
+  } catch (const std::bad_alloc&) {
+    return true;  // kept as a block without entries
+  }
+  std::memcpy(buffer.data(), first, got);
+  const size_t rest = got < kFirstRead ? 0 : file->ReadAt(position + got, buffer.data() + got, size - got);
+  DecodeBlock(Bytes(buffer.data(), got + rest), entries, fourByteLengths, headwordsOnly);
+  return true;
+}
+
+}  // namespace tavlex

@@ -1,0 +1,130 @@
+// Dictionary: one open PDIC dictionary file. It keeps the whole index area in
+// memory as raw bytes with a table of headword positions, and reads data blocks
+// from the file on demand, opening the file anew for every read.
+//
+// Two variants exist, chosen by the header's character set: AnsiDictionary
+// (code page 932 text) and Bocu1Dictionary (BOCU-1 text). They differ in how
+// records are laid out and how the index is compared with a query.
+//
+// Dictionaries are always owned through std::shared_ptr (Open creates them so):
+// the entries they decode refer back to them weakly.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/block_cache.h"
+#include "engine/block_format.h"
+#include "engine/dictionary_header.h"
+#include "engine/dictionary_settings.h"
+#include "engine/entry.h"
+
+namespace tavlex {
+
+class DictionaryOwner;
+
+class Dictionary : public std::enable_shared_from_this<Dictionary> {
+ public:
+  // Checks the file's header and loads its index. None when the file is
+  // refused: it cannot be read, is not a dictionary, or is damaged.
+  static std::shared_ptr<Dictionary> Open(const std::u16string& path, DictionaryOwner* owner);
+
+  virtual ~Dictionary() = default;
+  Dictionary(const Dictionary&) = delete;
+  Dictionary& operator=(const Dictionary&) = delete;
+
+  const std::u16string& path() const { return path_; }
+
+  // The settings the view reads and writes directly. A new dictionary has a
+  // cacheSize and searchMax of 10 and every flag off. Change cacheSize through
+  // SetCacheSize, which also drops the blocks beyond the new size.
+  DictionarySettings& settings() { return settings_; }
+  const DictionarySettings& settings() const { return settings_; }
+  void SetCacheSize(int32_t n);
+
+  // Prefix search: collects the entries whose key begins with the query, up
+  // to searchMax, looking at no more than cacheSize blocks. True when a key
+  // equals the query. The entries are left in results().
+  bool Search(const std::u16string& query);
+
+  // The fallbacks tried when the plain search finds no exact headword: lower
+  // case, base forms, respelling. True when one of them left its entries in
+  // results(); false leaves the plain result (or, for a dictionary without the
+  // english flag, the results untouched).
+  bool SearchInflected(const std::u16string& query);
+
+  // Entries found by the last search, in dictionary order. They stay valid
+  // for as long as they are held, whatever the cache does meanwhile.
+  const std::vector<EntryRef>& results() const { return results_; }
+
+  // Some headword of the two blocks around text's index position begins with text.
+  bool HasPrefix(const std::u16string& text);
+  // The translation of the headword equal to word in its block, or empty.
+  std::u16string TranslationOf(const std::u16string& word);
+  // word respelled, letter by letter, with upper-case and (with accents)
+  // accented letters where no headword continues with the word's own letter.
+  std::u16string ExpandSpelling(const std::u16string& word, bool useIrregularPrefixes, bool accents);
+
+  // Block b through the cache; none when the file cannot be read.
+  BlockRef FetchBlock(uint32_t b, bool headwordsOnly);
+  const BlockCache& cache() const { return cache_; }
+  const DictionaryLayout& layout() const { return layout_; }
+  int32_t indexEntryCount() const { return layout_.indexEntryCount; }
+
+  // The data block that index entry i (0 <= i < indexEntryCount) describes.
+  uint32_t BlockOfIndexEntry(int32_t i) const;
+
+  // The last index entry whose headword is not greater than the query, or 0
+  // when the query sorts before the first (or the index is empty).
+  virtual int32_t FindIndexEntry(const std::u16string& query) const = 0;
+
+  // Decodes the records of a block (block word included) into entries.
+  // headwordsOnly leaves translation, pronunciation and example empty.
+  virtual void DecodeBlock(Bytes block, std::vector<Entry>& entries, bool fourByteLengths,
+                           bool headwordsOnly) const = 0;
+
+  // Reads data block `number` from the file and decodes it into entries.
+  // False when the file cannot be opened or holds no such block.
+  bool LoadBlock(uint32_t number, bool headwordsOnly, std::vector<Entry>& entries) const;
+
+ protected:
+  Dictionary(std::u16string path, const DictionaryLayout& layout, DictionaryOwner* owner);
+
+  // Index entry i's stored headword; its zero byte lies inside the index buffer.
+  const uint8_t* IndexHeadword(int32_t i) const { return index_.data() + headwordAt_[i]; }
+
+  // The binary search that FindIndexEntry runs in both variants;
+  // queryBefore(i) tells whether the query sorts before index entry i.
+  template <typename QueryBefore>
+  int32_t SearchIndex(QueryBefore queryBefore) const {
+    int32_t lo = 0;
+    int32_t hi = indexEntryCount();
+    while (hi - lo > 1) {
+      const int32_t mid = lo + (hi - lo) / 2;
+      if (queryBefore(mid)) {
+        hi = mid;
+      } else {
+        lo = mid;
+      }
+    }
+    return lo;
+  }
+
+ private:
+  bool LoadIndex();
+
+  std::u16string path_;
+  std::filesystem::path filePath_;
+  DictionaryLayout layout_;
+  DictionaryOwner* owner_;         // the set that owns this dictionary; outlives it
+  std::vector<uint8_t> index_;     // the index area as read from the file
+  std::vector<uint32_t> headwordAt_;  // offset in index_ of each entry's headword
+  DictionarySettings settings_;
+  BlockCache cache_;
+  std::vector<EntryRef> results_;
+};
+
+}  // namespace tavlex

@@ -1,0 +1,21 @@
+// Little-endian integers of the dictionary file format. Callers check bounds.
+#pragma once
+
+#include <cstdint>
+
+namespace tavlex {
+
+inline uint16_t ReadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+
+inline int16_t ReadI16(const uint8_t* p) { return static_cast<int16_t>(ReadU16(p)); }
+
+inline uint32_t ReadU32(const uint8_t* p) {
+  return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
+}
+
+// A 2- or 4-byte unsigned field.
+inline uint32_t ReadUnsigned(const uint8_t* p, int width) {
+  return width == 4 ? ReadU32(p) : ReadU16(p);
+}
+
+}  // namespace tavlex

@@ -1,0 +1,20 @@
+// Letter-level helpers of the inflection search: case mapping through ICU's
+// root rules (never the process locale), the accent table, ending tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tavlex {
+
+// The whole string in lower case.
+std::u16string LowerCase(const std::u16string& text);
+
+// The characters to try for c: c itself, its upper-case form when that
+// differs, then (with accents) the accented forms of a lower-case ASCII letter.
+std::vector<char16_t> AlternativesOf(char16_t c, bool accents);
+
+// Where suffix starts in s when s ends with it, else -1.
+int EndsWith(const std::u16string& s, const std::u16string& suffix);
+
+}  // namespace tavlex

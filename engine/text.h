@@ -1,0 +1,20 @@
+// Small text operations shared by the decoders and the searches. Comparisons
+// are ordinal: UTF-16 code unit by code unit, no locale, no case folding.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tavlex {
+
+// Splits text at delimiters: from *position, delimiters are skipped, the token
+// runs to the next delimiter and *position moves past that delimiter. When no
+// token is left the token is empty and *position becomes -1.
+std::u16string NextToken(std::u16string_view text, std::u16string_view delimiters, int* position);
+
+// The first length-of-prefix units of text equal prefix.
+inline bool BeginsWith(std::u16string_view text, std::u16string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+}  // namespace tavlex
