@@ -1,0 +1,25 @@
+// Replaces a file's whole content so that the file on disk holds either the
+// old bytes or the new ones, never a truncated mix: the new content goes to a
+// temporary file beside the target, is synced, and is renamed over it.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <string_view>
+
+namespace tavlex {
+
+// Same contract as POSIX write(2). Callers pass ::write; tests pass a function
+// that fails part-way to prove the target survives.
+using WriteFunction = std::function<ssize_t(int fd, const void* data, std::size_t size)>;
+
+// Returns false if any step failed; the temporary file is then removed and
+// the target is left as it was. An existing target keeps its permission bits
+// and, if it is a symbolic link, the file it points to is the one replaced.
+bool ReplaceFileContents(const std::filesystem::path& target, std::string_view content,
+                         const WriteFunction& write);
+
+}  // namespace tavlex
