@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/dictionary_set.h"
-#include "test_dictionaries.h"
+#include "support/test_dictionaries.h"
 
 namespace tavlex {
 namespace {

@@ -7,7 +7,7 @@
 #include <random>
 
 #include "dicwriter/dictionary_writer.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace tavlex {
 namespace {

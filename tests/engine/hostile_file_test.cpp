@@ -7,7 +7,7 @@
 #include "dicwriter/dictionary_writer.h"
 #include "engine/dictionary.h"
 #include "engine/little_endian.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace tavlex {
 namespace {

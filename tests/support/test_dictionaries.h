@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "dicwriter/dictionary_writer.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace tavlex::testing {
 

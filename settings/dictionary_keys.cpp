@@ -1,0 +1,94 @@
+#include "settings/dictionary_keys.h"
+
+#include <string>
+
+namespace tavlex {
+namespace {
+
+// Defaults of a section's keys; the engine's own starting values differ for searchMax.
+constexpr int32_t kDefaultCacheSize = 10;
+constexpr int32_t kDefaultSearchMax = 30;
+constexpr int32_t kDefaultFontSize = 10;
+
+std::u16string ListKey(int n) {
+  const std::string digits = std::to_string(n);
+  return u"dic" + std::u16string(digits.begin(), digits.end());
+}
+
+// One pass over the eighteen keys in their order, shared by reading and
+// writing so that the two can never disagree on names or order.
+template <typename Visitor>
+void VisitKeys(DictionarySettings& s, Visitor&& visit) {
+  visit(u"cachesize", s.cacheSize, kDefaultCacheSize);
+  visit(u"searchmax", s.searchMax, kDefaultSearchMax);
+  visit(u"english", s.english);
+  visit(u"irreg", s.irregular);
+  visit(u"englishconju", s.englishConjugation);
+  visit(u"accent", s.accent);
+  visit(u"notuse", s.notUsed);
+  visit(u"IndexFont", s.indexFont);
+  visit(u"IndexSize", s.indexSize, kDefaultFontSize);
+  visit(u"TransFont", s.transFont);
+  visit(u"TransSize", s.transSize, kDefaultFontSize);
+  visit(u"bPhonetic", s.showPhonetic);
+  visit(u"PhoneticFont", s.phoneticFont);
+  visit(u"PhoneticSize", s.phoneticSize, kDefaultFontSize);
+  visit(u"bSample", s.showSample);
+  visit(u"SampleFont", s.sampleFont);
+  visit(u"SampleSize", s.sampleSize, kDefaultFontSize);
+  visit(u"DicName", s.dicName);
+}
+
+struct Reader {
+  const IniFile& ini;
+  const std::u16string& section;
+  void operator()(const char16_t* key, int32_t& value, int32_t fallback) const {
+    value = ini.GetInt(section, key, fallback);
+  }
+  void operator()(const char16_t* key, bool& value) const { value = ini.GetInt(section, key, 0) != 0; }
+  void operator()(const char16_t* key, std::u16string& value) const { value = ini.GetString(section, key); }
+};
+
+struct Writer {
+  IniFile& ini;
+  const std::u16string& section;
+  void operator()(const char16_t* key, int32_t value, int32_t) const { ini.SetInt(section, key, value); }
+  void operator()(const char16_t* key, bool value) const { ini.SetInt(section, key, value ? 1 : 0); }
+  void operator()(const char16_t* key, const std::u16string& value) const { ini.SetString(section, key, value); }
+};
+
+}  // namespace
+
+void OpenDictionaryList(DictionarySet& set, const IniFile& ini) {
+  for (int n = 1; n <= kListedDictionaries; ++n) {
+    const std::u16string path = ini.GetString(kDictionarySection, ListKey(n));
+    if (!path.empty()) set.Open(path);
+  }
+}
+
+void LoadDictionarySettings(DictionarySet& set, const IniFile& ini) {
+  for (size_t i = 0; i < set.count(); ++i) {
+    Dictionary& dictionary = set.at(i);
+    DictionarySettings loaded;
+    VisitKeys(loaded, Reader{ini, dictionary.path()});
+    dictionary.settings() = loaded;
+    dictionary.SetCacheSize(loaded.cacheSize);  // also drops blocks beyond the new size
+  }
+}
+
+void SaveDictionarySettings(const DictionarySet& set, IniFile& ini) {
+  for (size_t i = 0; i < set.count(); ++i) {
+    const Dictionary& dictionary = set.at(i);
+    DictionarySettings settings = dictionary.settings();
+    VisitKeys(settings, Writer{ini, dictionary.path()});
+  }
+}
+
+void SaveDictionaryList(const DictionarySet& set, IniFile& ini) {
+  for (int n = 1; n <= kListedDictionaries; ++n) {
+    const size_t i = static_cast<size_t>(n - 1);
+    ini.SetString(kDictionarySection, ListKey(n), i < set.count() ? set.at(i).path() : std::u16string());
+  }
+}
+
+}  // namespace tavlex

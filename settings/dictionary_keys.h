@@ -1,0 +1,29 @@
+// The settings keys of the registered dictionaries: the list "dic1" to "dic9"
+// in section "dictionary", and one section per dictionary, named by its path,
+// with its eighteen settings.
+#pragma once
+
+#include "engine/dictionary_set.h"
+#include "settings/ini_file.h"
+
+namespace tavlex {
+
+inline constexpr char16_t kDictionarySection[] = u"dictionary";
+inline constexpr int kListedDictionaries = 9;
+
+// Opens every dictionary that "dic1" to "dic9" name, in that order. Empty keys
+// (gaps left by hand-editing) are skipped; files that cannot be opened are left
+// out silently and drop from the list at its next write.
+void OpenDictionaryList(DictionarySet& set, const IniFile& ini);
+
+// Reads each dictionary's section into its settings, with the defaults for
+// absent keys; the cache size goes through SetCacheSize.
+void LoadDictionarySettings(DictionarySet& set, const IniFile& ini);
+
+// Writes each dictionary's eighteen settings into its section.
+void SaveDictionarySettings(const DictionarySet& set, IniFile& ini);
+
+// Writes "dic1" to "dic9": the set's paths in order, then empty keys.
+void SaveDictionaryList(const DictionarySet& set, IniFile& ini);
+
+}  // namespace tavlex
