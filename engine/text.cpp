@@ -21,4 +21,11 @@ std::u16string NextToken(std::u16string_view text, std::u16string_view delimiter
   return std::u16string(text.substr(start, end - start));
 }
 
+std::u16string StripSearchWord(std::u16string_view text) {
+  constexpr std::u16string_view kStripped = u" \u3000\"'?.,()[]{}!";
+  const size_t first = text.find_first_not_of(kStripped);
+  if (first == std::u16string_view::npos) return {};
+  return std::u16string(text.substr(first, text.find_last_not_of(kStripped) - first + 1));
+}
+
 }  // namespace tavlex

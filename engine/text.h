@@ -12,6 +12,11 @@ namespace tavlex {
 // token is left the token is empty and *position becomes -1.
 std::u16string NextToken(std::u16string_view text, std::u16string_view delimiters, int* position);
 
+// The word a search looks up: the search text with these characters removed
+// from both ends (spaces, the ideographic space, quotes, ? . , ! and brackets).
+// Characters inside the word stay.
+std::u16string StripSearchWord(std::u16string_view text);
+
 // The first length-of-prefix units of text equal prefix.
 inline bool BeginsWith(std::u16string_view text, std::u16string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
