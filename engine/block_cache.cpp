@@ -16,7 +16,8 @@ BlockRef BlockCache::Lookup(uint32_t b, bool headwordsOnly) {
 }
 
 void BlockCache::EvictForMiss(int32_t capacity) {
-  if (static_cast<int64_t>(blocks_.size()) > capacity) blocks_.pop_back();
+  // A negative capacity (from a hostile settings file) must not pop an empty list.
+  if (!blocks_.empty() && static_cast<int64_t>(blocks_.size()) > capacity) blocks_.pop_back();
 }
 
 void BlockCache::ShrinkTo(int32_t capacity) {

@@ -59,11 +59,17 @@ struct Writer {
 
 }  // namespace
 
-void OpenDictionaryList(DictionarySet& set, const IniFile& ini) {
+std::vector<std::u16string> ListedDictionaryPaths(const IniFile& ini) {
+  std::vector<std::u16string> paths;
   for (int n = 1; n <= kListedDictionaries; ++n) {
-    const std::u16string path = ini.GetString(kDictionarySection, ListKey(n));
-    if (!path.empty()) set.Open(path);
+    std::u16string path = ini.GetString(kDictionarySection, ListKey(n));
+    if (!path.empty()) paths.push_back(std::move(path));
   }
+  return paths;
+}
+
+void OpenDictionaryList(DictionarySet& set, const IniFile& ini) {
+  for (const std::u16string& path : ListedDictionaryPaths(ini)) set.Open(path);
 }
 
 void LoadDictionarySettings(DictionarySet& set, const IniFile& ini) {

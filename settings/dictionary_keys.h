@@ -3,6 +3,9 @@
 // with its eighteen settings.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "engine/dictionary_set.h"
 #include "settings/ini_file.h"
 
@@ -10,6 +13,9 @@ namespace tavlex {
 
 inline constexpr char16_t kDictionarySection[] = u"dictionary";
 inline constexpr int kListedDictionaries = 9;
+
+// The non-empty values of "dic1" to "dic9", in that order.
+std::vector<std::u16string> ListedDictionaryPaths(const IniFile& ini);
 
 // Opens every dictionary that "dic1" to "dic9" name, in that order. Empty keys
 // (gaps left by hand-editing) are skipped; files that cannot be opened are left

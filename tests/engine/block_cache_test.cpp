@@ -50,6 +50,13 @@ TEST_F(BlockCacheTest, DefaultCapacityKeepsElevenAndShrinks) {
   EXPECT_THAT(dictionary().cache().Order(), ElementsAre(11, 10));
 }
 
+TEST_F(BlockCacheTest, NegativeCapacityKeepsOneBlock) {
+  dictionary().SetCacheSize(-5);
+  Fetch({1, 2});
+  EXPECT_THAT(dictionary().cache().Order(), ElementsAre(2));
+  EXPECT_TRUE(dictionary().HasPrefix(u"wA"));
+}
+
 TEST_F(BlockCacheTest, HeadwordsOnlyAndFullRecordsOfOneBlock) {
   dictionary().SetCacheSize(5);
   Fetch({1});

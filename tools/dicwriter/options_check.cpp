@@ -10,7 +10,6 @@ namespace {
 
 constexpr int kOldestVersion = kVersion4;
 constexpr int kNewestVersion = 6;
-constexpr int kVersion4BlockSize = 256;
 
 void Require(bool condition, const std::string& message) {
   if (!condition) {

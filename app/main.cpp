@@ -1,0 +1,11 @@
+// The viewer's entry point.
+#include <QApplication>
+
+#include "app/viewer_app.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  tavlex::CViewerApp viewer;
+  if (!viewer.Initialise()) return 0;
+  return application.exec();
+}

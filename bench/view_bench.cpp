@@ -1,0 +1,96 @@
+// From a change of the search text to the finished repaint of the result
+// display, over nine dictionaries of a million entries each.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+
+#include "generated_dictionary.h"
+#include "settings/ini_file.h"
+#include "ui/editor.h"
+#include "ui/index_edit.h"
+#include "view/lookup_view.h"
+
+namespace tavlex::bench {
+namespace {
+
+constexpr int kMillion = 1'000'000;
+constexpr int kDictionaries = 9;
+
+// A view over nine dictionaries, each under its own path, 30 results each.
+class NineDictionaryView {
+ public:
+  NineDictionaryView() {
+    const std::filesystem::path original = GeneratedDictionary(kMillion, dicwriter::Charset::kBocu1);
+    const std::filesystem::path ini = std::filesystem::path(scratch_.path().toStdString()) / "tavlex.ini";
+    std::ofstream out(ini);
+    out << "[dictionary]\n";
+    for (int i = 0; i < kDictionaries; ++i) {
+      const std::filesystem::path link = original.parent_path() / ("nine-" + std::to_string(i) + ".dic");
+      if (!std::filesystem::exists(link)) std::filesystem::create_hard_link(original, link);
+      out << "dic" << i + 1 << "=" << link.string() << "\n";
+    }
+    out.close();
+    settings_.LoadPath(ini);
+    view_ = std::make_unique<CLookupView>(settings_, nullptr);
+    view_->resize(520, 720);
+    view_->show();
+    QApplication::processEvents();
+  }
+
+  // Types one more letter (or takes it back), lets the posted search run and repaints.
+  void ChangeAndRepaint(const QString& text) {
+    view_->searchEdit()->setText(text);
+    QApplication::sendPostedEvents();  // the change message, then the search command
+    QApplication::sendPostedEvents();
+    view_->resultDisplay()->viewport()->repaint();
+  }
+
+  void EmptyCaches() {
+    for (size_t i = 0; i < view_->dictionarySet()->count(); ++i) {
+      Dictionary& dictionary = view_->dictionarySet()->at(i);
+      const int32_t size = dictionary.settings().cacheSize;
+      dictionary.SetCacheSize(0);
+      dictionary.SetCacheSize(size);
+    }
+  }
+
+  size_t shownParagraphs() const { return view_->resultDisplay()->paragraphs().size(); }
+
+ private:
+  QTemporaryDir scratch_;
+  IniFile settings_;
+  std::unique_ptr<CLookupView> view_;
+};
+
+void BM_ChangeToRepaint(benchmark::State& state, bool cold) {
+  NineDictionaryView view;
+  const std::u16string word = GeneratedHeadword(8 * 12345 + 1).substr(0, 5);
+  const QString texts[2] = {QString::fromStdU16String(word), QString::fromStdU16String(word.substr(0, 4))};
+  int flip = 0;
+  for (auto _ : state) {
+    if (cold) {
+      state.PauseTiming();
+      view.EmptyCaches();
+      state.ResumeTiming();
+    }
+    view.ChangeAndRepaint(texts[flip ^= 1]);
+  }
+  state.counters["paragraphs"] = static_cast<double>(view.shownParagraphs());
+}
+BENCHMARK_CAPTURE(BM_ChangeToRepaint, warm, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ChangeToRepaint, cold, true)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tavlex::bench
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

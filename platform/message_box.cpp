@@ -1,0 +1,40 @@
+#include "platform/message_box.h"
+
+#include <QMessageBox>
+
+namespace tavlex::platform {
+namespace {
+
+std::optional<int> nextAnswer;
+std::vector<MessageBox::Shown> history;
+
+}  // namespace
+
+int MessageBox::Show(QWidget* parent, const QString& text, const QString& caption, unsigned style) {
+  history.push_back({text, caption, style});
+  if (nextAnswer) {
+    const int answer = *nextAnswer;
+    nextAnswer.reset();
+    return answer;
+  }
+  // The platform's CR LF breaks are plain line breaks here.
+  QString shown = text;
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  QMessageBox box(style & kIconQuestion ? QMessageBox::Question : QMessageBox::Warning, caption, shown,
+                  QMessageBox::NoButton, parent);
+  if (style & kYesNo) {
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? kIdYes : kIdNo;
+  }
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
+  return kIdOk;
+}
+
+void MessageBox::SetNextAnswer(int answer) { nextAnswer = answer; }
+
+const std::vector<MessageBox::Shown>& MessageBox::History() { return history; }
+
+void MessageBox::ClearHistory() { history.clear(); }
+
+}  // namespace tavlex::platform

@@ -1,0 +1,55 @@
+// Window messages and commands carried as Qt events. Notifications between
+// the viewer's windows are posted, never sent: the receiver handles them after
+// the sender has finished its own processing, in the order they were posted.
+#pragma once
+
+#include <QEvent>
+#include <QObject>
+
+namespace tavlex::platform {
+
+// Message numbers the viewer uses.
+inline constexpr int kWmClose = 0x0010;
+inline constexpr int kWmTimer = 0x0113;
+inline constexpr int kWmUser = 0x0400;                // the search text changed
+inline constexpr int kWmSettingsChanged = kWmUser + 1;  // rebuild the menus
+
+class MessageEvent : public QEvent {
+ public:
+  static QEvent::Type Type();
+  explicit MessageEvent(int message, qintptr wParam = 0, qintptr lParam = 0)
+      : QEvent(Type()), message_(message), wParam_(wParam), lParam_(lParam) {}
+
+  int message() const { return message_; }
+  qintptr wParam() const { return wParam_; }
+  qintptr lParam() const { return lParam_; }
+
+ private:
+  int message_;
+  qintptr wParam_;
+  qintptr lParam_;
+};
+
+class CommandEvent : public QEvent {
+ public:
+  static QEvent::Type Type();
+  explicit CommandEvent(int command) : QEvent(Type()), command_(command) {}
+  int command() const { return command_; }
+
+ private:
+  int command_;
+};
+
+// Something that can handle a command; returns true when it did.
+class CommandTarget {
+ public:
+  virtual bool OnCommand(int command) = 0;
+
+ protected:
+  ~CommandTarget() = default;
+};
+
+void PostMessage(QObject* target, int message, qintptr wParam = 0, qintptr lParam = 0);
+void PostCommand(QObject* target, int command);
+
+}  // namespace tavlex::platform

@@ -1,0 +1,17 @@
+// Conversions between the engine's UTF-16 strings and Qt's.
+#pragma once
+
+#include <QString>
+#include <string>
+
+namespace tavlex {
+
+inline QString ToQString(const std::u16string& text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline std::u16string ToU16String(const QString& text) {
+  return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size()));
+}
+
+}  // namespace tavlex

@@ -1,0 +1,43 @@
+// Numeric identifiers shared by the windows, menus and commands of the viewer.
+// Commands keep these ids so that routing and menus can refer to them.
+#pragma once
+
+namespace tavlex::ids {
+
+// Child windows of the lookup view.
+inline constexpr int kSearchEdit = 1333;
+inline constexpr int kResultDisplay = 1234;
+
+// One-shot timers of the lookup view.
+inline constexpr int kIncrementalSearchTimer = 1000;
+inline constexpr int kInflectionSearchTimer = 1001;
+
+// Commands.
+inline constexpr int kRegisterDictionary = 32772;
+inline constexpr int kExit = 32774;
+inline constexpr int kSearch = 32777;
+inline constexpr int kInflectionSearch = 32778;
+inline constexpr int kOptions = 32782;
+inline constexpr int kDictionarySettingsFirst = 20000;  // 20000-20008: dictionary 0-8
+inline constexpr int kDictionaryChoiceFirst = 20200;    // 20200-20210
+inline constexpr int kAppAbout = 57664;
+inline constexpr int kEditCopy = 57634;
+inline constexpr int kEditCut = 57635;
+inline constexpr int kEditPaste = 57637;
+inline constexpr int kEditUndo = 57643;
+
+// Menu resources.
+inline constexpr int kEditPopupMenu = 129;
+
+// String table (resources/string_table.cpp).
+inline constexpr int kOpenDictionaryTitle = 3001;
+inline constexpr int kNotADictionary = 3002;
+inline constexpr int kErrorCaption = 3003;
+inline constexpr int kNoDictionaryRegistered = 3004;
+inline constexpr int kRemoveQuestion = 3005;
+inline constexpr int kConfirmCaption = 3006;
+inline constexpr int kDictionaryFileFilter = 3007;
+inline constexpr int kAllDictionaries = 3008;
+inline constexpr int kNotSet = 3009;
+
+}  // namespace tavlex::ids

@@ -1,0 +1,85 @@
+// The command lines of tavlex-lookup and tavlex-mkdic: what each option sets,
+// the defaults, and the combinations refused as usage errors.
+#include <gtest/gtest.h>
+
+#include "cli/argument_scanner.h"
+#include "lookup/lookup_options.h"
+#include "mkdic/mkdic_options.h"
+
+namespace tavlex {
+namespace {
+
+using Args = std::vector<std::string>;
+
+template <typename Parse>
+std::string UsageErrorOf(Parse parse, const Args& args) {
+  try {
+    parse(args);
+  } catch (const cli::UsageError& error) {
+    return error.what();
+  }
+  return "no error";
+}
+
+std::string LookupError(const Args& args) { return UsageErrorOf(lookup::ParseLookupOptions, args); }
+std::string MkdicError(const Args& args) { return UsageErrorOf(mkdic::ParseMkdicOptions, args); }
+
+TEST(LookupOptions, CollectsWordsDictionariesAndFlags) {
+  const lookup::LookupOptions options =
+      lookup::ParseLookupOptions(Args{"go", "--dic", "a.dic", "--json", "--dic=b.dic", "went", "--inflect"});
+  EXPECT_EQ(options.words, (Args{"go", "went"}));
+  EXPECT_EQ(options.dictionaryPaths, (Args{"a.dic", "b.dic"}));
+  EXPECT_TRUE(options.json);
+  EXPECT_TRUE(options.inflect);
+  EXPECT_FALSE(options.iniPath);
+
+  const lookup::LookupOptions withIni = lookup::ParseLookupOptions(Args{"--ini", "my.ini", "--", "--json"});
+  EXPECT_EQ(withIni.iniPath, "my.ini");
+  EXPECT_EQ(withIni.words, Args{"--json"});
+  EXPECT_FALSE(withIni.json);
+}
+
+TEST(LookupOptions, HelpNeedsNothingElseAndUsageErrorsSayWhy) {
+  EXPECT_TRUE(lookup::ParseLookupOptions(Args{"-h"}).help);
+  EXPECT_TRUE(lookup::ParseLookupOptions(Args{"--ini", "a", "--dic", "b", "--help"}).help);
+  EXPECT_EQ(LookupError({}), "no word to look up");
+  EXPECT_EQ(LookupError({"--json"}), "no word to look up");
+  EXPECT_EQ(LookupError({"--ini", "a", "--dic", "b", "go"}), "--ini and --dic cannot be combined");
+  EXPECT_EQ(LookupError({"--ini", "a", "--ini", "b", "go"}), "--ini given twice");
+  EXPECT_EQ(LookupError({"--dic"}), "--dic needs a value");
+}
+
+TEST(MkdicOptions, DefaultsAndTheVersion4BlockSize) {
+  const mkdic::MkdicOptions options = mkdic::ParseMkdicOptions(Args{"in.tsv", "out.dic"});
+  EXPECT_EQ(options.input, "in.tsv");
+  EXPECT_EQ(options.output, "out.dic");
+  EXPECT_EQ(options.writer.version, 6);
+  EXPECT_EQ(options.writer.blockSize, 1024);
+  EXPECT_EQ(options.writer.charset, dicwriter::Charset::kBocu1);
+  EXPECT_EQ(options.attributes, 0);
+
+  EXPECT_EQ(mkdic::ParseMkdicOptions(Args{"--version", "4", "i", "o"}).writer.blockSize, 256);
+  EXPECT_EQ(mkdic::ParseMkdicOptions(Args{"--version=5", "--block-size=512", "i", "o"}).writer.blockSize,
+            512);
+  const mkdic::MkdicOptions ansi = mkdic::ParseMkdicOptions(Args{"--ansi", "--attributes", "0x4F", "i", "o"});
+  EXPECT_EQ(ansi.writer.charset, dicwriter::Charset::kAnsi);
+  EXPECT_EQ(ansi.attributes, 0x4F);
+  EXPECT_EQ(mkdic::ParseMkdicOptions(Args{"--attributes", "255", "i", "o"}).attributes, 255);
+}
+
+TEST(MkdicOptions, RefusesNumbersAndCombinationsTheWriterCannotUse) {
+  EXPECT_EQ(MkdicError({"in.tsv"}), "needs an input TSV file and an output dictionary");
+  EXPECT_EQ(MkdicError({"a", "b", "c"}), "needs an input TSV file and an output dictionary");
+  EXPECT_EQ(MkdicError({"--attributes", "256", "i", "o"}), "--attributes needs a number from 0 to 255");
+  for (const char* bad : {"", "-1", "12x", "0x", "0xZZ", "99999999999"}) {
+    EXPECT_EQ(MkdicError({"--block-size", bad, "i", "o"}).substr(0, 24), "--block-size needs a num") << bad;
+  }
+  EXPECT_EQ(MkdicError({"--version", "7", "i", "o"}), "version 7 is not 4, 5 or 6");
+  EXPECT_EQ(MkdicError({"--version", "4", "--block-size", "1024", "i", "o"}),
+            "version 4 needs a block size of 256");
+  EXPECT_EQ(MkdicError({"--block-size", "0", "i", "o"}), "block size 0 is out of range");
+  EXPECT_TRUE(mkdic::ParseMkdicOptions(Args{"--version", "9", "--help"}).help);
+}
+
+}  // namespace
+}  // namespace tavlex

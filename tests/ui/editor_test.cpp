@@ -1,0 +1,273 @@
+// The result display as a widget: paint sets the scroll range, keys and the
+// scroll bar scroll, line steps repaint only what they uncover, and the
+// display stays out of the way of the mouse focus.
+#include "ui/editor.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QImage>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QPaintEvent>
+#include <QScrollBar>
+#include <QTest>
+#include <memory>
+
+#include "tests/ui/fixed_measurer.h"
+#include "ui/scroll_codes.h"
+
+namespace tavlex {
+namespace {
+
+constexpr int kClientWidth = 200;
+constexpr int kClientHeight = 100;
+constexpr int kCharWidth = FixedMeasurer::kDefault.charWidth;
+constexpr int kLineHeight = FixedMeasurer::kDefault.height;
+
+// Collects the regions the viewport is asked to paint.
+class PaintRecorder : public QObject {
+ public:
+  QRegion painted;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+    return false;
+  }
+};
+
+bool HasDarkPixel(const QImage& image, const QRect& rect) {
+  for (int y = rect.top(); y <= rect.bottom(); ++y) {
+    for (int x = rect.left(); x <= rect.right(); ++x) {
+      if (qGray(image.pixel(x, y)) < 128) return true;
+    }
+  }
+  return false;
+}
+
+// A shown window holding a line edit and the display, whose client area is
+// kClientWidth by kClientHeight; text measured with fixed metrics.
+class EditorTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    edit_ = new QLineEdit(&window_);
+    editor_ = new CEditor(&window_);
+    auto measurer = std::make_unique<FixedMeasurer>();
+    measurer_ = measurer.get();
+    editor_->SetMeasurerForTesting(std::move(measurer));
+    const int frame = editor_->frameWidth();
+    editor_->setGeometry(0, 30, kClientWidth + 2 * frame, kClientHeight + 2 * frame);
+    window_.resize(kClientWidth + 50, kClientHeight + 50);
+    window_.show();
+    ASSERT_EQ(editor_->viewport()->height(), kClientHeight);
+  }
+
+  void Fill(int lines) {
+    for (int i = 0; i < lines; ++i) editor_->AppendText("x", nullptr);
+    editor_->Layout();
+  }
+  // Paints the display now, as a repaint would, and lets the scroll bar show
+  // or hide as it then does.
+  QImage Paint() {
+    const QImage image = editor_->viewport()->grab().toImage();
+    QApplication::sendPostedEvents();
+    return image;
+  }
+  QScrollBar* Bar() { return editor_->findChild<QScrollBar*>("resultScrollBar"); }
+  bool BarShown() { return Bar()->isVisibleTo(editor_); }
+  void SetClientWidth(int width) {
+    editor_->resize(width + 2 * editor_->frameWidth() + (BarShown() ? Bar()->width() : 0), editor_->height());
+    ASSERT_EQ(editor_->viewport()->width(), width);
+  }
+  void Press(Qt::Key key) { QTest::keyClick(editor_, key); }
+
+  QWidget window_;
+  QLineEdit* edit_ = nullptr;
+  CEditor* editor_ = nullptr;
+  FixedMeasurer* measurer_ = nullptr;  // owned by editor_
+};
+
+TEST_F(EditorTest, HundredLinesPageDownThroughTheKeys) {
+  ASSERT_EQ(editor_->objectName(), "resultDisplay");
+  Fill(100);
+  Paint();
+  EXPECT_EQ(editor_->pageLines(), 6);
+  EXPECT_EQ(editor_->maxTopLine(), 94);
+  EXPECT_TRUE(BarShown());
+  EXPECT_EQ(Bar()->minimum(), 0);
+  EXPECT_EQ(Bar()->maximum(), 94);
+
+  for (int top = 6; top <= 90; top += 6) {
+    Press(Qt::Key_PageDown);
+    EXPECT_EQ(editor_->topLine(), top);
+    EXPECT_EQ(Bar()->value(), top);
+  }
+  Press(Qt::Key_PageDown);
+  EXPECT_EQ(editor_->topLine(), 94);
+  Paint();
+  EXPECT_EQ(editor_->maxTopLine(), 94);
+  EXPECT_EQ(editor_->pageLines(), 5);
+}
+
+TEST_F(EditorTest, CursorKeysScrollAndOtherKeysGoOn) {
+  Fill(100);
+  Paint();
+  const struct {
+    Qt::Key key;
+    int topLine;
+  } steps[] = {
+      {Qt::Key_Down, 1},   {Qt::Key_Down, 2}, {Qt::Key_Up, 1},     {Qt::Key_End, 94},
+      {Qt::Key_Up, 93},    {Qt::Key_Home, 0}, {Qt::Key_Up, 0},     {Qt::Key_PageDown, 6},
+      {Qt::Key_Right, 12}, {Qt::Key_Left, 6}, {Qt::Key_PageUp, 0},
+  };
+  for (const auto& step : steps) {
+    Press(step.key);
+    EXPECT_EQ(editor_->topLine(), step.topLine) << QKeySequence(step.key).toString().toStdString();
+    EXPECT_EQ(Bar()->value(), step.topLine) << QKeySequence(step.key).toString().toStdString();
+  }
+
+  QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+  QApplication::sendEvent(editor_, &down);
+  EXPECT_TRUE(down.isAccepted());
+  QKeyEvent letter(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+  QApplication::sendEvent(editor_, &letter);
+  EXPECT_FALSE(letter.isAccepted());
+}
+
+TEST_F(EditorTest, ClearedDisplayIsWhiteAndHidesItsScrollBar) {
+  Fill(10);
+  QImage image = Paint();
+  EXPECT_TRUE(BarShown());
+  EXPECT_TRUE(HasDarkPixel(image, QRect(0, 0, kCharWidth, kLineHeight)));
+  Press(Qt::Key_End);
+
+  editor_->Clear();
+  editor_->Scroll(SB_TOP, 0);
+  editor_->Layout();
+  image = Paint();
+  EXPECT_FALSE(BarShown());
+  EXPECT_EQ(Bar()->maximum(), 0);
+  QImage white(image.size(), image.format());
+  white.fill(Qt::white);
+  EXPECT_EQ(image, white);
+  for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_End, Qt::Key_Down}) {
+    Press(key);
+    EXPECT_EQ(editor_->topLine(), 0) << QKeySequence(key).toString().toStdString();
+  }
+}
+
+TEST_F(EditorTest, ScrollBarActionsScrollLikeTheirCodes) {
+  const QFont huge;
+  measurer_->SetMetrics(&huge, {kCharWidth, 2 * kClientHeight});
+  editor_->AppendText("huge", &huge);
+  Fill(99);
+  Paint();
+  // No whole line, no page: neither the text nor the thumb moves.
+  Bar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(editor_->topLine(), 0);
+  EXPECT_EQ(Bar()->value(), 0);
+
+  Bar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_EQ(editor_->topLine(), 1);
+  Paint();
+  Bar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(editor_->topLine(), 7);
+  Bar()->triggerAction(QAbstractSlider::SliderToMaximum);
+  EXPECT_EQ(editor_->topLine(), 94);
+  Bar()->setSliderPosition(50);  // dragging the thumb
+  EXPECT_EQ(editor_->topLine(), 50);
+  Bar()->triggerAction(QAbstractSlider::SliderToMinimum);
+  EXPECT_EQ(editor_->topLine(), 0);
+  EXPECT_EQ(Bar()->value(), 0);
+}
+
+TEST_F(EditorTest, WidthChangeMovesTheThumbWithTheTopLine) {
+  for (int i = 0; i < 30; ++i) editor_->AppendText("01234567890123456789", nullptr);
+  editor_->Layout();
+  Paint();
+  ASSERT_EQ(editor_->lines().size(), 30u);
+  editor_->Scroll(SB_THUMBPOSITION, 10);
+
+  SetClientWidth(10 * kCharWidth + 4);  // two lines a paragraph
+  EXPECT_EQ(editor_->topLine(), 20);
+  EXPECT_EQ(Bar()->value(), 20);
+
+  Press(Qt::Key_End);
+  ASSERT_EQ(editor_->topLine(), 54);   // paragraph 27
+  SetClientWidth(4 * kCharWidth + 4);  // five lines a paragraph
+  EXPECT_EQ(editor_->topLine(), 135);
+  // Past the range of the last paint, the thumb catches up at the next paint.
+  Paint();
+  EXPECT_EQ(Bar()->value(), 135);
+  Press(Qt::Key_Up);
+  EXPECT_EQ(editor_->topLine(), 134);
+}
+
+TEST_F(EditorTest, LineStepRepaintsOnlyTheUncoveredStrip) {
+  Fill(100);
+  Paint();
+  QApplication::processEvents();  // the repaints of showing the window and the bar
+  PaintRecorder recorder;
+  editor_->viewport()->installEventFilter(&recorder);
+  const int width = editor_->viewport()->width();
+
+  Press(Qt::Key_Down);
+  QApplication::processEvents();
+  EXPECT_EQ(recorder.painted, QRegion(0, kClientHeight - kLineHeight, width, kLineHeight));
+
+  // A repaint still pending when the text moves is moved with it.
+  recorder.painted = QRegion();
+  editor_->viewport()->update(0, 50, 10, 10);
+  Press(Qt::Key_Up);
+  QApplication::processEvents();
+  EXPECT_TRUE(recorder.painted.contains(QRect(0, 50 + kLineHeight, 10, 10)));
+  EXPECT_TRUE(recorder.painted.contains(QRect(0, 0, width, kLineHeight)));
+  EXPECT_FALSE(recorder.painted.contains(QPoint(width / 2, kClientHeight / 2)));
+}
+
+TEST_F(EditorTest, ClickLeavesTheFocusAloneButTabBringsItIn) {
+  Fill(100);
+  Paint();
+  edit_->setFocus();
+  QTest::mouseClick(editor_->viewport(), Qt::LeftButton);
+  QTest::mouseClick(Bar(), Qt::LeftButton);
+  EXPECT_EQ(window_.focusWidget(), edit_);
+
+  QTest::keyClick(edit_, Qt::Key_Tab);
+  EXPECT_EQ(window_.focusWidget(), editor_);
+}
+
+// With the real fonts: every line that had to be cut is narrower than the
+// window, and every line that wasn't fits it.
+TEST(EditorWithRealFonts, LinesFitTheWindow) {
+  CEditor editor;
+  editor.resize(150, 200);
+  editor.show();
+  editor.AppendText(
+      "A dictionary viewer shows the entries it found one after another, each word wrapped where it "
+      "must be, and Japanese too: 辞書の見出し語と訳語を次々に表示する。",
+      nullptr);
+  editor.Layout();
+  const int width = editor.viewport()->width();
+  const QFontMetrics metrics(editor.font(), &editor);
+  const QString& text = editor.paragraphs()[0].text;
+  ASSERT_GT(editor.lines().size(), 3u);
+  int next = 0;
+  for (const DisplayLine& line : editor.lines()) {
+    EXPECT_EQ(line.first, next);
+    const int advance = metrics.horizontalAdvance(text.mid(line.first, line.count));
+    if (line.first + line.count < text.size()) {
+      EXPECT_LT(advance, width) << text.mid(line.first, line.count).toStdString();
+    } else {
+      EXPECT_LE(advance, width);
+    }
+    EXPECT_EQ(line.height, metrics.height());
+    next += line.count;
+  }
+  EXPECT_EQ(next, text.size());
+}
+
+}  // namespace
+}  // namespace tavlex

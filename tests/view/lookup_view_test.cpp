@@ -1,0 +1,231 @@
+// The lookup view driven as a user drives it: typing into the search box and
+// looking at what the result display then holds. Timers and message boxes are
+// replaced, so nothing here waits for time to pass.
+#include "view/lookup_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QSignalSpy>
+#include <QTest>
+#include <fstream>
+
+#include "platform/message_box.h"
+#include "resources/resource_ids.h"
+#include "settings/ini_file.h"
+#include "support/fake_timers.h"
+#include "support/qt_printers.h"
+#include "support/test_dictionaries.h"
+#include "ui/editor.h"
+#include "ui/index_edit.h"
+
+namespace tavlex {
+namespace {
+
+// Stands in for the frame: counts the settings-changed messages it is posted.
+class FrameStandIn : public QWidget {
+ public:
+  int settingsChanged = 0;
+
+ protected:
+  bool event(QEvent* event) override {
+    if (event->type() == platform::MessageEvent::Type()) {
+      ++settingsChanged;
+      return true;
+    }
+    return QWidget::event(event);
+  }
+};
+
+// Counts the change messages the search box posts to the view.
+class ChangeCounter : public QObject {
+ public:
+  int changes = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == platform::MessageEvent::Type() &&
+        static_cast<platform::MessageEvent*>(event)->message() == platform::kWmUser) {
+      ++changes;
+    }
+    return false;
+  }
+};
+
+class LookupViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::MessageBox::ClearHistory();
+    english_ = testing::WriteTestDictionary(
+        dir_, "english.dic",
+        {{u"apple", u"", 0, u"りんご\r\n林檎", u"ˈæpl", u"an apple a day"},
+         {u"go", u"", 0, u"行く", u"ɡoʊ", u""},
+         {u"going", u"", 0, u"行くこと", u"", u""},
+         {u"naive", u"naïve", 0, u"素朴な", u"", u""},
+         {u"zebra", u"", 0, u"", u"", u""}});
+  }
+
+  // Creates the view over a settings file holding these lines (after the dictionary list).
+  void Open(const std::string& options = "", const std::string& englishSection = "") {
+    const std::string path = std::filesystem::path(english_).string();
+    std::ofstream(dir_.path() / "tavlex.ini") << "[dictionary]\ndic1=" << path << "\n"
+                                               << options << "[" << path << "]\n"
+                                               << englishSection;
+    settings_.LoadPath(dir_.path() / "tavlex.ini");
+    view_ = std::make_unique<CLookupView>(settings_, &frame_);
+    view_->installEventFilter(&counter_);
+    frame_.resize(240, 320);
+    view_->resize(240, 268);
+    frame_.show();
+    QApplication::setActiveWindow(&frame_);
+    QApplication::processEvents();
+  }
+
+  void Type(const QString& text) {
+    QTest::keyClicks(view_->searchEdit(), text);
+    Settle();
+  }
+
+  // Delivers what is posted, and what that posts in turn (a change message posts a search).
+  static void Settle() {
+    for (int round = 0; round < 3; ++round) QApplication::sendPostedEvents();
+  }
+
+  // The texts of the display's paragraphs.
+  QStringList Shown() const {
+    QStringList texts;
+    for (const auto& paragraph : view_->resultDisplay()->paragraphs()) texts << paragraph.text;
+    return texts;
+  }
+
+  testing::TempDir dir_;
+  std::u16string english_;
+  IniFile settings_;
+  testing::FakeTimers timers_;
+  FrameStandIn frame_;
+  ChangeCounter counter_;
+  std::unique_ptr<CLookupView> view_;
+};
+
+TEST_F(LookupViewTest, EveryChangePostsOneMessageAndDelayZeroSearchesAtOnce) {
+  Open();
+  EXPECT_EQ(frame_.settingsChanged, 1);
+  Type("go");
+  EXPECT_EQ(counter_.changes, 2);
+  EXPECT_FALSE(timers_.IsArmed(view_.get(), ids::kIncrementalSearchTimer));
+  EXPECT_EQ(Shown(), (QStringList{"go", "行く", "", "going", "行くこと", ""}));
+  view_->searchEdit()->setText("apple");
+  Settle();
+  EXPECT_EQ(counter_.changes, 3);
+  EXPECT_EQ(Shown(), (QStringList{"apple", "りんご", "林檎", ""}));
+}
+
+TEST_F(LookupViewTest, DelayDebouncesAndTheInflectionTimerFollows) {
+  Open("delay=300\nconjudelay=500\n", "english=1\n");
+  Type("Appl");
+  EXPECT_TRUE(Shown().isEmpty());
+  ASSERT_TRUE(timers_.IsArmed(view_.get(), ids::kIncrementalSearchTimer));
+  EXPECT_EQ(timers_.Delay(view_.get(), ids::kIncrementalSearchTimer), 300);
+  EXPECT_EQ(timers_.arms(), 4);  // re-armed at every change
+
+  ASSERT_TRUE(timers_.Fire(view_.get(), ids::kIncrementalSearchTimer));
+  Settle();
+  EXPECT_FALSE(timers_.IsArmed(view_.get(), ids::kIncrementalSearchTimer));
+  EXPECT_TRUE(Shown().isEmpty());  // "Appl" begins no headword
+  ASSERT_TRUE(timers_.IsArmed(view_.get(), ids::kInflectionSearchTimer));
+  EXPECT_EQ(timers_.Delay(view_.get(), ids::kInflectionSearchTimer), 500);
+
+  ASSERT_TRUE(timers_.Fire(view_.get(), ids::kInflectionSearchTimer));
+  Settle();
+  EXPECT_FALSE(timers_.IsArmed(view_.get(), ids::kInflectionSearchTimer));
+  EXPECT_EQ(Shown(), (QStringList{"apple", "りんご", "林檎", ""}));  // lower case found it
+}
+
+TEST_F(LookupViewTest, StrippedCharactersAndEmptyWords) {
+  Open("conjudelay=500\n");
+  Type("(go)");
+  EXPECT_EQ(Shown().first(), "go");
+  view_->searchEdit()->setText("  !?");
+  Settle();
+  EXPECT_EQ(Shown().first(), "go");  // no search: the display keeps its content
+  EXPECT_TRUE(timers_.IsArmed(view_.get(), ids::kInflectionSearchTimer));
+  view_->searchEdit()->setText(QString::fromUtf16(u"\u3000xyz"));
+  Settle();
+  EXPECT_TRUE(Shown().isEmpty());  // nothing matches: the display empties
+  EXPECT_TRUE(platform::MessageBox::History().empty());
+}
+
+TEST_F(LookupViewTest, ReturnSearchesAndStillReachesTheBox) {
+  Open("incresearch=2\n");
+  Type("zebra");
+  EXPECT_TRUE(Shown().isEmpty());  // incremental search is off
+  QSignalSpy returnPressed(view_->searchEdit(), &QLineEdit::returnPressed);
+  QTest::keyClick(view_->searchEdit(), Qt::Key_Return);
+  Settle();
+  EXPECT_EQ(returnPressed.count(), 1);
+  EXPECT_EQ(Shown(), (QStringList{"zebra", "", ""}));  // an empty translation still has its paragraph
+}
+
+TEST_F(LookupViewTest, KeysMoveTheFocusAndEscapeClears) {
+  Open();
+  Type("go");
+  CIndexEdit* edit = view_->searchEdit();
+  CEditor* display = view_->resultDisplay();
+  ASSERT_TRUE(edit->hasFocus());
+  QTest::keyClick(edit, Qt::Key_Down);
+  EXPECT_TRUE(display->hasFocus());
+  QTest::keyClick(display, Qt::Key_Up);  // the first line is at the top
+  EXPECT_TRUE(edit->hasFocus());
+  QTest::keyClick(edit, Qt::Key_Tab);
+  EXPECT_TRUE(display->hasFocus());
+  QTest::keyClick(display, Qt::Key_Tab);
+  EXPECT_TRUE(edit->hasFocus());
+  EXPECT_EQ(edit->selectedText(), "go");
+
+  QTest::keyClick(edit, Qt::Key_Down);
+  QTest::keyRelease(display, Qt::Key_Escape);
+  EXPECT_TRUE(edit->text().isEmpty());
+  EXPECT_TRUE(edit->hasFocus());
+}
+
+TEST_F(LookupViewTest, EachPartInItsDictionarysFont) {
+  Open("", "bPhonetic=1\nbSample=1\nIndexFont=IPAGothic\nIndexSize=14\nPhoneticFont=IPAGothic\n"
+           "PhoneticSize=9\nSampleFont=Serif\nSampleSize=8\n");
+  Type("apple");
+  const auto& paragraphs = view_->resultDisplay()->paragraphs();
+  ASSERT_EQ(Shown(), (QStringList{"apple", "ˈæpl", "りんご", "林檎", "an apple a day", ""}));
+  ASSERT_NE(paragraphs[0].font, nullptr);
+  EXPECT_EQ(paragraphs[0].font->family(), "IPAGothic");
+  EXPECT_EQ(paragraphs[0].font->pointSize(), 14);
+  EXPECT_EQ(paragraphs[1].font->pointSize(), 9);
+  EXPECT_EQ(paragraphs[2].font, nullptr);  // an empty face: the display's default font
+  EXPECT_EQ(paragraphs[3].font, nullptr);
+  EXPECT_EQ(paragraphs[4].font->family(), "Serif");
+  EXPECT_EQ(paragraphs[5].font, nullptr);
+  // Fonts are made once per face and size.
+  view_->searchEdit()->setText("naive");
+  Settle();
+  EXPECT_EQ(Shown().first(), QString::fromUtf16(u"naïve"));
+  EXPECT_EQ(view_->fontCache().size(), 3u);
+}
+
+TEST_F(LookupViewTest, PasteOnActivateReplacesTheWord) {
+  Open();
+  Type("zeb");
+  QApplication::clipboard()->setText("going");
+  view_->PasteOnActivate();
+  Settle();
+  EXPECT_EQ(view_->searchEdit()->text(), "going");
+  EXPECT_EQ(Shown().first(), "going");
+}
+
+TEST_F(LookupViewTest, DestructionWritesTheDictionarySettings) {
+  Open("", "searchmax=7\n");
+  view_.reset();
+  EXPECT_EQ(settings_.GetString(english_, u"searchmax"), u"7");
+  EXPECT_EQ(settings_.GetString(english_, u"cachesize"), u"10");
+}
+
+}  // namespace
+}  // namespace tavlex

@@ -1,0 +1,24 @@
+// How tavlex-lookup prints one entry: as the viewer's display shows it, or as
+// one line of JSON with every field.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/dictionary_settings.h"
+#include "engine/entry.h"
+
+namespace tavlex::lookup {
+
+// The parts the viewer appends for an entry, in its order, each ending in a
+// line break; a CR LF inside a part is a line break too. The pronunciation
+// and the example appear only when the settings show them and they are not
+// empty; the translation always does, even empty.
+std::string FormatPlainEntry(const Entry& entry, const DictionarySettings& settings);
+
+// One JSON object and a line break: the dictionary's path, the query as the
+// user gave it, then every field of the entry.
+std::string FormatJsonEntry(const Entry& entry, std::u16string_view dictionaryPath,
+                            std::u16string_view query);
+
+}  // namespace tavlex::lookup

@@ -1,0 +1,26 @@
+// The command line of tavlex-lookup.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tavlex::lookup {
+
+struct LookupOptions {
+  std::optional<std::string> iniPath;        // --ini: another settings file
+  std::vector<std::string> dictionaryPaths;  // --dic: these files, default settings, no settings file
+  bool inflect = false;
+  bool json = false;
+  bool help = false;
+  std::vector<std::string> words;  // UTF-8, as given
+};
+
+// Throws cli::UsageError for a command line that cannot run. With --help the
+// rest need not make sense.
+LookupOptions ParseLookupOptions(std::span<const std::string> args);
+
+extern const char kLookupUsage[];
+
+}  // namespace tavlex::lookup

@@ -1,0 +1,87 @@
+// tavlex-mkdic: builds a PDIC dictionary from a tab-separated text file.
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <iostream>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/argument_scanner.h"
+#include "cli/file_access.h"
+#include "mkdic/dictionary_build.h"
+#include "mkdic/mkdic_options.h"
+#include "mkdic/tsv_records.h"
+#include "settings/atomic_file.h"
+
+namespace tavlex::mkdic {
+namespace {
+
+constexpr char kProgram[] = "tavlex-mkdic";
+
+enum ExitStatus { kWritten = 0, kNotWritten = 1, kUsage = 2 };
+
+void Report(const std::string& message) { std::cerr << kProgram << ": " << message << '\n'; }
+
+// "FILE:LINE: message", or "FILE: message" for the input as a whole.
+void ReportAll(const std::string& input, const std::vector<LineError>& errors) {
+  for (const LineError& error : errors) {
+    Report(input + (error.line > 0 ? ":" + std::to_string(error.line) : std::string()) + ": " +
+           error.message);
+  }
+}
+
+int Run(std::span<const std::string> args) {
+  MkdicOptions options;
+  try {
+    options = ParseMkdicOptions(args);
+  } catch (const cli::UsageError& error) {
+    Report(error.what());
+    std::cerr << "Try '" << kProgram << " --help'.\n";
+    return kUsage;
+  }
+  if (options.help) {
+    std::cout << kMkdicUsage;
+    return kWritten;
+  }
+
+  std::string text;
+  try {
+    text = cli::ReadWholeFile(options.input);
+  } catch (const cli::FileError& error) {
+    Report(options.input + ": cannot read: " + error.what());
+    return kNotWritten;
+  }
+  TsvRecords input = ReadTsvRecords(text);
+  if (!input.errors.empty()) {
+    ReportAll(options.input, input.errors);
+    return kNotWritten;
+  }
+  for (dicwriter::Record& record : input.records) record.attributes = options.attributes;
+  const BuiltDictionary built = BuildDictionary(input, options.writer);
+  if (!built.errors.empty()) {
+    ReportAll(options.input, built.errors);
+    return kNotWritten;
+  }
+
+  // Through a temporary file renamed into place: a failed write leaves no
+  // half-written dictionary behind.
+  const std::string_view bytes(reinterpret_cast<const char*>(built.bytes.data()), built.bytes.size());
+  errno = 0;
+  if (!ReplaceFileContents(options.output, bytes, ::write)) {
+    const int error = errno;
+    Report(options.output + ": cannot write" + (error != 0 ? std::string(": ") + std::strerror(error) : ""));
+    return kNotWritten;
+  }
+  return kWritten;
+}
+
+}  // namespace
+}  // namespace tavlex::mkdic
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  return tavlex::mkdic::Run(args);
+}

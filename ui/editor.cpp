@@ -1,0 +1,172 @@
+#include "ui/editor.h"
+
+#include <QKeyEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPalette>
+#include <QScrollBar>
+#include <algorithm>
+#include <utility>
+
+#include "ui/japanese_font.h"
+#include "ui/qt_text_measurer.h"
+#include "ui/scroll_codes.h"
+
+namespace tavlex {
+namespace {
+
+const QColor kBackground = Qt::white;
+const QColor kText = Qt::black;
+// The handheld's window border.
+constexpr int kBorderWidth = 1;
+
+struct KeyScroll {
+  int key;
+  int code;
+};
+// Home and End are SB_TOP and SB_BOTTOM: both repaint everything and move
+// the top line and the thumb, and only when the top line changes.
+constexpr KeyScroll kKeyScrolls[] = {
+    {Qt::Key_Up, SB_LINEUP},   {Qt::Key_Down, SB_LINEDOWN},     {Qt::Key_PageUp, SB_PAGEUP},
+    {Qt::Key_Left, SB_PAGEUP}, {Qt::Key_PageDown, SB_PAGEDOWN}, {Qt::Key_Right, SB_PAGEDOWN},
+    {Qt::Key_Home, SB_TOP},    {Qt::Key_End, SB_BOTTOM},
+};
+
+// The scroll code for an action of the scroll bar; -1 for none.
+int ScrollCodeForAction(int action) {
+  switch (action) {
+    case QAbstractSlider::SliderSingleStepSub:
+      return SB_LINEUP;
+    case QAbstractSlider::SliderSingleStepAdd:
+      return SB_LINEDOWN;
+    case QAbstractSlider::SliderPageStepSub:
+      return SB_PAGEUP;
+    case QAbstractSlider::SliderPageStepAdd:
+      return SB_PAGEDOWN;
+    case QAbstractSlider::SliderToMinimum:
+      return SB_TOP;
+    case QAbstractSlider::SliderToMaximum:
+      return SB_BOTTOM;
+    case QAbstractSlider::SliderMove:  // dragging the thumb, and the mouse wheel
+      return SB_THUMBTRACK;
+    default:
+      return -1;
+  }
+}
+
+}  // namespace
+
+CEditor::CEditor(QWidget* parent)
+    : QAbstractScrollArea(parent), measurer_(std::make_unique<QtTextMeasurer>(*this)) {
+  setObjectName(QStringLiteral("resultDisplay"));
+  setFrameStyle(QFrame::Box | QFrame::Plain);
+  setLineWidth(kBorderWidth);
+  setFont(JapaneseFallback(font()));
+  // The lookup view moves the focus here from the keyboard; a click leaves it where it is.
+  setFocusPolicy(Qt::TabFocus);
+
+  QPalette colours = viewport()->palette();
+  colours.setColor(QPalette::Base, kBackground);
+  colours.setColor(QPalette::Text, kText);
+  viewport()->setPalette(colours);
+  // The viewport fills itself with Base before each paint, so Qt knows it
+  // opaque and QWidget::scroll repaints only the strip it uncovers.
+  viewport()->setAutoFillBackground(true);
+
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // As needed: the bar shows only while the range is more than 0 ... 0.
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  QScrollBar* bar = verticalScrollBar();
+  bar->setObjectName(QStringLiteral("resultScrollBar"));
+  bar->setFocusPolicy(Qt::NoFocus);
+  // Its "Scroll here" entry would set the value directly, past Scroll.
+  bar->setContextMenuPolicy(Qt::NoContextMenu);
+  connect(bar, &QAbstractSlider::actionTriggered, this, &CEditor::OnScrollBarAction);
+}
+
+CEditor::~CEditor() = default;
+
+void CEditor::Clear() { layout_.Clear(); }
+
+void CEditor::AppendText(const QString& text, const QFont* font) { layout_.AppendText(text, font); }
+
+void CEditor::Layout() {
+  layout_.Layout(viewport()->width(), *measurer_);
+  MoveThumb();
+}
+
+void CEditor::Scroll(int code, int position) {
+  const std::optional<ScrollMove> move = layout_.Scroll(code, position, verticalScrollBar()->value());
+  if (!move) return;
+  if (move->smooth) {
+    // Qt moves any region still waiting to be repainted along with the
+    // pixels, so a pending repaint also covers the place its text moved to.
+    viewport()->scroll(0, move->delta);
+  } else {
+    viewport()->update();
+  }
+  MoveThumb();
+}
+
+void CEditor::SetMeasurerForTesting(std::unique_ptr<TextMeasurer> measurer) {
+  measurer_ = std::move(measurer);
+}
+
+void CEditor::paintEvent(QPaintEvent*) {
+  {
+    QPainter painter(viewport());
+    painter.setPen(viewport()->palette().color(QPalette::Text));
+    for (const PlacedLine& placed : layout_.PlacePage(viewport()->height())) {
+      const DisplayLine& line = layout_.lines()[placed.line];
+      const Paragraph& paragraph = layout_.paragraphs()[line.paragraph];
+      painter.setFont(paragraph.font ? *paragraph.font : font());
+      painter.drawText(QPoint(0, placed.y + painter.fontMetrics().ascent()),
+                       paragraph.text.mid(line.first, line.count));
+    }
+  }
+  // The range comes from what this paint found. Showing or hiding the bar
+  // resizes the viewport, which lays the text out again for the new width.
+  QScrollBar* bar = verticalScrollBar();
+  bar->setRange(0, layout_.maxTopLine());
+  bar->setPageStep(std::max(layout_.pageLines(), 1));
+  MoveThumb();
+}
+
+void CEditor::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  Layout();
+}
+
+void CEditor::keyPressEvent(QKeyEvent* event) {
+  const auto scroll = std::find_if(std::begin(kKeyScrolls), std::end(kKeyScrolls),
+                                   [&](const KeyScroll& k) { return k.key == event->key(); });
+  if (scroll != std::end(kKeyScrolls)) {
+    Scroll(scroll->code, 0);
+    return;
+  }
+  // Past QAbstractScrollArea, which would scroll by keys of its own: other
+  // keys go on to the parent.
+  QWidget::keyPressEvent(event);
+}
+
+void CEditor::scrollContentsBy(int, int) {
+  // Scroll has already moved the pixels or asked for a repaint; the value
+  // changes that arrive here are the thumb following topLine.
+}
+
+void CEditor::OnScrollBarAction(int action) {
+  const int code = ScrollCodeForAction(action);
+  if (code < 0) return;
+  QScrollBar* bar = verticalScrollBar();
+  // The value still holds the position before the action: where Scroll starts.
+  Scroll(code, bar->sliderPosition());
+  // Keep the thumb where Scroll put it, not where the bar's own step would.
+  bar->setSliderPosition(bar->value());
+}
+
+void CEditor::MoveThumb() {
+  // Clamped to the range of the last paint, which the next paint widens.
+  verticalScrollBar()->setValue(layout_.topLine());
+}
+
+}  // namespace tavlex

@@ -1,0 +1,98 @@
+// EditorLayout: the result display's text and arithmetic, without a window.
+// It owns the paragraphs, wraps them into lines for a client width, decides
+// which lines a paint shows (and from that how far the text may scroll), and
+// turns scroll codes into a new top line. CEditor measures through it, draws
+// the lines it places and moves the pixels it asks for.
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QStringView>
+#include <optional>
+#include <vector>
+
+#include "ui/text_measurer.h"
+
+namespace tavlex {
+
+// A run of text drawn in one font, without a line terminator.
+struct Paragraph {
+  QString text;
+  const QFont* font = nullptr;  // not owned (the view's font cache); null = the display's default font
+};
+
+// One wrapped line: count characters of paragraphs()[paragraph] from first.
+struct DisplayLine {
+  int paragraph = 0;
+  int first = 0;
+  int count = 0;   // 0 only for an empty paragraph
+  int height = 0;  // pixels: the measured height of the line in its paragraph's font
+};
+
+// A line that a paint draws: its index in lines() and the y of its top edge.
+struct PlacedLine {
+  int line = 0;
+  int y = 0;
+};
+
+// What a scroll asks of the window once topLine has moved: shift the pixels
+// on screen by delta (negative: up) and repaint the strip uncovered, or, when
+// not smooth, repaint everything.
+struct ScrollMove {
+  bool smooth = false;
+  int delta = 0;
+};
+
+// How many of the first fit characters of line stay on it. A run of ASCII
+// letters that a break at fit would cut moves whole to the next line, unless
+// the run begins the line; every other character may end a line.
+int WordBreak(QStringView line, int fit);
+
+class EditorLayout {
+ public:
+  // Drops every paragraph, and the lines with them, which refer to
+  // paragraphs by index: until the next Layout a paint draws nothing.
+  void Clear();
+  // One paragraph per piece of text between CR LF pairs, all in font. A lone
+  // CR or LF stays in the text.
+  void AppendText(const QString& text, const QFont* font);
+
+  // Wraps every paragraph to clientWidth. The line that holds the character
+  // that was first on the top line becomes the top line, as far as
+  // maxTopLine allows. A width of 0 or less (a window not laid out yet)
+  // changes nothing.
+  void Layout(int clientWidth, const TextMeasurer& measurer);
+
+  // The lines from topLine down to the first one that crosses the bottom
+  // edge. Sets pageLines to the lines wholly visible and maxTopLine to how
+  // far the text can scroll as seen from here.
+  std::vector<PlacedLine> PlacePage(int clientHeight);
+
+  // Moves topLine for a scroll code (scroll_codes.h), starting from thumb,
+  // the scroll bar's position. position is the target of SB_THUMBPOSITION
+  // and SB_THUMBTRACK. Nothing when the top line stays where it is.
+  std::optional<ScrollMove> Scroll(int code, int position, int thumb);
+
+  int topLine() const { return topLine_; }
+  int maxTopLine() const { return maxTopLine_; }
+  int pageLines() const { return pageLines_; }
+  const std::vector<Paragraph>& paragraphs() const { return paragraphs_; }
+  const std::vector<DisplayLine>& lines() const { return lines_; }
+
+ private:
+  void Wrap(int paragraph, int clientWidth, const TextMeasurer& measurer);
+  // The top line from which wholeLines more lines fill the window.
+  int LastTopLine(int wholeLines) const;
+  // Index of the line that shows character first of paragraph, for a
+  // layout that may have cut the paragraph elsewhere.
+  int LineShowing(int paragraph, int first) const;
+  int HeightOfLines(int from, int to) const;
+
+  int topLine_ = 0;     // first line drawn; also the scroll position
+  int maxTopLine_ = 0;  // as of the last paint or Layout
+  int pageLines_ = 0;   // lines wholly visible at the last paint
+  std::vector<Paragraph> paragraphs_;
+  std::vector<DisplayLine> lines_;  // as of the last Layout
+};
+
+}  // namespace tavlex

@@ -1,0 +1,26 @@
+// CMyEdit: a single-line edit with the pop-up edit menu (copy, cut, paste,
+// undo) and the handlers of those four commands. The commands also reach it
+// from the frame's menu and accelerators while it has the focus.
+#pragma once
+
+#include <QLineEdit>
+
+#include "platform/messages.h"
+
+namespace tavlex {
+
+class CMyEdit : public QLineEdit, public platform::CommandTarget {
+  Q_OBJECT
+
+ public:
+  explicit CMyEdit(QWidget* parent = nullptr);
+
+  bool OnCommand(int command) override;
+
+ protected:
+  // Shows the edit menu on the touch-screen device class; ignored elsewhere.
+  // The request never reaches the default processing.
+  void contextMenuEvent(QContextMenuEvent* event) override;
+};
+
+}  // namespace tavlex

@@ -1,0 +1,248 @@
+#include "view/lookup_view.h"
+
+#include <QKeyEvent>
+#include <QThread>
+
+#include "engine/text.h"
+#include "platform/message_box.h"
+#include "platform/program_launcher.h"
+#include "platform/qt_text.h"
+#include "platform/timer_service.h"
+#include "resources/resource_ids.h"
+#include "resources/string_table.h"
+#include "settings/dictionary_keys.h"
+#include "ui/editor.h"
+#include "ui/scroll_codes.h"
+#include "ui/index_edit.h"
+#include "view/entry_parts.h"
+#include "view/lookup_layout.h"
+
+namespace tavlex {
+namespace {
+
+using platform::TimerService;
+
+// How long the font loader gets to make its fonts available.
+constexpr unsigned long kFontLoaderStartMs = 50;
+
+}  // namespace
+
+CLookupView::CLookupView(IniFile& settings, QWidget* parent) : QWidget(parent), settings_(settings) {
+  setObjectName(QStringLiteral("lookupView"));
+  setAutoFillBackground(true);
+  setBackgroundRole(QPalette::Base);
+  setFocusPolicy(Qt::StrongFocus);
+
+  set_ = std::make_unique<DictionarySet>();
+  OpenDictionaryList(*set_, settings_);
+  LoadDictionarySettings(*set_, settings_);
+  if (parent) platform::PostMessage(parent, platform::kWmSettingsChanged);
+  LoadOptions();
+
+  searchEdit_ = new CIndexEdit(this);
+  resultDisplay_ = new CEditor(this);
+  searchEdit_->installEventFilter(this);
+  resultDisplay_->installEventFilter(this);
+  setFocusProxy(searchEdit_);
+
+  LaunchFontLoader();
+  RealizeFonts();
+  CloseFontLoader();
+}
+
+CLookupView::~CLookupView() {
+  SaveDictionarySettings(*set_, settings_);
+  set_.reset();
+  // The display's paragraphs point into the font cache, which goes before the children.
+  resultDisplay_->Clear();
+}
+
+void CLookupView::LoadOptions() {
+  incresearch_ = settings_.GetInt(kDictionarySection, u"incresearch", 1) == 1;
+  delay_ = settings_.GetInt(kDictionarySection, u"delay", 0);
+  conjudelay_ = settings_.GetInt(kDictionarySection, u"conjudelay", 0);
+  menuTenkey_ = settings_.GetInt(kDictionarySection, u"MenuTenkey", 0);
+  fontOnStorage_ = ToQString(settings_.GetString(kDictionarySection, u"FontOnStorage"));
+}
+
+void CLookupView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  const LookupLayout layout = ComputeLookupLayout(size(), searchEdit_->fontMetrics().height());
+  searchEdit_->setGeometry(layout.searchEdit);
+  resultDisplay_->setGeometry(layout.resultDisplay);
+}
+
+void CLookupView::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  searchEdit_->setFocus();
+}
+
+bool CLookupView::event(QEvent* event) {
+  if (event->type() == platform::MessageEvent::Type()) {
+    const auto* message = static_cast<platform::MessageEvent*>(event);
+    if (message->message() == platform::kWmUser) OnSearchTextChanged();
+    if (message->message() == platform::kWmTimer) OnTimer(static_cast<int>(message->wParam()));
+    return true;
+  }
+  if (event->type() == platform::CommandEvent::Type()) {
+    const int command = static_cast<platform::CommandEvent*>(event)->command();
+    // The focused child first, then the view, then the frame and what lies behind it.
+    auto* focused = dynamic_cast<platform::CommandTarget*>(QWidget::focusWidget());
+    if (focused && focused != this && isAncestorOf(QWidget::focusWidget()) && focused->OnCommand(command)) return true;
+    if (OnCommand(command)) return true;
+    if (auto* frame = dynamic_cast<platform::CommandTarget*>(parentWidget())) frame->OnCommand(command);
+    return true;
+  }
+  return QWidget::event(event);
+}
+
+bool CLookupView::OnCommand(int command) {
+  switch (command) {
+    case ids::kSearch:
+      Search();
+      return true;
+    case ids::kInflectionSearch:
+      SearchInflected();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CLookupView::OnSearchTextChanged() {
+  if (!incresearch_) return;
+  if (delay_ == 0) {
+    platform::PostCommand(this, ids::kSearch);
+    return;
+  }
+  TimerService& timers = TimerService::Current();
+  timers.KillTimer(this, ids::kIncrementalSearchTimer);
+  timers.KillTimer(this, ids::kInflectionSearchTimer);
+  timers.SetTimer(this, ids::kIncrementalSearchTimer, delay_);
+}
+
+void CLookupView::OnTimer(int id) {
+  TimerService& timers = TimerService::Current();
+  if (id == ids::kIncrementalSearchTimer) {
+    timers.KillTimer(this, ids::kIncrementalSearchTimer);
+    timers.KillTimer(this, ids::kInflectionSearchTimer);
+    platform::PostCommand(this, ids::kSearch);
+  } else if (id == ids::kInflectionSearchTimer) {
+    timers.KillTimer(this, ids::kInflectionSearchTimer);
+    platform::PostCommand(this, ids::kInflectionSearch);
+  }
+}
+
+std::u16string CLookupView::SearchWord() const { return StripSearchWord(ToU16String(searchEdit_->text())); }
+
+void CLookupView::Search() {
+  searchEdit_->setFocus();
+  const std::u16string word = SearchWord();
+  if (!word.empty()) {
+    if (!set_) {
+      platform::MessageBox::Show(this, LoadString(ids::kNoDictionaryRegistered), LoadString(ids::kErrorCaption),
+                                 platform::MessageBox::kOk);
+      searchEdit_->clear();
+    } else {
+      set_->SearchAll(word);
+      ShowResults(set_->MergeResults());
+    }
+  }
+  if (conjudelay_ > 0) TimerService::Current().SetTimer(this, ids::kInflectionSearchTimer, conjudelay_);
+}
+
+void CLookupView::SearchInflected() {
+  searchEdit_->setFocus();
+  const std::u16string word = SearchWord();
+  if (!word.empty() && set_ && set_->SearchInflectedAll(word)) ShowResults(set_->MergeResults());
+}
+
+void CLookupView::ShowResults(const std::vector<EntryRef>& entries) {
+  resultDisplay_->Clear();
+  resultDisplay_->Scroll(SB_TOP, 0);
+  for (const EntryRef& entry : entries) AppendEntry(*entry);
+  resultDisplay_->Layout();
+  resultDisplay_->update();
+}
+
+void CLookupView::AppendEntry(const Entry& entry) {
+  const std::shared_ptr<const Dictionary> dictionary = entry.dictionary.lock();
+  const DictionarySettings settings = dictionary ? dictionary->settings() : DictionarySettings();
+  for (const EntryPart& part : EntryParts(entry, settings)) {
+    resultDisplay_->AppendText(part.text, fonts_.GetFont(part.face, part.size));
+  }
+}
+
+void CLookupView::PasteOnActivate() {
+  searchEdit_->selectAll();
+  searchEdit_->paste();
+  searchEdit_->setFocus();
+}
+
+bool CLookupView::eventFilter(QObject* watched, QEvent* event) {
+  if ((watched == searchEdit_ || watched == resultDisplay_) &&
+      (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+    return PreTranslateKey(static_cast<QKeyEvent*>(event));
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+bool CLookupView::PreTranslateKey(QKeyEvent* key) {
+  const bool inEdit = searchEdit_->hasFocus();
+  const bool inDisplay = resultDisplay_->hasFocus();
+  if (key->type() == QEvent::KeyRelease) {
+    if (key->key() != Qt::Key_Escape) return false;
+    searchEdit_->clear();
+    searchEdit_->setFocus();
+    return true;
+  }
+  switch (key->key()) {
+    case Qt::Key_Up:
+      if (!inDisplay || resultDisplay_->topLine() != 0) return false;
+      searchEdit_->setFocus();
+      return true;
+    case Qt::Key_Down:
+      if (!inEdit) return false;
+      resultDisplay_->setFocus();
+      return true;
+    case Qt::Key_Tab:
+      if (inEdit) {
+        resultDisplay_->setFocus();
+      } else if (inDisplay) {
+        searchEdit_->setFocus();
+        searchEdit_->selectAll();
+      }
+      return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      platform::PostCommand(this, ids::kSearch);
+      return false;  // the key still reaches the focused child
+    default:
+      return false;
+  }
+}
+
+void CLookupView::LaunchFontLoader() {
+  if (fontOnStorage_.isEmpty()) return;
+  fontLoaderProcess_ = platform::StartProgram(fontOnStorage_);
+  if (fontLoaderProcess_ != 0) QThread::msleep(kFontLoaderStartMs);
+}
+
+void CLookupView::RealizeFonts() {
+  if (fontOnStorage_.isEmpty()) return;
+  for (size_t i = 0; i < set_->count(); ++i) {
+    const DictionarySettings& s = set_->at(i).settings();
+    // Creating the font and asking for its metrics makes the platform load it now.
+    for (const auto& [face, size] : {std::pair{s.indexFont, s.indexSize}, std::pair{s.phoneticFont, s.phoneticSize},
+                                     std::pair{s.transFont, s.transSize}, std::pair{s.sampleFont, s.sampleSize}}) {
+      if (const QFont* font = fonts_.GetFont(ToQString(face), size)) QFontMetrics(*font).height();
+    }
+  }
+}
+
+void CLookupView::CloseFontLoader() {
+  if (fontOnStorage_.isEmpty() || fontLoaderProcess_ == 0) return;
+  platform::RequestProgramEnd(fontLoaderProcess_);
+}
+
+}  // namespace tavlex

@@ -1,0 +1,81 @@
+// CLookupView: the main frame's client window. It holds the search box above
+// the result display, turns each change of the search text into a (delayed)
+// search of every dictionary in use, and shows the merged entries part by part
+// in the fonts their dictionaries prescribe. An inflection search may follow.
+//
+// Messages and commands are posted events (platform/messages.h); the two
+// timers go through the TimerService so that tests can drive them.
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+#include "engine/dictionary_set.h"
+#include "platform/messages.h"
+#include "view/font_cache.h"
+
+namespace tavlex {
+
+class CEditor;
+class CIndexEdit;
+class IniFile;
+
+class CLookupView : public QWidget, public platform::CommandTarget {
+  Q_OBJECT
+
+ public:
+  // Creates the view with its children: opens the registered dictionaries,
+  // loads their settings and the search options from the settings image, and
+  // posts the settings-changed message to the parent. The image must outlive the view.
+  CLookupView(IniFile& settings, QWidget* parent);
+  // Writes every dictionary's settings into the image before anything goes.
+  ~CLookupView() override;
+
+  // Called by the frame when it becomes active: the clipboard's text replaces
+  // the search word (and so starts a search); without text the old word stays, selected.
+  void PasteOnActivate();
+
+  bool OnCommand(int command) override;
+
+  int MenuTenkey() const { return menuTenkey_; }
+  CIndexEdit* searchEdit() const { return searchEdit_; }
+  CEditor* resultDisplay() const { return resultDisplay_; }
+  DictionarySet* dictionarySet() const { return set_.get(); }
+  const FontCache& fontCache() const { return fonts_; }
+
+ protected:
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+
+ private:
+  void LoadOptions();
+  void OnSearchTextChanged();
+  void OnTimer(int id);
+  void Search();
+  void SearchInflected();
+  std::u16string SearchWord() const;
+  void ShowResults(const std::vector<EntryRef>& entries);
+  void AppendEntry(const Entry& entry);
+  // The font loader named by "FontOnStorage" runs while fonts are created.
+  void LaunchFontLoader();
+  void RealizeFonts();
+  void CloseFontLoader();
+  // The keyboard rules applied before the focused child sees a key; true when the key is consumed.
+  bool PreTranslateKey(QKeyEvent* key);
+
+  IniFile& settings_;
+  CIndexEdit* searchEdit_ = nullptr;     // child widget, owned by Qt's parent chain
+  CEditor* resultDisplay_ = nullptr;     // child widget
+  std::unique_ptr<DictionarySet> set_;   // absent only if its creation failed
+  FontCache fonts_;                      // outlives the display's paragraphs (see the destructor)
+  bool incresearch_ = true;
+  int delay_ = 0;
+  int conjudelay_ = 0;
+  int menuTenkey_ = 0;
+  QString fontOnStorage_;
+  qint64 fontLoaderProcess_ = 0;
+};
+
+}  // namespace tavlex
