@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QThread>
 
+#include "engine/entry_parts.h"
 #include "engine/text.h"
 #include "platform/message_box.h"
 #include "platform/program_launcher.h"
@@ -14,7 +15,6 @@
 #include "ui/editor.h"
 #include "ui/scroll_codes.h"
 #include "ui/index_edit.h"
-#include "view/entry_parts.h"
 #include "view/lookup_layout.h"
 
 namespace tavlex {
@@ -169,8 +169,9 @@ void CLookupView::AppendEntry(const Entry& entry) {
   const std::shared_ptr<const Dictionary> dictionary = entry.dictionary.lock();
   const DictionarySettings settings = dictionary ? dictionary->settings() : DictionarySettings();
   for (const EntryPart& part : EntryParts(entry, settings)) {
-    resultDisplay_->AppendText(part.text, fonts_.GetFont(part.face, part.size));
+    resultDisplay_->AppendText(ToQString(part.text), fonts_.GetFont(ToQString(part.face), part.size));
   }
+  resultDisplay_->AppendText(QString(), nullptr);  // a blank line in the default font between entries
 }
 
 void CLookupView::PasteOnActivate() {

@@ -220,6 +220,17 @@ TEST_F(LookupViewTest, PasteOnActivateReplacesTheWord) {
   EXPECT_EQ(Shown().first(), "going");
 }
 
+// With a font loader named, the dictionaries' fonts are made at creation, while it runs.
+TEST_F(LookupViewTest, FontLoaderMakesTheFontsAtCreation) {
+  Open("FontOnStorage=/bin/true\n", "IndexFont=IPAGothic\nTransFont=IPAGothic\nTransSize=12\n");
+  EXPECT_EQ(view_->fontCache().size(), 2u);
+}
+
+TEST_F(LookupViewTest, NoFontLoaderNoFontsUntilNeeded) {
+  Open("", "IndexFont=IPAGothic\n");
+  EXPECT_EQ(view_->fontCache().size(), 0u);
+}
+
 TEST_F(LookupViewTest, DestructionWritesTheDictionarySettings) {
   Open("", "searchmax=7\n");
   view_.reset();

@@ -1,5 +1,6 @@
 #include "lookup/entry_output.h"
 
+#include "engine/entry_parts.h"
 #include "lookup/json_text.h"
 #include "settings/utf8.h"
 
@@ -35,10 +36,7 @@ void AppendField(std::string& out, std::string_view name, std::u16string_view va
 
 std::string FormatPlainEntry(const Entry& entry, const DictionarySettings& settings) {
   std::string out;
-  AppendPart(out, entry.display.empty() ? entry.key : entry.display);
-  if (settings.showPhonetic && !entry.pronunciation.empty()) AppendPart(out, entry.pronunciation);
-  AppendPart(out, entry.translation);
-  if (settings.showSample && !entry.example.empty()) AppendPart(out, entry.example);
+  for (const EntryPart& part : EntryParts(entry, settings)) AppendPart(out, part.text);
   return out;
 }
 

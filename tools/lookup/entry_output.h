@@ -10,10 +10,8 @@
 
 namespace tavlex::lookup {
 
-// The parts the viewer appends for an entry, in its order, each ending in a
-// line break; a CR LF inside a part is a line break too. The pronunciation
-// and the example appear only when the settings show them and they are not
-// empty; the translation always does, even empty.
+// The parts the viewer shows for an entry, each ending in a line break; a
+// CR LF inside a part is a line break too.
 std::string FormatPlainEntry(const Entry& entry, const DictionarySettings& settings);
 
 // One JSON object and a line break: the dictionary's path, the query as the

@@ -1,0 +1,16 @@
+// Starting the font loader program by path.
+#include "platform/program_launcher.h"
+
+#include <gtest/gtest.h>
+
+namespace tavlex {
+namespace {
+
+TEST(ProgramLauncher, StartsByPathAndReportsFailure) {
+  EXPECT_GT(platform::StartProgram("/bin/true"), 0);
+  EXPECT_EQ(platform::StartProgram("/nonexistent/loader"), 0);
+  platform::RequestProgramEnd(0);  // nothing started: nothing to end
+}
+
+}  // namespace
+}  // namespace tavlex
