@@ -30,7 +30,7 @@ class CViewerApp {
  private:
   bool CreateFrame();
 
-  IniFile settings_;                    // outlives every window
+  IniFile settings_;  // outlives every window
   std::unique_ptr<CMainFrame> frame_;
 };
 

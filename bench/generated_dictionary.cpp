@@ -22,7 +22,8 @@ std::u16string GeneratedDictionary(int entries, dicwriter::Charset charset) {
     for (int i = 0; i < entries; ++i) {
       dicwriter::Record& r = records[static_cast<size_t>(i)];
       r.key = GeneratedHeadword(i);
-      r.translation = u"\u8A33\u8A9E\u306E\u4F8B " + r.key + u"\u3002\u3082\u3046\u3072\u3068\u3064\u306E\u610F\u5473";
+      r.translation =
+          u"\u8A33\u8A9E\u306E\u4F8B " + r.key + u"\u3002\u3082\u3046\u3072\u3068\u3064\u306E\u610F\u5473";
       if (i % 4 == 0) r.pronunciation = u"pron" + r.key;
     }
     dicwriter::Options options;
@@ -30,7 +31,8 @@ std::u16string GeneratedDictionary(int entries, dicwriter::Charset charset) {
     options.blockSize = 1024;
     options.fourByteBlockNumbers = true;
     const std::filesystem::path temporary = path.string() + ".tmp";
-    dicwriter::WriteDictionaryFile(temporary.string(), dicwriter::WriteDictionary(std::move(records), options));
+    dicwriter::WriteDictionaryFile(temporary.string(),
+                                   dicwriter::WriteDictionary(std::move(records), options));
     std::filesystem::rename(temporary, path);
   }
   const std::u16string result = path.u16string();

@@ -7,7 +7,9 @@
 namespace tavlex {
 namespace {
 
-std::u16string Decode(Bytes run, CodePage codePage) { return MultiByteToUtf16(run.data(), run.size(), codePage); }
+std::u16string Decode(Bytes run, CodePage codePage) {
+  return MultiByteToUtf16(run.data(), run.size(), codePage);
+}
 
 }  // namespace
 

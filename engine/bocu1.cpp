@@ -14,9 +14,9 @@ constexpr int32_t kTrailRadix2 = kTrailRadix * kTrailRadix;
 
 // Trail values of the bytes at or below 0x20; -1 marks a byte that is never a trail.
 constexpr int8_t kControlTrail[0x21] = {
-    -1, 0,  1,  2,  3,  4,  5,  -1, -1, -1, -1, -1, -1, -1, -1, -1,  // 00-0F
-    6,  7,  8,  9,  10, 11, 12, 13, 14, 15, -1, -1, 16, 17, 18, 19,  // 10-1F
-    -1,                                                              // 20
+    -1, 0, 1, 2, 3,  4,  5,  -1, -1, -1, -1, -1, -1, -1, -1, -1,  // 00-0F
+    6,  7, 8, 9, 10, 11, 12, 13, 14, 15, -1, -1, 16, 17, 18, 19,  // 10-1F
+    -1,                                                           // 20
 };
 
 void Reset(Bocu1Decoder* state) {

@@ -6,7 +6,9 @@
 namespace tavlex {
 namespace {
 
-std::u16string Decode(Bytes run) { return run.empty() ? std::u16string() : DecodeBocu1String(run.data(), run.size()); }
+std::u16string Decode(Bytes run) {
+  return run.empty() ? std::u16string() : DecodeBocu1String(run.data(), run.size());
+}
 
 }  // namespace
 

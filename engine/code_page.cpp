@@ -48,8 +48,8 @@ std::u16string MultiByteToUtf16(const uint8_t* bytes, size_t length, CodePage co
   const char* source = reinterpret_cast<const char*>(bytes);
   UChar* target = result.data();
   UErrorCode status = U_ZERO_ERROR;
-  ucnv_toUnicode(converter, &target, target + result.size(), &source, source + length, nullptr,
-                 true, &status);
+  ucnv_toUnicode(converter, &target, target + result.size(), &source, source + length, nullptr, true,
+                 &status);
   if (U_FAILURE(status)) return {};
   result.resize(static_cast<size_t>(target - result.data()));
   return result;
@@ -63,8 +63,8 @@ std::string Utf16ToMultiByte(const std::u16string& text, CodePage codePage) {
   const UChar* source = text.data();
   char* target = result.data();
   UErrorCode status = U_ZERO_ERROR;
-  ucnv_fromUnicode(converter, &target, target + result.size(), &source, source + text.size(),
-                   nullptr, true, &status);
+  ucnv_fromUnicode(converter, &target, target + result.size(), &source, source + text.size(), nullptr, true,
+                   &status);
   if (U_FAILURE(status)) return {};
   result.resize(static_cast<size_t>(target - result.data()));
   return result;

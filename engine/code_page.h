@@ -10,8 +10,8 @@
 namespace tavlex {
 
 enum class CodePage {
-  kShiftJis,    // 932, Microsoft's Shift_JIS: ANSI text and the ANSI index
-  kWestern,     // 1252: the pronunciation field of the ANSI layout
+  kShiftJis,  // 932, Microsoft's Shift_JIS: ANSI text and the ANSI index
+  kWestern,   // 1252: the pronunciation field of the ANSI layout
 };
 
 // The multibyte code page that ANSI dictionaries are written in.

@@ -83,7 +83,8 @@ bool Dictionary::LoadBlock(uint32_t number, bool headwordsOnly, std::vector<Entr
   if (got < sizeof(uint16_t)) return true;  // no room even for a block word
   const uint16_t word = ReadU16(first);
   const bool fourByteLengths = word & kFourByteLengthsBit;
-  const uint64_t length = static_cast<uint64_t>(word & kBlockUnitsMask) * static_cast<uint64_t>(layout_.blockSize);
+  const uint64_t length =
+      static_cast<uint64_t>(word & kBlockUnitsMask) * static_cast<uint64_t>(layout_.blockSize);
   if (length <= kFirstRead) {
     DecodeBlock(Bytes(first, std::min<size_t>(got, length)), entries, fourByteLengths, headwordsOnly);
     return true;

@@ -119,8 +119,8 @@ class Dictionary : public std::enable_shared_from_this<Dictionary> {
   std::u16string path_;
   std::filesystem::path filePath_;
   DictionaryLayout layout_;
-  DictionaryOwner* owner_;         // the set that owns this dictionary; outlives it
-  std::vector<uint8_t> index_;     // the index area as read from the file
+  DictionaryOwner* owner_;            // the set that owns this dictionary; outlives it
+  std::vector<uint8_t> index_;        // the index area as read from the file
   std::vector<uint32_t> headwordAt_;  // offset in index_ of each entry's headword
   DictionarySettings settings_;
   BlockCache cache_;

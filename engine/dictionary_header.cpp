@@ -47,8 +47,7 @@ std::optional<DictionaryLayout> ReadLayout(const std::array<uint8_t, kHeaderByte
 
   DictionaryLayout layout;
   const uint8_t charset = h[fields.charset];
-  if (charset != static_cast<uint8_t>(Charset::kAnsi) &&
-      charset != static_cast<uint8_t>(Charset::kBocu1)) {
+  if (charset != static_cast<uint8_t>(Charset::kAnsi) && charset != static_cast<uint8_t>(Charset::kBocu1)) {
     return std::nullopt;
   }
   layout.charset = static_cast<Charset>(charset);

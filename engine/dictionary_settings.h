@@ -9,8 +9,8 @@
 namespace tavlex {
 
 struct DictionarySettings {
-  int32_t cacheSize = 10;   // change it through Dictionary::SetCacheSize
-  int32_t searchMax = 10;   // most entries one Search collects
+  int32_t cacheSize = 10;           // change it through Dictionary::SetCacheSize
+  int32_t searchMax = 10;           // most entries one Search collects
   bool english = false;             // SearchInflected does anything at all
   bool irregular = false;           // a dictionary of irregular forms: a source, never searched
   bool accent = false;              // accented letters are tried in spelling expansion

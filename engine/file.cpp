@@ -34,8 +34,7 @@ uint64_t File::Size() const {
 size_t File::ReadAt(uint64_t offset, uint8_t* buffer, size_t size) const {
   size_t done = 0;
   while (done < size) {
-    const ssize_t got = ::pread(descriptor_, buffer + done, size - done,
-                                static_cast<off_t>(offset + done));
+    const ssize_t got = ::pread(descriptor_, buffer + done, size - done, static_cast<off_t>(offset + done));
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) break;
     done += static_cast<size_t>(got);

@@ -14,8 +14,6 @@ inline uint32_t ReadU32(const uint8_t* p) {
 }
 
 // A 2- or 4-byte unsigned field.
-inline uint32_t ReadUnsigned(const uint8_t* p, int width) {
-  return width == 4 ? ReadU32(p) : ReadU16(p);
-}
+inline uint32_t ReadUnsigned(const uint8_t* p, int width) { return width == 4 ? ReadU32(p) : ReadU16(p); }
 
 }  // namespace tavlex

@@ -41,8 +41,8 @@ std::u16string LowerCase(const std::u16string& text) {
   if (status == U_BUFFER_OVERFLOW_ERROR) {  // a few characters grow when lowered
     lower.resize(static_cast<size_t>(length));
     status = U_ZERO_ERROR;
-    length = u_strToLower(lower.data(), length, text.data(), static_cast<int32_t>(text.size()),
-                          kRootLocale, &status);
+    length = u_strToLower(lower.data(), length, text.data(), static_cast<int32_t>(text.size()), kRootLocale,
+                          &status);
   }
   if (U_FAILURE(status)) return text;
   lower.resize(static_cast<size_t>(length));

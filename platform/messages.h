@@ -11,7 +11,7 @@ namespace tavlex::platform {
 // Message numbers the viewer uses.
 inline constexpr int kWmClose = 0x0010;
 inline constexpr int kWmTimer = 0x0113;
-inline constexpr int kWmUser = 0x0400;                // the search text changed
+inline constexpr int kWmUser = 0x0400;                  // the search text changed
 inline constexpr int kWmSettingsChanged = kWmUser + 1;  // rebuild the menus
 
 class MessageEvent : public QEvent {

@@ -6,16 +6,26 @@ namespace tavlex {
 
 QString LoadString(int id) {
   switch (id) {
-    case ids::kOpenDictionaryTitle: return QStringLiteral("辞書を開く...");
-    case ids::kNotADictionary: return QStringLiteral("正しい辞書ではありません");
-    case ids::kErrorCaption: return QStringLiteral("Error");
-    case ids::kNoDictionaryRegistered: return QStringLiteral("辞書が登録されていません");
-    case ids::kRemoveQuestion: return QStringLiteral("辞書ファイル [%s] を登録から削除します。\r\nよろしいですか？");
-    case ids::kConfirmCaption: return QStringLiteral("確認");
-    case ids::kDictionaryFileFilter: return QStringLiteral("PDIC形式(*.dic)|*.dic|全てのファイル(*.*)|*.*||");
-    case ids::kAllDictionaries: return QStringLiteral("全ての辞書\t(&L)");
-    case ids::kNotSet: return QStringLiteral("未設定");
-    default: return {};
+    case ids::kOpenDictionaryTitle:
+      return QStringLiteral("辞書を開く...");
+    case ids::kNotADictionary:
+      return QStringLiteral("正しい辞書ではありません");
+    case ids::kErrorCaption:
+      return QStringLiteral("Error");
+    case ids::kNoDictionaryRegistered:
+      return QStringLiteral("辞書が登録されていません");
+    case ids::kRemoveQuestion:
+      return QStringLiteral("辞書ファイル [%s] を登録から削除します。\r\nよろしいですか？");
+    case ids::kConfirmCaption:
+      return QStringLiteral("確認");
+    case ids::kDictionaryFileFilter:
+      return QStringLiteral("PDIC形式(*.dic)|*.dic|全てのファイル(*.*)|*.*||");
+    case ids::kAllDictionaries:
+      return QStringLiteral("全ての辞書\t(&L)");
+    case ids::kNotSet:
+      return QStringLiteral("未設定");
+    default:
+      return {};
   }
 }
 

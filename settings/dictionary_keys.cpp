@@ -54,7 +54,9 @@ struct Writer {
   const std::u16string& section;
   void operator()(const char16_t* key, int32_t value, int32_t) const { ini.SetInt(section, key, value); }
   void operator()(const char16_t* key, bool value) const { ini.SetInt(section, key, value ? 1 : 0); }
-  void operator()(const char16_t* key, const std::u16string& value) const { ini.SetString(section, key, value); }
+  void operator()(const char16_t* key, const std::u16string& value) const {
+    ini.SetString(section, key, value);
+  }
 };
 
 }  // namespace

@@ -18,57 +18,57 @@
 namespace tavlex {
 
 class IniFile {
-public:
-    IniFile();
-    ~IniFile();  // saves pending changes
-    IniFile(const IniFile&) = delete;
-    IniFile& operator=(const IniFile&) = delete;
+ public:
+  IniFile();
+  ~IniFile();  // saves pending changes
+  IniFile(const IniFile&) = delete;
+  IniFile& operator=(const IniFile&) = delete;
 
-    // Loads fileName from the directory of the running executable (or from
-    // the current directory if the executable can't be located).
-    void Load(const std::u16string& fileName);
-    // Loads from an explicit location. A missing or unreadable file gives an
-    // empty image. Replaces whatever was loaded before, unsaved changes too.
-    void LoadPath(const std::filesystem::path& path);
-    // Writes the image back if anything was set since the last load or save
-    // (never before a load: there is no path yet). Failures leave the old
-    // file untouched and are not reported; either way the image counts as saved.
-    void Save();
+  // Loads fileName from the directory of the running executable (or from
+  // the current directory if the executable can't be located).
+  void Load(const std::u16string& fileName);
+  // Loads from an explicit location. A missing or unreadable file gives an
+  // empty image. Replaces whatever was loaded before, unsaved changes too.
+  void LoadPath(const std::filesystem::path& path);
+  // Writes the image back if anything was set since the last load or save
+  // (never before a load: there is no path yet). Failures leave the old
+  // file untouched and are not reported; either way the image counts as saved.
+  void Save();
 
-    const std::filesystem::path& Path() const { return path_; }
+  const std::filesystem::path& Path() const { return path_; }
 
-    // Value of the first matching key in the first matching section, with
-    // its comment cut and spaces/tabs trimmed; empty if there is none.
-    std::u16string GetString(const std::u16string& section, const std::u16string& key) const;
-    // Leading decimal integer of the value (0 if it has no digits), saturated
-    // to the int32 range; defaultValue only if the value is empty.
-    int32_t GetInt(const std::u16string& section, const std::u16string& key, int32_t defaultValue) const;
+  // Value of the first matching key in the first matching section, with
+  // its comment cut and spaces/tabs trimmed; empty if there is none.
+  std::u16string GetString(const std::u16string& section, const std::u16string& key) const;
+  // Leading decimal integer of the value (0 if it has no digits), saturated
+  // to the int32 range; defaultValue only if the value is empty.
+  int32_t GetInt(const std::u16string& section, const std::u16string& key, int32_t defaultValue) const;
 
-    // Replaces the first line defining key with "key=value", or appends that
-    // line to the section (creating the section at the end if needed). Always
-    // marks the image modified, even when the value is unchanged. Line breaks
-    // in any argument become spaces so that one set always writes one line.
-    bool SetString(const std::u16string& section, const std::u16string& key, const std::u16string& value);
-    bool SetInt(const std::u16string& section, const std::u16string& key, int32_t value);
+  // Replaces the first line defining key with "key=value", or appends that
+  // line to the section (creating the section at the end if needed). Always
+  // marks the image modified, even when the value is unchanged. Line breaks
+  // in any argument become spaces so that one set always writes one line.
+  bool SetString(const std::u16string& section, const std::u16string& key, const std::u16string& value);
+  bool SetInt(const std::u16string& section, const std::u16string& key, int32_t value);
 
-    // Lets a test make the file write fail part-way. Defaults to ::write.
-    void SetWriteFunctionForTesting(WriteFunction write) { write_ = std::move(write); }
+  // Lets a test make the file write fail part-way. Defaults to ::write.
+  void SetWriteFunctionForTesting(WriteFunction write) { write_ = std::move(write); }
 
-private:
-    struct Section {
-        std::u16string header;  // the whole "[name]..." line
-        std::vector<std::u16string> body;
-    };
+ private:
+  struct Section {
+    std::u16string header;  // the whole "[name]..." line
+    std::vector<std::u16string> body;
+  };
 
-    // Index of the first section whose header names it; sections_.size() if none.
-    std::size_t FindSection(const std::u16string& name) const;
-    std::string Serialize() const;
+  // Index of the first section whose header names it; sections_.size() if none.
+  std::size_t FindSection(const std::u16string& name) const;
+  std::string Serialize() const;
 
-    std::filesystem::path path_;
-    std::vector<std::u16string> preamble_;  // lines before the first header
-    std::vector<Section> sections_;
-    bool modified_ = false;
-    WriteFunction write_;
+  std::filesystem::path path_;
+  std::vector<std::u16string> preamble_;  // lines before the first header
+  std::vector<Section> sections_;
+  bool modified_ = false;
+  WriteFunction write_;
 };
 
 }  // namespace tavlex

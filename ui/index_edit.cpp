@@ -5,7 +5,8 @@ namespace tavlex {
 CIndexEdit::CIndexEdit(QWidget* parent) : CMyEdit(parent) {
   setObjectName(QStringLiteral("searchEdit"));
   // Posted, not sent: the parent reacts after the edit has finished its own work.
-  connect(this, &QLineEdit::textChanged, this, [this] { platform::PostMessage(parentWidget(), platform::kWmUser); });
+  connect(this, &QLineEdit::textChanged, this,
+          [this] { platform::PostMessage(parentWidget(), platform::kWmUser); });
 }
 
 }  // namespace tavlex

@@ -13,8 +13,8 @@
 #include "resources/string_table.h"
 #include "settings/dictionary_keys.h"
 #include "ui/editor.h"
-#include "ui/scroll_codes.h"
 #include "ui/index_edit.h"
+#include "ui/scroll_codes.h"
 #include "view/lookup_layout.h"
 
 namespace tavlex {
@@ -88,7 +88,8 @@ bool CLookupView::event(QEvent* event) {
     const int command = static_cast<platform::CommandEvent*>(event)->command();
     // The focused child first, then the view, then the frame and what lies behind it.
     auto* focused = dynamic_cast<platform::CommandTarget*>(QWidget::focusWidget());
-    if (focused && focused != this && isAncestorOf(QWidget::focusWidget()) && focused->OnCommand(command)) return true;
+    if (focused && focused != this && isAncestorOf(QWidget::focusWidget()) && focused->OnCommand(command))
+      return true;
     if (OnCommand(command)) return true;
     if (auto* frame = dynamic_cast<platform::CommandTarget*>(parentWidget())) frame->OnCommand(command);
     return true;
@@ -140,8 +141,8 @@ void CLookupView::Search() {
   const std::u16string word = SearchWord();
   if (!word.empty()) {
     if (!set_) {
-      platform::MessageBox::Show(this, LoadString(ids::kNoDictionaryRegistered), LoadString(ids::kErrorCaption),
-                                 platform::MessageBox::kOk);
+      platform::MessageBox::Show(this, LoadString(ids::kNoDictionaryRegistered),
+                                 LoadString(ids::kErrorCaption), platform::MessageBox::kOk);
       searchEdit_->clear();
     } else {
       set_->SearchAll(word);
@@ -234,8 +235,9 @@ void CLookupView::RealizeFonts() {
   for (size_t i = 0; i < set_->count(); ++i) {
     const DictionarySettings& s = set_->at(i).settings();
     // Creating the font and asking for its metrics makes the platform load it now.
-    for (const auto& [face, size] : {std::pair{s.indexFont, s.indexSize}, std::pair{s.phoneticFont, s.phoneticSize},
-                                     std::pair{s.transFont, s.transSize}, std::pair{s.sampleFont, s.sampleSize}}) {
+    for (const auto& [face, size] :
+         {std::pair{s.indexFont, s.indexSize}, std::pair{s.phoneticFont, s.phoneticSize},
+          std::pair{s.transFont, s.transSize}, std::pair{s.sampleFont, s.sampleSize}}) {
       if (const QFont* font = fonts_.GetFont(ToQString(face), size)) QFontMetrics(*font).height();
     }
   }

@@ -66,10 +66,10 @@ class CLookupView : public QWidget, public platform::CommandTarget {
   bool PreTranslateKey(QKeyEvent* key);
 
   IniFile& settings_;
-  CIndexEdit* searchEdit_ = nullptr;     // child widget, owned by Qt's parent chain
-  CEditor* resultDisplay_ = nullptr;     // child widget
-  std::unique_ptr<DictionarySet> set_;   // absent only if its creation failed
-  FontCache fonts_;                      // outlives the display's paragraphs (see the destructor)
+  CIndexEdit* searchEdit_ = nullptr;    // child widget, owned by Qt's parent chain
+  CEditor* resultDisplay_ = nullptr;    // child widget
+  std::unique_ptr<DictionarySet> set_;  // absent only if its creation failed
+  FontCache fonts_;                     // outlives the display's paragraphs (see the destructor)
   bool incresearch_ = true;
   int delay_ = 0;
   int conjudelay_ = 0;

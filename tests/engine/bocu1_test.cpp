@@ -33,9 +33,9 @@ class IcuBocu1 {
     ucnv_reset(converter_);
     UErrorCode status = U_ZERO_ERROR;
     ByteRun out(text.size() * 4 + 8);
-    const int32_t n = ucnv_fromUChars(converter_, reinterpret_cast<char*>(out.data()),
-                                      static_cast<int32_t>(out.size()), text.data(),
-                                      static_cast<int32_t>(text.size()), &status);
+    const int32_t n =
+        ucnv_fromUChars(converter_, reinterpret_cast<char*>(out.data()), static_cast<int32_t>(out.size()),
+                        text.data(), static_cast<int32_t>(text.size()), &status);
     EXPECT_TRUE(U_SUCCESS(status));
     out.resize(static_cast<size_t>(n));
     return out;
@@ -48,8 +48,8 @@ class IcuBocu1 {
     UChar* target = out.data();
     const char* source = reinterpret_cast<const char*>(bytes.data());
     UErrorCode status = U_ZERO_ERROR;
-    ucnv_toUnicode(converter_, &target, target + out.size(), &source, source + bytes.size(), nullptr,
-                   true, &status);
+    ucnv_toUnicode(converter_, &target, target + out.size(), &source, source + bytes.size(), nullptr, true,
+                   &status);
     out.resize(static_cast<size_t>(target - out.data()));
     return out.substr(0, out.find(u'\0'));
   }
@@ -143,9 +143,9 @@ TEST(Bocu1Decoder, MatchesIcuOnRandomText) {
   IcuBocu1 icu;
   std::mt19937 random(20261208);
   const std::vector<std::pair<char32_t, char32_t>> ranges = {
-      {0x01, 0x1F},        {0x20, 0x20},       {0x21, 0x7E},       {0x80, 0x7FF},
-      {0x3040, 0x309F},    {0x30A0, 0x30FF},   {0x4E00, 0x9FA5},   {0x9FA6, 0xABFF},
-      {0xAC00, 0xD7A3},    {0xE000, 0xFFFF},   {0x10000, 0x1FFFF}, {0x20000, 0x10FFFF},
+      {0x01, 0x1F},     {0x20, 0x20},     {0x21, 0x7E},       {0x80, 0x7FF},
+      {0x3040, 0x309F}, {0x30A0, 0x30FF}, {0x4E00, 0x9FA5},   {0x9FA6, 0xABFF},
+      {0xAC00, 0xD7A3}, {0xE000, 0xFFFF}, {0x10000, 0x1FFFF}, {0x20000, 0x10FFFF},
   };
   for (int round = 0; round < 4000; ++round) {
     std::u16string text;

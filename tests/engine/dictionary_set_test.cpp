@@ -1,8 +1,9 @@
 // The dictionary set: opening, the order of merging, dictionaries not in use,
 // irregular-forms dictionaries, removal.
+#include "engine/dictionary_set.h"
+
 #include <gtest/gtest.h>
 
-#include "engine/dictionary_set.h"
 #include "support/test_dictionaries.h"
 
 namespace tavlex {
@@ -15,9 +16,10 @@ class DictionarySetTest : public ::testing::Test {
   void SetUp() override {
     for (const char* name : {"a", "b", "c"}) {
       const std::u16string tag(name, name + 1);
-      paths_.push_back(testing::WriteTestDictionary(
-          dir_, std::string(name) + ".dic",
-          {{u"go", u"", 0, tag, u"", u""}, {u"gone", u"", 0, tag, u"", u""}, {u"went", u"", 0, u"go" + tag, u"", u""}}));
+      paths_.push_back(testing::WriteTestDictionary(dir_, std::string(name) + ".dic",
+                                                    {{u"go", u"", 0, tag, u"", u""},
+                                                     {u"gone", u"", 0, tag, u"", u""},
+                                                     {u"went", u"", 0, u"go" + tag, u"", u""}}));
       ASSERT_TRUE(set_.Open(paths_.back()));
     }
   }

@@ -98,7 +98,8 @@ class Layouts : public ::testing::TestWithParam<Layout> {};
 TEST_P(Layouts, RecordsRoundTrip) {
   const Options& options = GetParam().options;
   std::mt19937 random(static_cast<uint32_t>(std::hash<std::string>()(GetParam().name)));
-  const WrittenDictionary written = dicwriter::WriteDictionary(RandomRecords(random, options.charset, 400), options);
+  const WrittenDictionary written =
+      dicwriter::WriteDictionary(RandomRecords(random, options.charset, 400), options);
   testing::TempDir dir;
   const std::u16string path = dir.File("layout.dic");
   dicwriter::WriteDictionaryFile(std::filesystem::path(path).string(), written);
@@ -139,7 +140,8 @@ INSTANTIATE_TEST_SUITE_P(
         Layout{"v5_ansi_512", Make(5, Charset::kAnsi, 512, kFourByteLengths)},
         Layout{"v5_bocu_300_three_units", Make(5, Charset::kBocu1, 300, kThreeUnits, kExtended)},
         Layout{"v6_bocu_1000_minor", Make(6, Charset::kBocu1, 1000, kMinor, kAlternateLengths)},
-        Layout{"v6_bocu_shuffled", Make(6, Charset::kBocu1, 1024, kShuffled, kFourByteNumbers, kNoisyHeaders)},
+        Layout{"v6_bocu_shuffled",
+               Make(6, Charset::kBocu1, 1024, kShuffled, kFourByteNumbers, kNoisyHeaders)},
         Layout{"v6_ansi_256_three_units", Make(6, Charset::kAnsi, 256, kThreeUnits, kShuffled, kBigHeader)},
         Layout{"v6_ansi_2048_alternate", Make(6, Charset::kAnsi, 2048, kAlternateLengths, kExtended)}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -148,7 +150,8 @@ TEST(Dictionary, BlockNumberAbove65535) {
   Options options = Make(6, Charset::kBocu1, 256, kFourByteNumbers);
   options.firstBlockNumber = 65535;
   std::mt19937 random(1);
-  const WrittenDictionary written = dicwriter::WriteDictionary(RandomRecords(random, Charset::kBocu1, 60), options);
+  const WrittenDictionary written =
+      dicwriter::WriteDictionary(RandomRecords(random, Charset::kBocu1, 60), options);
   ASSERT_GT(written.blocks.back().number, 65536u);
   testing::TempDir dir;
   dicwriter::WriteDictionaryFile((dir.path() / "far.dic").string(), written);
@@ -160,7 +163,8 @@ TEST(Dictionary, BlockNumberAbove65535) {
 
 TEST(Dictionary, EmptyDictionaryOpens) {
   testing::TempDir dir;
-  dicwriter::WriteDictionaryFile((dir.path() / "empty.dic").string(), dicwriter::WriteDictionary({}, Options{}));
+  dicwriter::WriteDictionaryFile((dir.path() / "empty.dic").string(),
+                                 dicwriter::WriteDictionary({}, Options{}));
   const auto dictionary = Dictionary::Open(dir.File("empty.dic"), nullptr);
   ASSERT_NE(dictionary, nullptr);
   EXPECT_EQ(dictionary->indexEntryCount(), 0);

@@ -15,7 +15,8 @@ namespace {
 using Buffer = std::vector<uint8_t>;
 
 void Put(Buffer& b, size_t offset, uint32_t value, int width) {
-  for (int i = 0; i < width; ++i) b.at(offset + static_cast<size_t>(i)) = static_cast<uint8_t>(value >> (8 * i));
+  for (int i = 0; i < width; ++i)
+    b.at(offset + static_cast<size_t>(i)) = static_cast<uint8_t>(value >> (8 * i));
 }
 
 class HostileFiles : public ::testing::Test {
@@ -23,7 +24,8 @@ class HostileFiles : public ::testing::Test {
   // A valid version-6 file of a few blocks to damage.
   Buffer ValidFile(dicwriter::Charset charset = dicwriter::Charset::kBocu1, int version = 6) {
     std::vector<dicwriter::Record> records;
-    for (char16_t c = u'a'; c <= u'z'; ++c) records.push_back({std::u16string(3, c), u"", 0, u"text", u"", u""});
+    for (char16_t c = u'a'; c <= u'z'; ++c)
+      records.push_back({std::u16string(3, c), u"", 0, u"text", u"", u""});
     dicwriter::Options options;
     options.version = version;
     options.charset = charset;
@@ -121,7 +123,8 @@ class HandMadeBlocks : public HostileFiles {
   }
 
   // A BOCU-1 record with 2-byte lengths: L | shared | attributes | tail 00 | body.
-  static void AddBocu(Buffer& block, uint8_t shared, uint8_t attributes, const Buffer& tail, const Buffer& body) {
+  static void AddBocu(Buffer& block, uint8_t shared, uint8_t attributes, const Buffer& tail,
+                      const Buffer& body) {
     const size_t length = tail.size() + 1 + body.size();
     block.push_back(static_cast<uint8_t>(length));
     block.push_back(static_cast<uint8_t>(length >> 8));
@@ -149,7 +152,7 @@ TEST_F(HandMadeBlocks, SharedPrefixes) {
   Buffer block = Block();
   AddBocu(block, 0, 0, Ascii("abcdef"), {});
   AddBocu(block, 3, 0, Ascii("x"), {});
-  AddBocu(block, 4, 0, {}, {});      // the whole previous headword, nothing added
+  AddBocu(block, 4, 0, {}, {});          // the whole previous headword, nothing added
   AddBocu(block, 9, 0, Ascii("y"), {});  // longer than the previous headword: the block ends
   AddBocu(block, 0, 0, Ascii("z"), {});
   End(block);
@@ -238,11 +241,10 @@ TEST_F(HandMadeBlocks, HeadwordsSplitAtTheFirstTab) {
 
 TEST_F(HandMadeBlocks, AnsiRecords) {
   // L | shared | tail 00 | attributes | body; shift-JIS "あ" is 82 A0.
-  Buffer block = {0x01, 0x00,
-                  0x06, 0x00, 0x00, 'a', 'b', 0x00, 0x00, 0x82, 0xA0,
-                  0x03, 0x00, 0x01, 'c', 0x00, 0x00,
-                  0x03, 0x00, 0xC8, 'x', 0x00, 0x00,  // shared count 200: the block ends
-                  0x00, 0x00};
+  Buffer block = {
+      0x01, 0x00, 0x06, 0x00, 0x00, 'a',  'b',  0x00, 0x00, 0x82, 0xA0, 0x03,
+      0x00, 0x01, 'c',  0x00, 0x00, 0x03, 0x00, 0xC8, 'x',  0x00, 0x00,  // shared count 200: the block ends
+      0x00, 0x00};
   std::vector<Entry> entries;
   ansi_->DecodeBlock(block, entries, false, false);
   ASSERT_EQ(entries.size(), 2u);

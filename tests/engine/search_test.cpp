@@ -44,8 +44,9 @@ class Model {
     if (start >= end) return expected;
     const size_t first = written_.blocks[start].firstRecord;
     const size_t last = written_.blocks[end - 1].firstRecord + written_.blocks[end - 1].recordCount;
-    const size_t twoBlocksEnd = start + 1 < end ? written_.blocks[start + 1].firstRecord + written_.blocks[start + 1].recordCount
-                                                : last;
+    const size_t twoBlocksEnd =
+        start + 1 < end ? written_.blocks[start + 1].firstRecord + written_.blocks[start + 1].recordCount
+                        : last;
     size_t r = first;
     while (r < twoBlocksEnd && !BeginsWith(written_.records[r].key, query)) ++r;
     if (r == twoBlocksEnd) return expected;
@@ -60,7 +61,8 @@ class Model {
  private:
   bool QueryBefore(const std::u16string& query, const Record& headword) const {
     if (charset_ == Charset::kBocu1) {
-      const std::u16string stored = headword.display.empty() ? headword.key : headword.key + u"\t" + headword.display;
+      const std::u16string stored =
+          headword.display.empty() ? headword.key : headword.key + u"\t" + headword.display;
       return query < stored;
     }
     const std::vector<uint8_t> stored = dicwriter::EncodeHeadword(headword, charset_);
@@ -107,19 +109,31 @@ TEST(Search, MatchesThePlainModel) {
     for (int q = 0; q < 60; ++q) {
       std::u16string query;
       switch (q % 6) {
-        case 0: query = written.records[random() % written.records.size()].key; break;
-        case 1: query = written.records[random() % written.records.size()].key.substr(0, 1 + random() % 2); break;
-        case 2: query = RandomWord(random, alphabet, 7); break;
-        case 3: query = written.records[random() % written.records.size()].key + u"a"; break;
-        case 4: query = q % 12 == 4 ? u"" : u"\u0001"; break;  // before the first
-        case 5: query = charset == Charset::kBocu1 ? u"\uFFEE" : u"\u6F22\u6F22\u6F22\u6F22"; break;
+        case 0:
+          query = written.records[random() % written.records.size()].key;
+          break;
+        case 1:
+          query = written.records[random() % written.records.size()].key.substr(0, 1 + random() % 2);
+          break;
+        case 2:
+          query = RandomWord(random, alphabet, 7);
+          break;
+        case 3:
+          query = written.records[random() % written.records.size()].key + u"a";
+          break;
+        case 4:
+          query = q % 12 == 4 ? u"" : u"\u0001";
+          break;  // before the first
+        case 5:
+          query = charset == Charset::kBocu1 ? u"\uFFEE" : u"\u6F22\u6F22\u6F22\u6F22";
+          break;
       }
       const int searchMax = static_cast<int>(random() % 40) - 1;
       const int cacheSize = static_cast<int>(random() % 7);
       dictionary.settings().searchMax = searchMax;
       dictionary.SetCacheSize(cacheSize);
-      SCOPED_TRACE("round " + std::to_string(round) + " query #" + std::to_string(q) +
-                   " searchMax " + std::to_string(searchMax) + " cacheSize " + std::to_string(cacheSize));
+      SCOPED_TRACE("round " + std::to_string(round) + " query #" + std::to_string(q) + " searchMax " +
+                   std::to_string(searchMax) + " cacheSize " + std::to_string(cacheSize));
 
       ASSERT_EQ(static_cast<size_t>(dictionary.FindIndexEntry(query)), model.IndexPosition(query));
       const bool exact = dictionary.Search(query);
@@ -137,8 +151,9 @@ class SearchCases : public ::testing::Test {
  protected:
   void SetUp() override {
     std::vector<std::u16string> keys;
-    for (int i = 0; i < 50; ++i) keys.push_back(u"ab" + std::u16string(1, static_cast<char16_t>(u'a' + i / 10)) +
-                                                std::u16string(1, static_cast<char16_t>(u'0' + i % 10)));
+    for (int i = 0; i < 50; ++i)
+      keys.push_back(u"ab" + std::u16string(1, static_cast<char16_t>(u'a' + i / 10)) +
+                     std::u16string(1, static_cast<char16_t>(u'0' + i % 10)));
     keys.push_back(u"b");
     auto records = testing::Words(keys);
     records.push_back({u"abc", u"ABC", 0, u"shown", u"", u""});

@@ -59,17 +59,22 @@ class JsonReader {
   void Array(Element element) {
     Expect('[');
     if (Peek() == ']') return void(++at_);
-    do element(); while (Comma());
+    do element();
+    while (Comma());
     Expect(']');
   }
 
   void Skip() {
     switch (Peek()) {
-      case '{': return Object([&](const std::string&) { Skip(); });
-      case '[': return Array([&] { Skip(); });
-      case '"': return void(String());
+      case '{':
+        return Object([&](const std::string&) { Skip(); });
+      case '[':
+        return Array([&] { Skip(); });
+      case '"':
+        return void(String());
       default:
-        while (at_ < text_.size() && std::string_view(",}] \n").find(text_[at_]) == std::string_view::npos) ++at_;
+        while (at_ < text_.size() && std::string_view(",}] \n").find(text_[at_]) == std::string_view::npos)
+          ++at_;
     }
   }
 
@@ -89,13 +94,27 @@ class JsonReader {
       if (c == '\\') {
         const char escape = text_.at(at_++);
         switch (escape) {
-          case 'n': out += u'\n'; break;
-          case 't': out += u'\t'; break;
-          case 'r': out += u'\r'; break;
-          case 'b': out += u'\b'; break;
-          case 'f': out += u'\f'; break;
-          case 'u': out += static_cast<char16_t>(std::stoi(text_.substr(at_, 4), nullptr, 16)); at_ += 4; break;
-          default: out += static_cast<char16_t>(escape);
+          case 'n':
+            out += u'\n';
+            break;
+          case 't':
+            out += u'\t';
+            break;
+          case 'r':
+            out += u'\r';
+            break;
+          case 'b':
+            out += u'\b';
+            break;
+          case 'f':
+            out += u'\f';
+            break;
+          case 'u':
+            out += static_cast<char16_t>(std::stoi(text_.substr(at_, 4), nullptr, 16));
+            at_ += 4;
+            break;
+          default:
+            out += static_cast<char16_t>(escape);
         }
       } else if (c < 0x80) {
         out += static_cast<char16_t>(c);
@@ -122,7 +141,8 @@ class JsonReader {
     return text_[at_];
   }
   void Expect(char c) {
-    if (Peek() != c) throw std::runtime_error(std::string("JSON: expected ") + c + " at " + std::to_string(at_));
+    if (Peek() != c)
+      throw std::runtime_error(std::string("JSON: expected ") + c + " at " + std::to_string(at_));
     ++at_;
   }
   bool Comma() {

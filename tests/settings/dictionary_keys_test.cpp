@@ -43,8 +43,9 @@ TEST_F(DictionaryKeys, DefaultsForAnEmptySection) {
 
 TEST_F(DictionaryKeys, ReadAndWrittenInPlace) {
   const std::string section = "[" + Utf8(paths_[0]) + "]\n";
-  LoadIni("[dictionary]\ndic1=" + Utf8(paths_[0]) + "\n" + section +
-          "cachesize=2\nsearchmax=5\nenglish=-1\nnotuse=0\nIndexFont=IPAGothic\nTransSize=14\nDicName=英和\n");
+  LoadIni(
+      "[dictionary]\ndic1=" + Utf8(paths_[0]) + "\n" + section +
+      "cachesize=2\nsearchmax=5\nenglish=-1\nnotuse=0\nIndexFont=IPAGothic\nTransSize=14\nDicName=英和\n");
   OpenDictionaryList(set_, ini_);
   Dictionary& dictionary = set_.at(0);
   dictionary.FetchBlock(0, false);
@@ -83,13 +84,14 @@ TEST_F(DictionaryKeys, ListSkipsGapsDuplicatesAndMissingFiles) {
   EXPECT_EQ(ini_.GetString(u"dictionary", u"dic1"), paths_[1]);
   EXPECT_EQ(ini_.GetString(u"dictionary", u"dic2"), paths_[0]);
   for (int n = 3; n <= 9; ++n) {
-    EXPECT_EQ(ini_.GetString(u"dictionary", u"dic" + std::u16string(1, static_cast<char16_t>(u'0' + n))), u"");
+    EXPECT_EQ(ini_.GetString(u"dictionary", u"dic" + std::u16string(1, static_cast<char16_t>(u'0' + n))),
+              u"");
   }
 }
 
 TEST_F(DictionaryKeys, RemovalCompactsTheListAndKeepsTheSection) {
-  LoadIni("[dictionary]\ndic1=" + Utf8(paths_[0]) + "\ndic2=" + Utf8(paths_[1]) + "\ndic3=" + Utf8(paths_[2]) +
-          "\n");
+  LoadIni("[dictionary]\ndic1=" + Utf8(paths_[0]) + "\ndic2=" + Utf8(paths_[1]) +
+          "\ndic3=" + Utf8(paths_[2]) + "\n");
   OpenDictionaryList(set_, ini_);
   LoadDictionarySettings(set_, ini_);
   SaveDictionarySettings(set_, ini_);

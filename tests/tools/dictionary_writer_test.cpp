@@ -93,8 +93,7 @@ TEST_P(HeaderTest, FieldsSitAtTheVersionsOffsetsAndNoiseFillsTheRest) {
     options.fourByteBlockNumbers = true;
     options.extendedHeaderSize = 0x0305;  // distinct bytes show an overwritten field
     if (noise) options.headerNoiseSeed = 7;
-    const WrittenDictionary written =
-        WriteDictionary({Rec(u"a"), Rec(u"b"), Rec(u"c")}, options);
+    const WrittenDictionary written = WriteDictionary({Rec(u"a"), Rec(u"b"), Rec(u"c")}, options);
     const Bytes& b = written.bytes;
 
     EXPECT_EQ(Le(b, 0x8C, 2), at.version << 8 | 3);
@@ -108,8 +107,12 @@ TEST_P(HeaderTest, FieldsSitAtTheVersionsOffsetsAndNoiseFillsTheRest) {
     EXPECT_EQ(b[at.blockNumberWidth], 1);
 
     std::vector<bool> field(kHeaderSize);
-    for (auto [offset, width] : {std::pair{size_t{0x8C}, 2}, {0x92, 6}, {0xA6, 1}, {at.charset, 1},
-                                 {at.extendedHeaderSize, 4}, {at.indexEntries, 4},
+    for (auto [offset, width] : {std::pair{size_t{0x8C}, 2},
+                                 {0x92, 6},
+                                 {0xA6, 1},
+                                 {at.charset, 1},
+                                 {at.extendedHeaderSize, 4},
+                                 {at.indexEntries, 4},
                                  {at.blockNumberWidth, 1}}) {
       std::fill_n(field.begin() + offset, width, true);
     }
@@ -140,8 +143,7 @@ TEST(WriterLayoutTest, LargerHeaderMovesIndexAndData) {
   EXPECT_EQ(Le(written.bytes, 0x96, 2), 300u);
   EXPECT_EQ(written.bytes[0xA7], 0x00);
   EXPECT_THAT(Slice(written.bytes, 300, 4), ElementsAreArray(Bytes{0, 0, 'a', 0}));
-  EXPECT_THAT(Slice(written.bytes, 332, 12),
-              ElementsAreArray(Bytes{1, 0, 4, 0, 0, 'a', 0, 0, 'x', 0, 0, 0}));
+  EXPECT_THAT(Slice(written.bytes, 332, 12), ElementsAreArray(Bytes{1, 0, 4, 0, 0, 'a', 0, 0, 'x', 0, 0, 0}));
   EXPECT_EQ(written.bytes.size(), 364u);
 }
 
@@ -155,16 +157,22 @@ TEST(WriterLayoutTest, NoRecordsGiveAnEmptyIndexAndNoData) {
 
 TEST(BlockTest, Bocu1RecordsShareHeadwordPrefixes) {
   const Options options = SmallBlocks();
-  const WrittenDictionary written = WriteDictionary(
-      {Rec(u"b", u"", 0x05), Rec(u"abd", u"yz"), Rec(u"abc", u"x", kExtended)}, options);
-  const Bytes expected = Concat({
-      {1, 0},                                             // one unit, 2-byte lengths
-      {5, 0, 0, 0x00}, Bocu("abc"), {0}, Bocu("x"),       // extended bit cleared
-      {4, 0, 2, 0x00}, Bocu("d"), {0}, Bocu("yz"),
-      {2, 0, 0, 0x05}, Bocu("b"), {0},
-      {0, 0}});
-  EXPECT_THAT(Slice(Block(written, options, 0), 0, expected.size()),
-              ElementsAreArray(expected));
+  const WrittenDictionary written =
+      WriteDictionary({Rec(u"b", u"", 0x05), Rec(u"abd", u"yz"), Rec(u"abc", u"x", kExtended)}, options);
+  const Bytes expected = Concat({{1, 0},  // one unit, 2-byte lengths
+                                 {5, 0, 0, 0x00},
+                                 Bocu("abc"),
+                                 {0},
+                                 Bocu("x"),  // extended bit cleared
+                                 {4, 0, 2, 0x00},
+                                 Bocu("d"),
+                                 {0},
+                                 Bocu("yz"),
+                                 {2, 0, 0, 0x05},
+                                 Bocu("b"),
+                                 {0},
+                                 {0, 0}});
+  EXPECT_THAT(Slice(Block(written, options, 0), 0, expected.size()), ElementsAreArray(expected));
   EXPECT_EQ(written.records[0].attributes, 0);
 }
 
@@ -173,12 +181,9 @@ TEST(BlockTest, AnsiRecordsPutTheAttributeAfterTheHeadword) {
   options.charset = Charset::kAnsi;
   const WrittenDictionary written =
       WriteDictionary({Rec(u"abc", u"x", 0x01), Rec(u"abd", u"\u3042")}, options);
-  const Bytes expected = {1, 0,
-                          6, 0, 0, 'a', 'b', 'c', 0, 0x01, 'x',
-                          5, 0, 2, 'd', 0, 0x00, 0x82, 0xA0,
-                          0, 0};
-  EXPECT_THAT(Slice(Block(written, options, 0), 0, expected.size()),
-              ElementsAreArray(expected));
+  const Bytes expected = {1, 0, 6, 0,   0, 'a',  'b',  'c',  0, 0x01, 'x',
+                          5, 0, 2, 'd', 0, 0x00, 0x82, 0xA0, 0, 0};
+  EXPECT_THAT(Slice(Block(written, options, 0), 0, expected.size()), ElementsAreArray(expected));
 }
 
 TEST(BlockTest, SharedPrefixIsCappedPerLayout) {
@@ -186,8 +191,7 @@ TEST(BlockTest, SharedPrefixIsCappedPerLayout) {
   for (auto [charset, cap] : {std::pair{Charset::kBocu1, 255}, std::pair{Charset::kAnsi, 127}}) {
     Options options = SmallBlocks(1024);
     options.charset = charset;
-    const WrittenDictionary written =
-        WriteDictionary({Rec(common + u"b"), Rec(common + u"c")}, options);
+    const WrittenDictionary written = WriteDictionary({Rec(common + u"b"), Rec(common + u"c")}, options);
     // The first record takes 2 + 306 bytes in either layout.
     EXPECT_EQ(Block(written, options, 0)[2 + 306 + 2], cap);
   }
@@ -201,13 +205,24 @@ TEST(BlockTest, ExtendedBodiesListPronunciationBeforeExample) {
   exampleOnly.example = u"e";
   const Options options = SmallBlocks();
   const WrittenDictionary written = WriteDictionary({full, exampleOnly}, options);
-  const Bytes expected = Concat({
-      {1, 0},
-      {11, 0, 0, kExtended}, Bocu("a"), {0}, Bocu("t"),
-      {0, 2}, Bocu("p"), {0, 1}, Bocu("e"), {0, 0x80},
-      {8, 0, 0, kExtended}, Bocu("b"), {0}, Bocu("t"), {0, 1}, Bocu("e"), {0, 0x80}});
-  EXPECT_THAT(Slice(Block(written, options, 0), 0, expected.size()),
-              ElementsAreArray(expected));
+  const Bytes expected = Concat({{1, 0},
+                                 {11, 0, 0, kExtended},
+                                 Bocu("a"),
+                                 {0},
+                                 Bocu("t"),
+                                 {0, 2},
+                                 Bocu("p"),
+                                 {0, 1},
+                                 Bocu("e"),
+                                 {0, 0x80},
+                                 {8, 0, 0, kExtended},
+                                 Bocu("b"),
+                                 {0},
+                                 Bocu("t"),
+                                 {0, 1},
+                                 Bocu("e"),
+                                 {0, 0x80}});
+  EXPECT_THAT(Slice(Block(written, options, 0), 0, expected.size()), ElementsAreArray(expected));
   EXPECT_EQ(written.records[1].attributes, kExtended);
 }
 
@@ -218,12 +233,9 @@ TEST(BlockTest, AnsiPronunciationUsesCodePage1252AndAlwaysExtendedMarksPlainReco
   options.charset = Charset::kAnsi;
   options.alwaysExtended = true;
   const WrittenDictionary written = WriteDictionary({withPronunciation, Rec(u"b", u"t")}, options);
-  const Bytes expected = {1, 0,
-                          9, 0, 0, 'a', 0, kExtended, 't', 0, 2, 0xE9, 0, 0x80,
-                          6, 0, 0, 'b', 0, kExtended, 't', 0, 0x80,
-                          0, 0};
-  EXPECT_THAT(Slice(Block(written, options, 0), 0, expected.size()),
-              ElementsAreArray(expected));
+  const Bytes expected = {1,    0, 9, 0, 0,   'a', 0,         kExtended, 't', 0,    2, 0xE9, 0,
+                          0x80, 6, 0, 0, 'b', 0,   kExtended, 't',       0,   0x80, 0, 0};
+  EXPECT_THAT(Slice(Block(written, options, 0), 0, expected.size()), ElementsAreArray(expected));
 }
 
 TEST(PackingTest, BlocksFillUpToUnitsPerBlockAndAreNumberedInUnits) {
@@ -265,8 +277,7 @@ TEST(PackingTest, RecordLengthWidthsFollowTheChosenMode) {
   options.recordLengths = RecordLengthWidth::kAuto;
   WrittenDictionary written = WriteDictionary({big, Rec(u"b")}, options);
   // 2 + 4 + 2 + 70002 + 4 bytes need 69 units.
-  EXPECT_THAT(Slice(Block(written, options, 0), 0, 6),
-              ElementsAreArray(Bytes{69, 0x80, 0x72, 0x11, 1, 0}));
+  EXPECT_THAT(Slice(Block(written, options, 0), 0, 6), ElementsAreArray(Bytes{69, 0x80, 0x72, 0x11, 1, 0}));
   EXPECT_EQ(written.blocks[1].number, 69u);
   EXPECT_FALSE(written.blocks[1].fourByteLengths);
   EXPECT_EQ(Le(Block(written, options, 69), 0, 2), 1u);
@@ -293,8 +304,8 @@ TEST(IndexTest, EntriesNameEachBlockByNumberAndFullFirstHeadword) {
     options.fourByteBlockNumbers = fourBytes;
     const WrittenDictionary written = WriteDictionary({Rec(u"abc"), display}, options);
     const Bytes number1 = fourBytes ? Bytes{1, 0, 0, 0} : Bytes{1, 0};
-    const Bytes expected = Concat({Bytes(fourBytes ? 4 : 2, 0), Bocu("ab\tX"), {0},
-                                   number1, Bocu("abc"), {0}});
+    const Bytes expected =
+        Concat({Bytes(fourBytes ? 4 : 2, 0), Bocu("ab\tX"), {0}, number1, Bocu("abc"), {0}});
     EXPECT_THAT(Slice(written.bytes, kHeaderSize, 64),
                 ElementsAreArray(Concat({expected, Bytes(64 - expected.size(), 0)})));
     // A block's first record shares nothing, whatever the block before it ends with.
@@ -312,8 +323,7 @@ TEST(IndexTest, BlockNumbersStartAtFirstBlockNumber) {
   const WrittenDictionary written = WriteDictionary({Rec(u"a")}, options);
   EXPECT_THAT(Slice(written.bytes, kHeaderSize, 4), ElementsAreArray(Bytes{0, 0, 1, 0}));
   const size_t data = DataOffset(written, options);
-  EXPECT_TRUE(std::all_of(written.bytes.begin() + data,
-                          written.bytes.begin() + data + 65536 * 16,
+  EXPECT_TRUE(std::all_of(written.bytes.begin() + data, written.bytes.begin() + data + 65536 * 16,
                           [](uint8_t byte) { return byte == 0; }));
   EXPECT_EQ(Le(Block(written, options, 65536), 0, 2), 1u);
   EXPECT_EQ(written.bytes.size(), data + 65537 * 16);
@@ -356,24 +366,23 @@ TEST(IndexTest, ShuffledBlocksAreStillNamedByTheIndex) {
 TEST(SortTest, Bocu1SortsFullHeadwordsAsUtf16CodeUnits) {
   Record display = Rec(u"ab");
   display.display = u"X";
-  const WrittenDictionary written = WriteDictionary(
-      {Rec(u"abc"), display, Rec(u"ab"), Rec(u"\uFF21"), Rec(u"\U0001F600")}, Options());
+  const WrittenDictionary written =
+      WriteDictionary({Rec(u"abc"), display, Rec(u"ab"), Rec(u"\uFF21"), Rec(u"\U0001F600")}, Options());
   std::vector<std::u16string> order;
   for (const Record& record : written.records) order.push_back(record.key + record.display);
-  EXPECT_THAT(order, ElementsAreArray(std::vector<std::u16string>{
-                         u"ab", u"abX", u"abc", u"\U0001F600", u"\uFF21"}));
+  EXPECT_THAT(order,
+              ElementsAreArray(std::vector<std::u16string>{u"ab", u"abX", u"abc", u"\U0001F600", u"\uFF21"}));
 }
 
 TEST(SortTest, AnsiSortsCodePageBytesAndKeepsDuplicatesInOrder) {
   Options options;
   options.charset = Charset::kAnsi;
   // U+6F3E is E0 40 in code page 932, after the half-width U+FF71 (B1).
-  const WrittenDictionary written = WriteDictionary(
-      {Rec(u"\u6F3E"), Rec(u"same", u"1"), Rec(u"\uFF71"), Rec(u"same", u"2")}, options);
+  const WrittenDictionary written =
+      WriteDictionary({Rec(u"\u6F3E"), Rec(u"same", u"1"), Rec(u"\uFF71"), Rec(u"same", u"2")}, options);
   std::vector<std::u16string> order;
   for (const Record& record : written.records) order.push_back(record.key + record.translation);
-  EXPECT_THAT(order, ElementsAreArray(std::vector<std::u16string>{u"same1", u"same2", u"\uFF71",
-                                                                  u"\u6F3E"}));
+  EXPECT_THAT(order, ElementsAreArray(std::vector<std::u16string>{u"same1", u"same2", u"\uFF71", u"\u6F3E"}));
 
   options.sortRecords = false;
   EXPECT_EQ(WriteDictionary({Rec(u"b"), Rec(u"a")}, options).records[0].key, u"b");

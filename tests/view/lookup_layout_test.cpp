@@ -1,7 +1,7 @@
 // Where the view puts its children, without a window.
-#include <gtest/gtest.h>
-
 #include "view/lookup_layout.h"
+
+#include <gtest/gtest.h>
 
 namespace tavlex {
 namespace {

@@ -57,21 +57,21 @@ class LookupViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
     platform::MessageBox::ClearHistory();
-    english_ = testing::WriteTestDictionary(
-        dir_, "english.dic",
-        {{u"apple", u"", 0, u"りんご\r\n林檎", u"ˈæpl", u"an apple a day"},
-         {u"go", u"", 0, u"行く", u"ɡoʊ", u""},
-         {u"going", u"", 0, u"行くこと", u"", u""},
-         {u"naive", u"naïve", 0, u"素朴な", u"", u""},
-         {u"zebra", u"", 0, u"", u"", u""}});
+    english_ =
+        testing::WriteTestDictionary(dir_, "english.dic",
+                                     {{u"apple", u"", 0, u"りんご\r\n林檎", u"ˈæpl", u"an apple a day"},
+                                      {u"go", u"", 0, u"行く", u"ɡoʊ", u""},
+                                      {u"going", u"", 0, u"行くこと", u"", u""},
+                                      {u"naive", u"naïve", 0, u"素朴な", u"", u""},
+                                      {u"zebra", u"", 0, u"", u"", u""}});
   }
 
   // Creates the view over a settings file holding these lines (after the dictionary list).
   void Open(const std::string& options = "", const std::string& englishSection = "") {
     const std::string path = std::filesystem::path(english_).string();
     std::ofstream(dir_.path() / "tavlex.ini") << "[dictionary]\ndic1=" << path << "\n"
-                                               << options << "[" << path << "]\n"
-                                               << englishSection;
+                                              << options << "[" << path << "]\n"
+                                              << englishSection;
     settings_.LoadPath(dir_.path() / "tavlex.ini");
     view_ = std::make_unique<CLookupView>(settings_, &frame_);
     view_->installEventFilter(&counter_);
@@ -190,8 +190,9 @@ TEST_F(LookupViewTest, KeysMoveTheFocusAndEscapeClears) {
 }
 
 TEST_F(LookupViewTest, EachPartInItsDictionarysFont) {
-  Open("", "bPhonetic=1\nbSample=1\nIndexFont=IPAGothic\nIndexSize=14\nPhoneticFont=IPAGothic\n"
-           "PhoneticSize=9\nSampleFont=Serif\nSampleSize=8\n");
+  Open("",
+       "bPhonetic=1\nbSample=1\nIndexFont=IPAGothic\nIndexSize=14\nPhoneticFont=IPAGothic\n"
+       "PhoneticSize=9\nSampleFont=Serif\nSampleSize=8\n");
   Type("apple");
   const auto& paragraphs = view_->resultDisplay()->paragraphs();
   ASSERT_EQ(Shown(), (QStringList{"apple", "ˈæpl", "りんご", "林檎", "an apple a day", ""}));

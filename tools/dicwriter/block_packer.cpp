@@ -46,8 +46,8 @@ class BlockPacker {
   // The block being filled.
   struct OpenBlock {
     size_t first = 0;
-    std::vector<size_t> prefixes;     // shared prefix of each record
-    uint64_t sizeAfterLengths = 0;    // all record bytes except the length fields
+    std::vector<size_t> prefixes;   // shared prefix of each record
+    uint64_t sizeAfterLengths = 0;  // all record bytes except the length fields
     bool needsFourByteLengths = false;
   };
 
@@ -104,16 +104,13 @@ class BlockPacker {
 
   bool TryAdd(size_t index) {
     const size_t count = open_.prefixes.size();
-    if (options_.maxRecordsPerBlock > 0 &&
-        count >= static_cast<size_t>(options_.maxRecordsPerBlock)) {
+    if (options_.maxRecordsPerBlock > 0 && count >= static_cast<size_t>(options_.maxRecordsPerBlock)) {
       return false;
     }
-    const size_t prefix = layout_.SharedPrefix(encoded_[index - 1].headword,
-                                               encoded_[index].headword);
+    const size_t prefix = layout_.SharedPrefix(encoded_[index - 1].headword, encoded_[index].headword);
     const Measure measure = MeasureRecord(index, prefix);
     const bool four = FourByteLengths(open_.needsFourByteLengths || measure.needsFourBytes);
-    if (BlockBytes(count + 1, open_.sizeAfterLengths + measure.sizeAfterLength, four) >
-        capacity_) {
+    if (BlockBytes(count + 1, open_.sizeAfterLengths + measure.sizeAfterLength, four) > capacity_) {
       return false;
     }
     Add(measure);
@@ -124,8 +121,7 @@ class BlockPacker {
     const size_t count = open_.prefixes.size();
     const bool four = FourByteLengths(open_.needsFourByteLengths);
     const uint64_t blockSize = options_.blockSize;
-    const uint64_t units = (BlockBytes(count, open_.sizeAfterLengths, four) + blockSize - 1) /
-                           blockSize;
+    const uint64_t units = (BlockBytes(count, open_.sizeAfterLengths, four) + blockSize - 1) / blockSize;
     if (units > kMaxBlockUnits) {
       throw WriterError("the block starting with \"" + ToUtf8(records_[open_.first].key) +
                         "\" needs more than " + std::to_string(kMaxBlockUnits) + " units");
@@ -160,8 +156,7 @@ class BlockPacker {
 }  // namespace
 
 std::vector<PackedBlock> PackBlocks(const std::vector<Record>& records,
-                                    const std::vector<EncodedRecord>& encoded,
-                                    const Options& options) {
+                                    const std::vector<EncodedRecord>& encoded, const Options& options) {
   return BlockPacker(records, encoded, options).Pack();
 }
 

@@ -22,7 +22,6 @@ struct PackedBlock {
 // Blocks in file order of the records. `records` only serves to name a record
 // in an error.
 std::vector<PackedBlock> PackBlocks(const std::vector<Record>& records,
-                                    const std::vector<EncodedRecord>& encoded,
-                                    const Options& options);
+                                    const std::vector<EncodedRecord>& encoded, const Options& options);
 
 }  // namespace tavlex::dicwriter

@@ -30,8 +30,7 @@ BlockPlacement PlaceBlocks(const std::vector<PackedBlock>& blocks, const Options
     Shuffle(placement.physicalOrder, *options.shuffleSeed);
   }
 
-  const uint64_t maxNumber =
-      options.fourByteBlockNumbers ? kMaxFourByteBlockNumber : kMaxTwoByteBlockNumber;
+  const uint64_t maxNumber = options.fourByteBlockNumbers ? kMaxFourByteBlockNumber : kMaxTwoByteBlockNumber;
   // A block's number is its distance from the data area start in units, so a
   // block of several units uses up several numbers.
   uint64_t next = options.firstBlockNumber;

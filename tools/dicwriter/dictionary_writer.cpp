@@ -48,8 +48,8 @@ WrittenDictionary WriteDictionary(std::vector<Record> records, const Options& op
 
   for (size_t block = 0; block < blocks.size(); ++block) {
     const PackedBlock& packed = blocks[block];
-    written.blocks.push_back({placement.numbers[block], packed.firstRecord, packed.recordCount,
-                              packed.units, packed.fourByteLengths});
+    written.blocks.push_back({placement.numbers[block], packed.firstRecord, packed.recordCount, packed.units,
+                              packed.fourByteLengths});
   }
   written.records = std::move(records);
   return written;

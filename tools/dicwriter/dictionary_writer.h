@@ -38,10 +38,10 @@ struct Record {
 };
 
 struct Options {
-  int version = 6;            // 4, 5 or 6 (the high byte of the version word)
-  uint8_t minorVersion = 0;   // the low byte
+  int version = 6;           // 4, 5 or 6 (the high byte of the version word)
+  uint8_t minorVersion = 0;  // the low byte
   Charset charset = Charset::kBocu1;
-  int blockSize = 1024;       // version 4 must use 256
+  int blockSize = 1024;  // version 4 must use 256
   bool fourByteBlockNumbers = false;
   RecordLengthWidth recordLengths = RecordLengthWidth::kAuto;
   // Records are packed into a block while it stays within this many units of
@@ -53,8 +53,8 @@ struct Options {
   // Write every record with an extended body, even without pronunciation or
   // example; otherwise only records that have one of them are extended.
   bool alwaysExtended = false;
-  uint32_t extendedHeaderSize = 0;   // bytes between header and index, filled with noise
-  int16_t headerSize = 256;          // version 4 must use 256
+  uint32_t extendedHeaderSize = 0;  // bytes between header and index, filled with noise
+  int16_t headerSize = 256;         // version 4 must use 256
   // Number of the first data block; the units before it stay zero. Lets a test
   // place a block above 65535 without writing that many blocks of records.
   uint32_t firstBlockNumber = 0;
@@ -69,17 +69,17 @@ struct Options {
 
 // Where the records of one block ended up.
 struct WrittenBlock {
-  uint32_t number = 0;         // block number (units from the data area start)
-  size_t firstRecord = 0;      // index into WrittenDictionary::records
+  uint32_t number = 0;     // block number (units from the data area start)
+  size_t firstRecord = 0;  // index into WrittenDictionary::records
   size_t recordCount = 0;
   int units = 1;
   bool fourByteLengths = false;
 };
 
 struct WrittenDictionary {
-  std::vector<uint8_t> bytes;         // the whole file
-  std::vector<Record> records;        // in file order (sorted unless sortRecords is off)
-  std::vector<WrittenBlock> blocks;   // in index order
+  std::vector<uint8_t> bytes;        // the whole file
+  std::vector<Record> records;       // in file order (sorted unless sortRecords is off)
+  std::vector<WrittenBlock> blocks;  // in index order
 };
 
 // Thrown for records or options that cannot be written.

@@ -39,8 +39,7 @@ EncodedRecord EncodeRecord(const Record& record, TextEncoder& encoder, bool alwa
   EncodedRecord encoded;
   encoded.headword = EncodeHeadword(record, encoder);
   encoded.body = encoder.Text(record.translation);
-  const bool extended =
-      alwaysExtended || !record.pronunciation.empty() || !record.example.empty();
+  const bool extended = alwaysExtended || !record.pronunciation.empty() || !record.example.empty();
   if (!extended) {
     encoded.attributes = record.attributes & ~kExtendedAttribute;
     return encoded;

@@ -5,9 +5,9 @@
 
 namespace tavlex::dicwriter {
 
-inline constexpr int kVersion4 = 4;  // the version with its own header offsets and sizes
+inline constexpr int kVersion4 = 4;             // the version with its own header offsets and sizes
 inline constexpr int kVersion4BlockSize = 256;  // the only block size version 4 has
-inline constexpr int kFixedHeaderSize = 256;  // the header fields span this many bytes
+inline constexpr int kFixedHeaderSize = 256;    // the header fields span this many bytes
 // Block size, header size and index block count are stored as int16.
 inline constexpr int kMaxInt16Field = INT16_MAX;
 // The block word keeps 15 bits for a block's length in units.

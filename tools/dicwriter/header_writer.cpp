@@ -33,8 +33,7 @@ constexpr uint64_t kExtendedHeaderPatternSeed = 0x5EED;
 
 }  // namespace
 
-std::vector<uint8_t> BuildHeaders(const Options& options, uint16_t indexBlocks,
-                                  uint32_t indexEntries) {
+std::vector<uint8_t> BuildHeaders(const Options& options, uint16_t indexBlocks, uint32_t indexEntries) {
   const size_t headerSize = static_cast<size_t>(options.headerSize);
   std::vector<uint8_t> out(headerSize + options.extendedHeaderSize);
 
@@ -46,8 +45,7 @@ std::vector<uint8_t> BuildHeaders(const Options& options, uint16_t indexBlocks,
   NoiseSource extendedNoise = headerNoise.value_or(NoiseSource(kExtendedHeaderPatternSeed));
   extendedNoise.Fill(out, headerSize, out.size());
 
-  const VersionedOffsets& at =
-      options.version == kVersion4 ? kVersion4Offsets : kVersion5Offsets;
+  const VersionedOffsets& at = options.version == kVersion4 ? kVersion4Offsets : kVersion5Offsets;
   PutLe(out, kVersionOffset, options.version << 8 | options.minorVersion, kU16);
   PutLe(out, kBlockSizeOffset, options.blockSize, kU16);
   PutLe(out, kIndexBlocksOffset, indexBlocks, kU16);
@@ -56,8 +54,7 @@ std::vector<uint8_t> BuildHeaders(const Options& options, uint16_t indexBlocks,
   PutLe(out, at.charset, static_cast<uint8_t>(options.charset), kU8);
   PutLe(out, at.extendedHeaderSize, options.extendedHeaderSize, kU32);
   PutLe(out, at.indexEntries, indexEntries, kU32);
-  PutLe(out, at.blockNumberWidth, options.fourByteBlockNumbers ? kFourByteBlockNumbersFlag : 0,
-        kU8);
+  PutLe(out, at.blockNumberWidth, options.fourByteBlockNumbers ? kFourByteBlockNumbersFlag : 0, kU8);
   return out;
 }
 

@@ -9,7 +9,6 @@
 namespace tavlex::dicwriter {
 
 // headerSize bytes of header followed by extendedHeaderSize bytes of noise.
-std::vector<uint8_t> BuildHeaders(const Options& options, uint16_t indexBlocks,
-                                  uint32_t indexEntries);
+std::vector<uint8_t> BuildHeaders(const Options& options, uint16_t indexBlocks, uint32_t indexEntries);
 
 }  // namespace tavlex::dicwriter

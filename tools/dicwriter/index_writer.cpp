@@ -12,10 +12,8 @@ constexpr size_t kMaxIndexBlocks = kMaxInt16Field;
 
 }  // namespace
 
-std::vector<uint8_t> BuildIndex(const std::vector<PackedBlock>& blocks,
-                                const BlockPlacement& placement,
-                                const std::vector<EncodedRecord>& encoded,
-                                const Options& options) {
+std::vector<uint8_t> BuildIndex(const std::vector<PackedBlock>& blocks, const BlockPlacement& placement,
+                                const std::vector<EncodedRecord>& encoded, const Options& options) {
   const int numberWidth = options.fourByteBlockNumbers ? kU32 : kU16;
   std::vector<uint8_t> index;
   for (size_t block = 0; block < blocks.size(); ++block) {

@@ -13,9 +13,7 @@
 namespace tavlex::dicwriter {
 
 // The index area, zero padded to whole blocks.
-std::vector<uint8_t> BuildIndex(const std::vector<PackedBlock>& blocks,
-                                const BlockPlacement& placement,
-                                const std::vector<EncodedRecord>& encoded,
-                                const Options& options);
+std::vector<uint8_t> BuildIndex(const std::vector<PackedBlock>& blocks, const BlockPlacement& placement,
+                                const std::vector<EncodedRecord>& encoded, const Options& options);
 
 }  // namespace tavlex::dicwriter

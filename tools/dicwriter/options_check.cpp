@@ -22,16 +22,14 @@ void Require(bool condition, const std::string& message) {
 void ValidateOptions(const Options& options) {
   Require(options.version >= kOldestVersion && options.version <= kNewestVersion,
           "version " + std::to_string(options.version) + " is not 4, 5 or 6");
-  Require(options.charset == Charset::kAnsi || options.charset == Charset::kBocu1,
-          "unknown character set");
+  Require(options.charset == Charset::kAnsi || options.charset == Charset::kBocu1, "unknown character set");
   Require(options.recordLengths >= RecordLengthWidth::kTwo &&
               options.recordLengths <= RecordLengthWidth::kAlternate,
           "unknown record length width");
   Require(options.blockSize > 0 && options.blockSize <= kMaxInt16Field,
           "block size " + std::to_string(options.blockSize) + " is out of range");
-  Require(options.headerSize >= kFixedHeaderSize,
-          "header size " + std::to_string(options.headerSize) + " is below " +
-              std::to_string(kFixedHeaderSize));
+  Require(options.headerSize >= kFixedHeaderSize, "header size " + std::to_string(options.headerSize) +
+                                                      " is below " + std::to_string(kFixedHeaderSize));
   if (options.version == kVersion4) {
     Require(options.blockSize == kVersion4BlockSize, "version 4 needs a block size of 256");
     Require(options.headerSize == kFixedHeaderSize, "version 4 needs a header size of 256");

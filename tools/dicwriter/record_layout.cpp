@@ -20,8 +20,7 @@ constexpr uint64_t kAnsiBytesBeforeCounted = 1;
 
 size_t RecordLayout::SharedPrefix(const std::vector<uint8_t>& previous,
                                   const std::vector<uint8_t>& current) const {
-  const size_t limit = std::min({previous.size(), current.size(),
-                                 ansi_ ? kMaxAnsiPrefix : kMaxBocu1Prefix});
+  const size_t limit = std::min({previous.size(), current.size(), ansi_ ? kMaxAnsiPrefix : kMaxBocu1Prefix});
   size_t shared = 0;
   while (shared < limit && previous[shared] == current[shared]) {
     ++shared;
@@ -36,8 +35,7 @@ uint64_t RecordLayout::LengthValue(const EncodedRecord& record, size_t prefix) c
 }
 
 uint64_t RecordLayout::SizeAfterLength(const EncodedRecord& record, size_t prefix) const {
-  return (ansi_ ? kAnsiBytesBeforeCounted : kBocu1BytesBeforeCounted) +
-         LengthValue(record, prefix);
+  return (ansi_ ? kAnsiBytesBeforeCounted : kBocu1BytesBeforeCounted) + LengthValue(record, prefix);
 }
 
 void RecordLayout::Append(const EncodedRecord& record, size_t prefix, int lengthWidth,

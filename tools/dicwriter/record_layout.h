@@ -17,8 +17,7 @@ class RecordLayout {
   explicit RecordLayout(Charset charset) : ansi_(charset == Charset::kAnsi) {}
 
   // Leading bytes `current` can take over from the headword stored before it.
-  size_t SharedPrefix(const std::vector<uint8_t>& previous,
-                      const std::vector<uint8_t>& current) const;
+  size_t SharedPrefix(const std::vector<uint8_t>& previous, const std::vector<uint8_t>& current) const;
 
   // The value stored in the record's length field.
   uint64_t LengthValue(const EncodedRecord& record, size_t prefix) const;
@@ -26,8 +25,7 @@ class RecordLayout {
   // Bytes the record takes after its length field.
   uint64_t SizeAfterLength(const EncodedRecord& record, size_t prefix) const;
 
-  void Append(const EncodedRecord& record, size_t prefix, int lengthWidth,
-              std::vector<uint8_t>& out) const;
+  void Append(const EncodedRecord& record, size_t prefix, int lengthWidth, std::vector<uint8_t>& out) const;
 
  private:
   bool ansi_;

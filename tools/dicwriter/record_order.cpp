@@ -19,15 +19,13 @@ std::vector<T> Permuted(std::vector<T>& items, const std::vector<size_t>& order)
 
 }  // namespace
 
-void SortRecords(std::vector<Record>& records, std::vector<EncodedRecord>& encoded,
-                 Charset charset) {
+void SortRecords(std::vector<Record>& records, std::vector<EncodedRecord>& encoded, Charset charset) {
   std::vector<size_t> order(records.size());
   std::iota(order.begin(), order.end(), size_t{0});
   if (charset == Charset::kAnsi) {
     // std::vector<uint8_t> compares lexicographically as unsigned bytes.
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-      return encoded[a].headword < encoded[b].headword;
-    });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return encoded[a].headword < encoded[b].headword; });
   } else {
     std::vector<std::u16string> headwords;
     headwords.reserve(records.size());

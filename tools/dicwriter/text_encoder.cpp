@@ -1,8 +1,8 @@
 #include "text_encoder.h"
 
-#include <algorithm>
-
 #include <unicode/unistr.h>
+
+#include <algorithm>
 
 namespace tavlex::dicwriter {
 namespace {
@@ -27,8 +27,7 @@ TextEncoder::Converter::Converter(const char* name) : name_(name) {
   if (U_FAILURE(status)) {
     throw WriterError("cannot open the ICU converter " + name_ + ": " + u_errorName(status));
   }
-  ucnv_setFromUCallBack(converter_.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
-                        &status);
+  ucnv_setFromUCallBack(converter_.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
   if (U_FAILURE(status)) {
     throw WriterError("cannot set up the ICU converter " + name_ + ": " + u_errorName(status));
   }
@@ -55,16 +54,14 @@ std::vector<uint8_t> TextEncoder::Converter::Encode(std::u16string_view text) {
   ucnv_fromUnicode(converter, &target, begin + out.size(), &source, source + length, nullptr,
                    /*flush=*/true, &status);
   if (U_FAILURE(status)) {
-    throw WriterError("cannot encode \"" + ToUtf8(text) + "\" as " + name_ + ": " +
-                      u_errorName(status));
+    throw WriterError("cannot encode \"" + ToUtf8(text) + "\" as " + name_ + ": " + u_errorName(status));
   }
   out.resize(target - begin);
   return out;
 }
 
 TextEncoder::TextEncoder(Charset charset)
-    : charset_(charset),
-      text_(charset == Charset::kAnsi ? kAnsiTextConverter : kBocu1Converter) {
+    : charset_(charset), text_(charset == Charset::kAnsi ? kAnsiTextConverter : kBocu1Converter) {
   if (charset == Charset::kAnsi) {
     ansiPronunciation_ = std::make_unique<Converter>(kAnsiPronunciationConverter);
   }

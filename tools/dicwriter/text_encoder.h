@@ -4,13 +4,13 @@
 // decodes it.
 #pragma once
 
+#include <unicode/ucnv.h>
+
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <unicode/ucnv.h>
 
 #include "dicwriter/dictionary_writer.h"
 
