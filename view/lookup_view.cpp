@@ -163,7 +163,7 @@ void CLookupView::ShowResults(const std::vector<EntryRef>& entries) {
   resultDisplay_->Scroll(SB_TOP, 0);
   for (const EntryRef& entry : entries) AppendEntry(*entry);
   resultDisplay_->Layout();
-  resultDisplay_->update();
+  resultDisplay_->viewport()->update();  // the text is drawn on the scroll area's viewport
 }
 
 void CLookupView::AppendEntry(const Entry& entry) {

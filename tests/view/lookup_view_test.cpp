@@ -121,6 +121,28 @@ TEST_F(LookupViewTest, EveryChangePostsOneMessageAndDelayZeroSearchesAtOnce) {
   EXPECT_EQ(Shown(), (QStringList{"apple", "りんご", "林檎", ""}));
 }
 
+// Counts the paint events of a widget.
+class PaintCounter : public QObject {
+ public:
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+TEST_F(LookupViewTest, NewResultsAreRepainted) {
+  Open();
+  QApplication::processEvents();
+  PaintCounter counter;
+  view_->resultDisplay()->viewport()->installEventFilter(&counter);
+  Type("go");
+  QApplication::processEvents();
+  EXPECT_GT(counter.paints, 0);
+}
+
 TEST_F(LookupViewTest, DelayDebouncesAndTheInflectionTimerFollows) {
   Open("delay=300\nconjudelay=500\n", "english=1\n");
   Type("Appl");
