@@ -87,9 +87,9 @@ bool CLookupView::event(QEvent* event) {
   if (event->type() == platform::CommandEvent::Type()) {
     const int command = static_cast<platform::CommandEvent*>(event)->command();
     // The focused child first, then the view, then the frame and what lies behind it.
-    auto* focused = dynamic_cast<platform::CommandTarget*>(QWidget::focusWidget());
-    if (focused && focused != this && isAncestorOf(QWidget::focusWidget()) && focused->OnCommand(command))
-      return true;
+    // focusWidget() is the child of this view that has, or last had, the focus.
+    auto* child = dynamic_cast<platform::CommandTarget*>(focusWidget());
+    if (child && child != this && child->OnCommand(command)) return true;
     if (OnCommand(command)) return true;
     if (auto* frame = dynamic_cast<platform::CommandTarget*>(parentWidget())) frame->OnCommand(command);
     return true;

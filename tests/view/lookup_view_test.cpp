@@ -233,6 +233,18 @@ TEST_F(LookupViewTest, EachPartInItsDictionarysFont) {
   EXPECT_EQ(view_->fontCache().size(), 3u);
 }
 
+// Edit commands posted to the view reach the focused search box first.
+TEST_F(LookupViewTest, CommandsGoToTheFocusedChildFirst) {
+  Open();
+  Type("zeb");
+  view_->searchEdit()->selectAll();
+  QApplication::clipboard()->setText("go");
+  platform::PostCommand(view_.get(), ids::kEditPaste);
+  Settle();
+  EXPECT_EQ(view_->searchEdit()->text(), "go");
+  EXPECT_EQ(Shown().first(), "go");
+}
+
 TEST_F(LookupViewTest, PasteOnActivateReplacesTheWord) {
   Open();
   Type("zeb");
