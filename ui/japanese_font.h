@@ -9,7 +9,10 @@
 namespace tavlex {
 
 // font with its first family kept in front, then the Japanese families, then
-// any other families it already had. Applying it twice changes nothing.
+// any other families it already had. When the first family is an alias such as
+// "Sans Serif", the installed family the desktop resolves it to follows it:
+// Qt skips an alias in a family list, which would let the Japanese fonts draw
+// Latin text too. Applying it twice changes nothing.
 QFont JapaneseFallback(QFont font);
 
 }  // namespace tavlex
