@@ -16,13 +16,21 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using namespace std::string_view_literals;
 
-TEST(TsvEscapes, DecodesTheThreeEscapesAndRefusesOthers) {
+TEST(TsvEscapes, DecodesTheKnownEscapesAndRefusesOthers) {
   EXPECT_EQ(UnescapeField(u"a\\nb\\tc\\\\n"), u"a\r\nb\tc\\n");
   EXPECT_EQ(UnescapeField(u""), u"");
   EXPECT_EQ(UnescapeField(u"C:\\\\dic"), u"C:\\dic");
-  EXPECT_THROW(UnescapeField(u"a\\x"), TsvError);
-  EXPECT_THROW(UnescapeField(u"a\\"), TsvError);
-  EXPECT_THROW(UnescapeField(u"\\r"), TsvError);
+  EXPECT_EQ(UnescapeField(u"\\u000da\\u000A\\u00e9"), u"\ra\n\u00e9");
+  for (const std::u16string_view bad :
+       {u"a\\x", u"a\\", u"\\r", u"\\u12", u"\\u12g4", u"\\u0000", u"\\uD800"}) {
+    EXPECT_THROW(UnescapeField(bad), TsvError) << ::testing::PrintToString(std::u16string(bad));
+  }
+}
+
+TEST(TsvEscapes, EscapingReadsBackAsTheSameText) {
+  const std::u16string text = u"1. 行く\r\n\t\\n\r lone\n\x01\x1F end\r";
+  EXPECT_EQ(EscapeField(text), u"1. 行く\\n\\t\\\\n\\u000D lone\\u000A\\u0001\\u001F end\\u000D");
+  EXPECT_EQ(UnescapeField(EscapeField(text)), text);
 }
 
 TEST(TsvRecords, ReadsColumnsAndCountsLinesPastEmptyOnes) {
@@ -99,6 +107,16 @@ TEST(DictionaryBuild, WritesWhatItReadAndTracesRefusedRecordsToTheirLines) {
   EXPECT_THAT(refused.errors[0].message, HasSubstr("display form"));
   EXPECT_EQ(refused.errors[1].line, 4);  // no such character in code page 932
   EXPECT_THAT(refused.errors[1].message, HasSubstr("cannot encode"));
+}
+
+TEST(DictionaryBuild, BlockNumbersPast65535TakeFourBytes) {
+  const TsvRecords read = ReadTsvRecords("a\t\tA\nb\t\tB\nc\t\tC\n");
+  dicwriter::Options options;
+  options.firstBlockNumber = 65534;
+  options.maxRecordsPerBlock = 1;
+  const BuiltDictionary built = BuildDictionary(read, options);
+  EXPECT_TRUE(built.errors.empty());
+  EXPECT_FALSE(built.bytes.empty());
 }
 
 TEST(DictionaryBuild, NoRecordsIsAnErrorOfTheWholeInput) {

@@ -7,17 +7,14 @@
 #include "settings/utf8.h"
 
 namespace tavlex::lookup {
-namespace {
 
 // The engine refuses without saying why; an unreadable file is told apart
 // from one whose content it rejected.
-std::string Refusal(const std::u16string& path) {
+std::string OpenRefusal(const std::u16string& path) {
   std::string reason = cli::UnreadableReason(std::filesystem::path(path));
   if (reason.empty()) reason = "not a PDIC dictionary, or damaged";
   return Utf16ToUtf8(path) + ": cannot open the dictionary: " + reason;
 }
-
-}  // namespace
 
 std::vector<std::string> OpenRegisteredDictionaries(DictionarySet& set, const IniFile& ini) {
   std::vector<std::string> problems;
@@ -31,7 +28,7 @@ std::vector<std::string> OpenRegisteredDictionaries(DictionarySet& set, const In
   // Opened as the viewer opens them, but each refusal is told.
   const std::vector<std::u16string> listed = ListedDictionaryPaths(ini);
   for (const std::u16string& path : listed) {
-    if (!set.Open(path)) problems.push_back(Refusal(path));
+    if (!set.Open(path)) problems.push_back(OpenRefusal(path));
   }
   if (listed.empty()) problems.push_back(iniName + ": registers no dictionary (dic1 to dic9 are empty)");
   LoadDictionarySettings(set, ini);
@@ -42,7 +39,7 @@ std::vector<std::string> OpenNamedDictionaries(DictionarySet& set, const std::ve
   std::vector<std::string> problems;
   for (const std::string& path : paths) {
     const std::u16string path16 = Utf8ToUtf16(path);
-    if (!set.Open(path16)) problems.push_back(Refusal(path16));
+    if (!set.Open(path16)) problems.push_back(OpenRefusal(path16));
   }
   const IniFile noSettings;
   LoadDictionarySettings(set, noSettings);

@@ -41,10 +41,10 @@ std::string FormatPlainEntry(const Entry& entry, const DictionarySettings& setti
 }
 
 std::string FormatJsonEntry(const Entry& entry, std::u16string_view dictionaryPath,
-                            std::u16string_view query) {
+                            std::optional<std::u16string_view> query) {
   std::string out = "{\"dictionary\":";
   AppendJsonString(out, dictionaryPath);
-  AppendField(out, "query", query);
+  if (query) AppendField(out, "query", *query);
   AppendField(out, "key", entry.key);
   AppendField(out, "display", entry.display);
   out += ",\"attributes\":" + std::to_string(entry.attributes);

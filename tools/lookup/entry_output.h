@@ -2,6 +2,7 @@
 // one line of JSON with every field.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,8 +16,8 @@ namespace tavlex::lookup {
 std::string FormatPlainEntry(const Entry& entry, const DictionarySettings& settings);
 
 // One JSON object and a line break: the dictionary's path, the query as the
-// user gave it, then every field of the entry.
+// user gave it (left out when there is none), then every field of the entry.
 std::string FormatJsonEntry(const Entry& entry, std::u16string_view dictionaryPath,
-                            std::u16string_view query);
+                            std::optional<std::u16string_view> query);
 
 }  // namespace tavlex::lookup

@@ -48,7 +48,8 @@ bool PrintLookups(const LookupOptions& options, DictionarySet& set) {
     for (const EntryRef& entry : LookUpWord(set, query, options.inflect)) {
       const std::shared_ptr<const Dictionary> dictionary = entry->dictionary.lock();
       if (options.json) {
-        std::cout << FormatJsonEntry(*entry, dictionary ? dictionary->path() : u"", query);
+        std::cout << FormatJsonEntry(*entry, dictionary ? dictionary->path() : u"",
+                                     std::u16string_view(query));
       } else {
         // A blank line between entries, as the display leaves one.
         if (printed) std::cout << '\n';

@@ -29,7 +29,16 @@ BuiltDictionary BuildDictionary(const TsvRecords& input, const dicwriter::Option
     return built;
   }
   try {
-    built.bytes = dicwriter::WriteDictionary(input.records, options).bytes;
+    try {
+      built.bytes = dicwriter::WriteDictionary(input.records, options).bytes;
+    } catch (const dicwriter::WriterError&) {
+      // Past 65,535 blocks the numbers need four bytes. Any other refusal
+      // fails again, and is then traced to its records.
+      if (options.fourByteBlockNumbers) throw;
+      dicwriter::Options wide = options;
+      wide.fourByteBlockNumbers = true;
+      built.bytes = dicwriter::WriteDictionary(input.records, wide).bytes;
+    }
   } catch (const dicwriter::WriterError& error) {
     built.errors = FindUnwritableRecords(input, options);
     if (built.errors.empty()) built.errors.push_back({kWholeInput, error.what()});
