@@ -10,6 +10,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "settings/settings_location.h"
 #include "settings/utf8.h"
 
 namespace tavlex {
@@ -23,7 +24,6 @@ constexpr char16_t kCommentStart = u';';
 constexpr char16_t kAssign = u'=';
 constexpr std::u16string_view kBlanks = u" \t";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-constexpr const char* kSelfExe = "/proc/self/exe";
 
 bool IsHeader(std::u16string_view line) { return !line.empty() && line.front() == kHeaderOpen; }
 
@@ -98,12 +98,6 @@ std::u16string SingleLine(std::u16string text) {
   return text;
 }
 
-fs::path ExecutableDirectory() {
-  std::error_code error;
-  const fs::path exe = fs::read_symlink(kSelfExe, error);
-  return error ? fs::path() : exe.parent_path();
-}
-
 }  // namespace
 
 IniFile::IniFile() : write_(::write) {}
@@ -111,7 +105,7 @@ IniFile::IniFile() : write_(::write) {}
 IniFile::~IniFile() { Save(); }
 
 void IniFile::Load(const std::u16string& fileName) {
-  LoadPath(ExecutableDirectory() / Utf16ToUtf8(fileName));
+  LoadPath(SettingsFilePath(fileName, CurrentSettingsPlaces()));
 }
 
 void IniFile::LoadPath(const fs::path& path) {
@@ -136,7 +130,13 @@ void IniFile::LoadPath(const fs::path& path) {
 
 void IniFile::Save() {
   if (!modified_) return;
-  if (!path_.empty()) (void)ReplaceFileContents(path_, Serialize(), write_);
+  if (!path_.empty()) {
+    // The config folder of an installed program may not exist yet. When it
+    // cannot be made, the write below fails and the settings are lost.
+    std::error_code ignored;
+    fs::create_directories(path_.parent_path(), ignored);
+    (void)ReplaceFileContents(path_, Serialize(), write_);
+  }
   modified_ = false;
 }
 

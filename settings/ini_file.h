@@ -24,15 +24,16 @@ class IniFile {
   IniFile(const IniFile&) = delete;
   IniFile& operator=(const IniFile&) = delete;
 
-  // Loads fileName from the directory of the running executable (or from
-  // the current directory if the executable can't be located).
+  // Loads fileName from where the settings live (settings_location.h):
+  // beside the executable, or in the user's config folder.
   void Load(const std::u16string& fileName);
   // Loads from an explicit location. A missing or unreadable file gives an
   // empty image. Replaces whatever was loaded before, unsaved changes too.
   void LoadPath(const std::filesystem::path& path);
   // Writes the image back if anything was set since the last load or save
-  // (never before a load: there is no path yet). Failures leave the old
-  // file untouched and are not reported; either way the image counts as saved.
+  // (never before a load: there is no path yet), creating its folder when
+  // missing. Failures leave the old file untouched and are not reported;
+  // either way the image counts as saved.
   void Save();
 
   const std::filesystem::path& Path() const { return path_; }

@@ -287,13 +287,5 @@ TEST_F(IniFileTest, ByteOrderMarkIsSkippedAndBadBytesBecomeReplacements) {
             "b\nn=1\n");
 }
 
-TEST(IniFileLoadTest, FileNameResolvesBesideTheExecutable) {
-  const std::u16string name = u"tavlex-settings-test-never-created.ini";
-  IniFile ini;
-  ini.Load(name);
-  EXPECT_EQ(ini.Path(),
-            fs::read_symlink("/proc/self/exe").parent_path() / "tavlex-settings-test-never-created.ini");
-}
-
 }  // namespace
 }  // namespace tavlex
