@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "settings/key_visitors.h"
+
 namespace tavlex {
 namespace {
 
@@ -39,26 +41,6 @@ void VisitKeys(DictionarySettings& s, Visitor&& visit) {
   visit(u"DicName", s.dicName);
 }
 
-struct Reader {
-  const IniFile& ini;
-  const std::u16string& section;
-  void operator()(const char16_t* key, int32_t& value, int32_t fallback) const {
-    value = ini.GetInt(section, key, fallback);
-  }
-  void operator()(const char16_t* key, bool& value) const { value = ini.GetInt(section, key, 0) != 0; }
-  void operator()(const char16_t* key, std::u16string& value) const { value = ini.GetString(section, key); }
-};
-
-struct Writer {
-  IniFile& ini;
-  const std::u16string& section;
-  void operator()(const char16_t* key, int32_t value, int32_t) const { ini.SetInt(section, key, value); }
-  void operator()(const char16_t* key, bool value) const { ini.SetInt(section, key, value ? 1 : 0); }
-  void operator()(const char16_t* key, const std::u16string& value) const {
-    ini.SetString(section, key, value);
-  }
-};
-
 }  // namespace
 
 std::vector<std::u16string> ListedDictionaryPaths(const IniFile& ini) {
@@ -78,7 +60,7 @@ void LoadDictionarySettings(DictionarySet& set, const IniFile& ini) {
   for (size_t i = 0; i < set.count(); ++i) {
     Dictionary& dictionary = set.at(i);
     DictionarySettings loaded;
-    VisitKeys(loaded, Reader{ini, dictionary.path()});
+    VisitKeys(loaded, KeyReader{ini, dictionary.path()});
     dictionary.settings() = loaded;
     dictionary.SetCacheSize(loaded.cacheSize);  // also drops blocks beyond the new size
   }
@@ -88,7 +70,7 @@ void SaveDictionarySettings(const DictionarySet& set, IniFile& ini) {
   for (size_t i = 0; i < set.count(); ++i) {
     const Dictionary& dictionary = set.at(i);
     DictionarySettings settings = dictionary.settings();
-    VisitKeys(settings, Writer{ini, dictionary.path()});
+    VisitKeys(settings, KeyWriter{ini, dictionary.path()});
   }
 }
 

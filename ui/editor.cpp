@@ -88,7 +88,7 @@ CEditor::~CEditor() = default;
 
 void CEditor::Clear() { layout_.Clear(); }
 
-void CEditor::AppendText(const QString& text, const QFont* font) { layout_.AppendText(text, font); }
+void CEditor::AppendText(const QString& text, const FontHandle& font) { layout_.AppendText(text, font); }
 
 void CEditor::Layout() {
   layout_.Layout(viewport()->width(), *measurer_);

@@ -26,10 +26,8 @@ class CEditor final : public QAbstractScrollArea {
   // What the lookup view does for a new result list: Clear, Scroll(SB_TOP),
   // AppendText for every piece, Layout, then a repaint of the whole display.
   void Clear();
-  // font is not owned and must outlive the paragraphs (the view's font
-  // cache keeps its fonts for its whole life); null means font(), the
-  // display's default font.
-  void AppendText(const QString& text, const QFont* font);
+  // A null font means font(), the display's default font.
+  void AppendText(const QString& text, const FontHandle& font);
   // Wraps the text to the current width; asks for no repaint. The thumb
   // follows the top line, which may have moved.
   void Layout();

@@ -62,7 +62,7 @@ void EditorLayout::Clear() {
   lines_.clear();
 }
 
-void EditorLayout::AppendText(const QString& text, const QFont* font) {
+void EditorLayout::AppendText(const QString& text, const FontHandle& font) {
   for (QString& piece : text.split(kParagraphBreak)) paragraphs_.push_back({std::move(piece), font});
 }
 
@@ -87,8 +87,8 @@ void EditorLayout::Wrap(int paragraph, int clientWidth, const TextMeasurer& meas
   int first = 0;
   do {
     const QStringView rest = text.sliced(first);
-    const Fit fit = rest.isEmpty() ? Fit{0, measurer.Extent(p.font, kEmptyLineSample).height()}
-                                   : FitRun(rest, p.font, clientWidth, measurer);
+    const Fit fit = rest.isEmpty() ? Fit{0, measurer.Extent(p.font.get(), kEmptyLineSample).height()}
+                                   : FitRun(rest, p.font.get(), clientWidth, measurer);
     const int count = WordBreak(rest, fit.count);
     lines_.push_back({paragraph, first, count, fit.height});
     first += count;

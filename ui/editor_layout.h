@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QString>
 #include <QStringView>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -15,10 +16,14 @@
 
 namespace tavlex {
 
+// A font shared by the paragraphs drawn in it and the cache that made it, so
+// that it lives as long as any of them; null means the display's default font.
+using FontHandle = std::shared_ptr<const QFont>;
+
 // A run of text drawn in one font, without a line terminator.
 struct Paragraph {
   QString text;
-  const QFont* font = nullptr;  // not owned (the view's font cache); null = the display's default font
+  FontHandle font;
 };
 
 // One wrapped line: count characters of paragraphs()[paragraph] from first.
@@ -55,7 +60,7 @@ class EditorLayout {
   void Clear();
   // One paragraph per piece of text between CR LF pairs, all in font. A lone
   // CR or LF stays in the text.
-  void AppendText(const QString& text, const QFont* font);
+  void AppendText(const QString& text, const FontHandle& font);
 
   // Wraps every paragraph to clientWidth. The line that holds the character
   // that was first on the top line becomes the top line, as far as

@@ -1,12 +1,13 @@
 // FontCache: the view's fonts by face name and point size, created on first
-// use and kept for the view's life. Paragraphs of the result display refer to
-// these fonts without owning them, so the cache must outlive what it hands out.
+// use and kept for the view's life. The fonts are shared with the paragraphs
+// that are drawn in them, so a paragraph keeps its font whatever goes first.
 #pragma once
 
 #include <QFont>
 #include <QString>
-#include <memory>
 #include <vector>
+
+#include "ui/editor_layout.h"
 
 namespace tavlex {
 
@@ -16,9 +17,9 @@ class FontCache {
   FontCache(const FontCache&) = delete;
   FontCache& operator=(const FontCache&) = delete;
 
-  // The font of that face and size; nullptr for an empty face name, which
+  // The font of that face and size; null for an empty face name, which
   // stands for the display's default font. Faces compare exactly.
-  const QFont* GetFont(const QString& face, int size);
+  FontHandle GetFont(const QString& face, int size);
 
   size_t size() const { return entries_.size(); }
 
@@ -26,9 +27,9 @@ class FontCache {
   struct CachedFont {
     QString face;
     int size;
-    QFont font;
+    FontHandle font;
   };
-  std::vector<std::unique_ptr<CachedFont>> entries_;  // stable addresses
+  std::vector<CachedFont> entries_;
 };
 
 }  // namespace tavlex

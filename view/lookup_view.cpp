@@ -4,7 +4,6 @@
 #include <QThread>
 
 #include "engine/entry_parts.h"
-#include "engine/text.h"
 #include "platform/message_box.h"
 #include "platform/program_launcher.h"
 #include "platform/qt_text.h"
@@ -12,6 +11,7 @@
 #include "resources/resource_ids.h"
 #include "resources/string_table.h"
 #include "settings/dictionary_keys.h"
+#include "settings/viewer_options.h"
 #include "ui/editor.h"
 #include "ui/index_edit.h"
 #include "ui/scroll_codes.h"
@@ -27,17 +27,17 @@ constexpr unsigned long kFontLoaderStartMs = 50;
 
 }  // namespace
 
-CLookupView::CLookupView(IniFile& settings, QWidget* parent) : QWidget(parent), settings_(settings) {
+CLookupView::CLookupView(IniFile& settings, QWidget* parent)
+    : QWidget(parent), settings_(settings), set_(std::make_unique<DictionarySet>()), flow_(set_.get(), this) {
   setObjectName(QStringLiteral("lookupView"));
   setAutoFillBackground(true);
   setBackgroundRole(QPalette::Base);
   setFocusPolicy(Qt::StrongFocus);
 
-  set_ = std::make_unique<DictionarySet>();
   OpenDictionaryList(*set_, settings_);
   LoadDictionarySettings(*set_, settings_);
   if (parent) platform::PostMessage(parent, platform::kWmSettingsChanged);
-  LoadOptions();
+  flow_.SetOptions(LoadViewerOptions(settings_));
 
   searchEdit_ = new CIndexEdit(this);
   resultDisplay_ = new CEditor(this);
@@ -50,20 +50,7 @@ CLookupView::CLookupView(IniFile& settings, QWidget* parent) : QWidget(parent), 
   CloseFontLoader();
 }
 
-CLookupView::~CLookupView() {
-  SaveDictionarySettings(*set_, settings_);
-  set_.reset();
-  // The display's paragraphs point into the font cache, which goes before the children.
-  resultDisplay_->Clear();
-}
-
-void CLookupView::LoadOptions() {
-  incresearch_ = settings_.GetInt(kDictionarySection, u"incresearch", 1) == 1;
-  delay_ = settings_.GetInt(kDictionarySection, u"delay", 0);
-  conjudelay_ = settings_.GetInt(kDictionarySection, u"conjudelay", 0);
-  menuTenkey_ = settings_.GetInt(kDictionarySection, u"MenuTenkey", 0);
-  fontOnStorage_ = ToQString(settings_.GetString(kDictionarySection, u"FontOnStorage"));
-}
+CLookupView::~CLookupView() { SaveDictionarySettings(*set_, settings_); }
 
 void CLookupView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
@@ -80,8 +67,8 @@ void CLookupView::focusInEvent(QFocusEvent* event) {
 bool CLookupView::event(QEvent* event) {
   if (event->type() == platform::MessageEvent::Type()) {
     const auto* message = static_cast<platform::MessageEvent*>(event);
-    if (message->message() == platform::kWmUser) OnSearchTextChanged();
-    if (message->message() == platform::kWmTimer) OnTimer(static_cast<int>(message->wParam()));
+    if (message->message() == platform::kWmUser) flow_.OnTextChanged();
+    if (message->message() == platform::kWmTimer) flow_.OnTimer(static_cast<int>(message->wParam()));
     return true;
   }
   if (event->type() == platform::CommandEvent::Type()) {
@@ -110,52 +97,35 @@ bool CLookupView::OnCommand(int command) {
   }
 }
 
-void CLookupView::OnSearchTextChanged() {
-  if (!incresearch_) return;
-  if (delay_ == 0) {
-    platform::PostCommand(this, ids::kSearch);
-    return;
-  }
-  TimerService& timers = TimerService::Current();
-  timers.KillTimer(this, ids::kIncrementalSearchTimer);
-  timers.KillTimer(this, ids::kInflectionSearchTimer);
-  timers.SetTimer(this, ids::kIncrementalSearchTimer, delay_);
+void CLookupView::PostCommand(int command) { platform::PostCommand(this, command); }
+
+void CLookupView::SetTimer(int id, int milliseconds) {
+  TimerService::Current().SetTimer(this, id, milliseconds);
 }
 
-void CLookupView::OnTimer(int id) {
-  TimerService& timers = TimerService::Current();
-  if (id == ids::kIncrementalSearchTimer) {
-    timers.KillTimer(this, ids::kIncrementalSearchTimer);
-    timers.KillTimer(this, ids::kInflectionSearchTimer);
-    platform::PostCommand(this, ids::kSearch);
-  } else if (id == ids::kInflectionSearchTimer) {
-    timers.KillTimer(this, ids::kInflectionSearchTimer);
-    platform::PostCommand(this, ids::kInflectionSearch);
-  }
-}
-
-std::u16string CLookupView::SearchWord() const { return StripSearchWord(ToU16String(searchEdit_->text())); }
+void CLookupView::KillTimer(int id) { TimerService::Current().KillTimer(this, id); }
 
 void CLookupView::Search() {
   searchEdit_->setFocus();
-  const std::u16string word = SearchWord();
-  if (!word.empty()) {
-    if (!set_) {
+  switch (flow_.Search(ToU16String(searchEdit_->text()))) {
+    case SearchFlow::Found::kNoDictionarySet:
       platform::MessageBox::Show(this, LoadString(ids::kNoDictionaryRegistered),
                                  LoadString(ids::kErrorCaption), platform::MessageBox::kOk);
       searchEdit_->clear();
-    } else {
-      set_->SearchAll(word);
-      ShowResults(set_->MergeResults());
-    }
+      break;
+    case SearchFlow::Found::kEntries:
+      ShowResults(flow_.entries());
+      break;
+    case SearchFlow::Found::kNothing:
+      break;
   }
-  if (conjudelay_ > 0) TimerService::Current().SetTimer(this, ids::kInflectionSearchTimer, conjudelay_);
 }
 
 void CLookupView::SearchInflected() {
   searchEdit_->setFocus();
-  const std::u16string word = SearchWord();
-  if (!word.empty() && set_ && set_->SearchInflectedAll(word)) ShowResults(set_->MergeResults());
+  if (flow_.SearchInflected(ToU16String(searchEdit_->text())) == SearchFlow::Found::kEntries) {
+    ShowResults(flow_.entries());
+  }
 }
 
 void CLookupView::ShowResults(const std::vector<EntryRef>& entries) {
@@ -225,26 +195,26 @@ bool CLookupView::PreTranslateKey(QKeyEvent* key) {
 }
 
 void CLookupView::LaunchFontLoader() {
-  if (fontOnStorage_.isEmpty()) return;
-  fontLoaderProcess_ = platform::StartProgram(fontOnStorage_);
+  if (options().fontOnStorage.empty()) return;
+  fontLoaderProcess_ = platform::StartProgram(ToQString(options().fontOnStorage));
   if (fontLoaderProcess_ != 0) QThread::msleep(kFontLoaderStartMs);
 }
 
 void CLookupView::RealizeFonts() {
-  if (fontOnStorage_.isEmpty()) return;
+  if (options().fontOnStorage.empty()) return;
   for (size_t i = 0; i < set_->count(); ++i) {
     const DictionarySettings& s = set_->at(i).settings();
     // Creating the font and asking for its metrics makes the platform load it now.
     for (const auto& [face, size] :
          {std::pair{s.indexFont, s.indexSize}, std::pair{s.phoneticFont, s.phoneticSize},
           std::pair{s.transFont, s.transSize}, std::pair{s.sampleFont, s.sampleSize}}) {
-      if (const QFont* font = fonts_.GetFont(ToQString(face), size)) QFontMetrics(*font).height();
+      if (const FontHandle font = fonts_.GetFont(ToQString(face), size)) QFontMetrics(*font).height();
     }
   }
 }
 
 void CLookupView::CloseFontLoader() {
-  if (fontOnStorage_.isEmpty() || fontLoaderProcess_ == 0) return;
+  if (options().fontOnStorage.empty() || fontLoaderProcess_ == 0) return;
   platform::RequestProgramEnd(fontLoaderProcess_);
 }
 

@@ -3,8 +3,10 @@
 // search of every dictionary in use, and shows the merged entries part by part
 // in the fonts their dictionaries prescribe. An inflection search may follow.
 //
-// Messages and commands are posted events (platform/messages.h); the two
-// timers go through the TimerService so that tests can drive them.
+// What the search text leads to is decided by its SearchFlow; the view turns
+// events into its calls and its entries into paragraphs. Messages and commands
+// are posted events (platform/messages.h); the two timers go through the
+// TimerService so that tests can drive them.
 #pragma once
 
 #include <QWidget>
@@ -13,6 +15,7 @@
 #include "engine/dictionary_set.h"
 #include "platform/messages.h"
 #include "view/font_cache.h"
+#include "view/search_flow.h"
 
 namespace tavlex {
 
@@ -20,7 +23,7 @@ class CEditor;
 class CIndexEdit;
 class IniFile;
 
-class CLookupView : public QWidget, public platform::CommandTarget {
+class CLookupView : public QWidget, public platform::CommandTarget, private SearchHost {
   Q_OBJECT
 
  public:
@@ -37,7 +40,8 @@ class CLookupView : public QWidget, public platform::CommandTarget {
 
   bool OnCommand(int command) override;
 
-  int MenuTenkey() const { return menuTenkey_; }
+  int MenuTenkey() const { return flow_.options().menuTenkey; }
+  const ViewerOptions& options() const { return flow_.options(); }
   CIndexEdit* searchEdit() const { return searchEdit_; }
   CEditor* resultDisplay() const { return resultDisplay_; }
   DictionarySet* dictionarySet() const { return set_.get(); }
@@ -50,12 +54,13 @@ class CLookupView : public QWidget, public platform::CommandTarget {
   void focusInEvent(QFocusEvent* event) override;
 
  private:
-  void LoadOptions();
-  void OnSearchTextChanged();
-  void OnTimer(int id);
+  // SearchHost: commands and timers go to this window.
+  void PostCommand(int command) override;
+  void SetTimer(int id, int milliseconds) override;
+  void KillTimer(int id) override;
+
   void Search();
   void SearchInflected();
-  std::u16string SearchWord() const;
   void ShowResults(const std::vector<EntryRef>& entries);
   void AppendEntry(const Entry& entry);
   // The font loader named by "FontOnStorage" runs while fonts are created.
@@ -69,12 +74,8 @@ class CLookupView : public QWidget, public platform::CommandTarget {
   CIndexEdit* searchEdit_ = nullptr;    // child widget, owned by Qt's parent chain
   CEditor* resultDisplay_ = nullptr;    // child widget
   std::unique_ptr<DictionarySet> set_;  // absent only if its creation failed
-  FontCache fonts_;                     // outlives the display's paragraphs (see the destructor)
-  bool incresearch_ = true;
-  int delay_ = 0;
-  int conjudelay_ = 0;
-  int menuTenkey_ = 0;
-  QString fontOnStorage_;
+  SearchFlow flow_;                     // refers to set_, declared before it goes
+  FontCache fonts_;
   qint64 fontLoaderProcess_ = 0;
 };
 

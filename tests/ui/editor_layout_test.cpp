@@ -22,9 +22,9 @@ Texts ParagraphTexts(const EditorLayout& layout) {
 }
 
 TEST(AppendTextTest, CutsAtEveryCrLfAndNowhereElse) {
-  const QFont font;
+  const auto font = std::make_shared<const QFont>();
   EditorLayout layout;
-  layout.AppendText("one\r\ntwo", &font);
+  layout.AppendText("one\r\ntwo", font);
   layout.AppendText("ends\r\n", nullptr);
   layout.AppendText("a\r\n\r\nb", nullptr);
   layout.AppendText("lone\rcr\nlf\n\r", nullptr);
@@ -33,8 +33,8 @@ TEST(AppendTextTest, CutsAtEveryCrLfAndNowhereElse) {
 
   EXPECT_EQ(ParagraphTexts(layout),
             (Texts{"one", "two", "ends", "", "a", "", "b", "lone\rcr\nlf\n\r", "", "\r", ""}));
-  EXPECT_EQ(layout.paragraphs()[0].font, &font);
-  EXPECT_EQ(layout.paragraphs()[1].font, &font);
+  EXPECT_EQ(layout.paragraphs()[0].font, font);
+  EXPECT_EQ(layout.paragraphs()[1].font, font);
   EXPECT_EQ(layout.paragraphs()[2].font, nullptr);
 }
 

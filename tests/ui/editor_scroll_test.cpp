@@ -15,7 +15,7 @@ constexpr int kClientHeight = 100;
 // One-line paragraphs in a client 100 pixels high.
 class ScrollTest : public testing::Test {
  protected:
-  void Fill(int count, const QFont* font = nullptr) {
+  void Fill(int count, const FontHandle& font = nullptr) {
     for (int i = 0; i < count; ++i) layout_.AppendText("x", font);
     layout_.Layout(200, measurer_);
   }
@@ -57,18 +57,18 @@ TEST_F(ScrollTest, HundredLinesOfSixteenPixelsInAHundredPixels) {
 }
 
 TEST_F(ScrollTest, LineThatWouldStartAtTheBottomEdgeCountsButIsNotWhole) {
-  const QFont twenty;
-  measurer_.SetMetrics(&twenty, {8, 20});
-  Fill(10, &twenty);
+  const auto twenty = std::make_shared<const QFont>();
+  measurer_.SetMetrics(twenty.get(), {8, 20});
+  Fill(10, twenty);
   EXPECT_EQ(Paint().size(), 6u);
   EXPECT_EQ(layout_.pageLines(), 5);
   EXPECT_EQ(layout_.maxTopLine(), 5);
 }
 
 TEST_F(ScrollTest, LineStepsMoveThePixelsByTheLineHeightOtherMovesRepaintAll) {
-  const QFont tall;
-  measurer_.SetMetrics(&tall, {8, 40});
-  layout_.AppendText("big", &tall);
+  const auto tall = std::make_shared<const QFont>();
+  measurer_.SetMetrics(tall.get(), {8, 40});
+  layout_.AppendText("big", tall);
   Fill(20);
   Paint();
 
@@ -118,9 +118,9 @@ TEST_F(ScrollTest, StepsStartFromTheThumbNotFromTheTopLine) {
 }
 
 TEST_F(ScrollTest, TopLineTallerThanTheWindowStopsPagingButNotLineSteps) {
-  const QFont huge;
-  measurer_.SetMetrics(&huge, {8, 2 * kClientHeight});
-  layout_.AppendText("huge", &huge);
+  const auto huge = std::make_shared<const QFont>();
+  measurer_.SetMetrics(huge.get(), {8, 2 * kClientHeight});
+  layout_.AppendText("huge", huge);
   Fill(3);
   EXPECT_EQ(Paint().size(), 1u);
   EXPECT_EQ(layout_.pageLines(), 0);

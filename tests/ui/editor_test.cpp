@@ -159,9 +159,9 @@ TEST_F(EditorTest, ClearedDisplayIsWhiteAndHidesItsScrollBar) {
 }
 
 TEST_F(EditorTest, ScrollBarActionsScrollLikeTheirCodes) {
-  const QFont huge;
-  measurer_->SetMetrics(&huge, {kCharWidth, 2 * kClientHeight});
-  editor_->AppendText("huge", &huge);
+  const auto huge = std::make_shared<const QFont>();
+  measurer_->SetMetrics(huge.get(), {kCharWidth, 2 * kClientHeight});
+  editor_->AppendText("huge", huge);
   Fill(99);
   Paint();
   // No whole line, no page: neither the text nor the thumb moves.

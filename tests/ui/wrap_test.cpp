@@ -57,12 +57,12 @@ TEST(WrapTest, WholeRestMayFillTheWidthExactlyButACutPrefixMustBeNarrower) {
 }
 
 TEST(WrapTest, LinesAreAsHighAsTheirFontAndAnEmptyParagraphIsOneEmptyLine) {
-  const QFont big;
+  const auto big = std::make_shared<const QFont>();
   FixedMeasurer measurer;
-  measurer.SetMetrics(&big, {16, 30});
+  measurer.SetMetrics(big.get(), {16, 30});
   EditorLayout layout;
-  layout.AppendText("abcdef", &big);
-  layout.AppendText("", &big);
+  layout.AppendText("abcdef", big);
+  layout.AppendText("", big);
   layout.AppendText("", nullptr);
   layout.Layout(4 * 16, measurer);
 

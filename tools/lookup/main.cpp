@@ -9,8 +9,8 @@
 #include "lookup/dictionary_opening.h"
 #include "lookup/entry_output.h"
 #include "lookup/lookup_options.h"
-#include "lookup/word_lookup.h"
 #include "settings/utf8.h"
+#include "view/search_flow.h"
 
 namespace tavlex::lookup {
 namespace {
@@ -40,12 +40,22 @@ void OpenDictionaries(const LookupOptions& options, DictionarySet& set) {
   for (const std::string& problem : problems) Report(problem);
 }
 
+// The entries the viewer shows for text: its search, and with inflect the
+// inflection search, whose entries replace the first ones when it finds any.
+const std::vector<EntryRef>& LookUp(SearchFlow& flow, std::u16string_view text, bool inflect) {
+  static const std::vector<EntryRef> kNone;
+  if (flow.Search(text) != SearchFlow::Found::kEntries) return kNone;
+  if (inflect) flow.SearchInflected(text);
+  return flow.entries();
+}
+
 // Prints every entry found for each word; true when there was any.
 bool PrintLookups(const LookupOptions& options, DictionarySet& set) {
+  SearchFlow flow(&set, nullptr);
   bool printed = false;
   for (const std::string& word : options.words) {
     const std::u16string query = Utf8ToUtf16(word);
-    for (const EntryRef& entry : LookUpWord(set, query, options.inflect)) {
+    for (const EntryRef& entry : LookUp(flow, query, options.inflect)) {
       const std::shared_ptr<const Dictionary> dictionary = entry->dictionary.lock();
       if (options.json) {
         std::cout << FormatJsonEntry(*entry, dictionary ? dictionary->path() : u"",

@@ -1,0 +1,129 @@
+// The search flow without a window: what a change of the text and each timer
+// lead to, recorded by a host that stands in for the view; and the sequence of
+// one search over a real set.
+#include "view/search_flow.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "resources/resource_ids.h"
+#include "support/test_dictionaries.h"
+
+namespace tavlex {
+namespace {
+
+// Records what the flow asks of its window; timers stay armed until killed.
+class RecordingHost final : public SearchHost {
+ public:
+  std::vector<int> posted;
+  std::map<int, int> armed;  // id -> milliseconds
+  int kills = 0;
+
+  void PostCommand(int command) override { posted.push_back(command); }
+  void SetTimer(int id, int milliseconds) override { armed[id] = milliseconds; }
+  void KillTimer(int id) override {
+    armed.erase(id);
+    ++kills;
+  }
+};
+
+ViewerOptions Options(bool incresearch, int delay, int conjudelay) {
+  ViewerOptions options;
+  options.incresearch = incresearch;
+  options.delay = delay;
+  options.conjudelay = conjudelay;
+  return options;
+}
+
+TEST(SearchFlowTiming, ChangesAndTimersFollowTheOptions) {
+  RecordingHost host;
+  SearchFlow flow(nullptr, &host);
+
+  flow.SetOptions(Options(false, 300, 500));
+  flow.OnTextChanged();
+  EXPECT_TRUE(host.posted.empty());
+  EXPECT_TRUE(host.armed.empty());
+
+  // Delay 0: a search at once, and a pending inflection search is left armed.
+  flow.SetOptions(Options(true, 0, 500));
+  host.armed[ids::kInflectionSearchTimer] = 500;
+  flow.OnTextChanged();
+  EXPECT_EQ(host.posted, (std::vector<int>{ids::kSearch}));
+  EXPECT_EQ(host.armed.count(ids::kInflectionSearchTimer), 1u);
+  EXPECT_EQ(host.kills, 0);
+
+  // A delay: both timers killed, the incremental one armed again from now.
+  flow.SetOptions(Options(true, 300, 500));
+  host.posted.clear();
+  flow.OnTextChanged();
+  EXPECT_TRUE(host.posted.empty());
+  EXPECT_EQ(host.armed, (std::map<int, int>{{ids::kIncrementalSearchTimer, 300}}));
+
+  flow.OnTimer(ids::kIncrementalSearchTimer);
+  EXPECT_EQ(host.posted, (std::vector<int>{ids::kSearch}));
+  EXPECT_TRUE(host.armed.empty());
+
+  host.armed[ids::kInflectionSearchTimer] = 500;
+  flow.OnTimer(ids::kInflectionSearchTimer);
+  EXPECT_EQ(host.posted, (std::vector<int>{ids::kSearch, ids::kInflectionSearch}));
+  EXPECT_TRUE(host.armed.empty());
+
+  flow.OnTimer(4242);  // not ours
+  EXPECT_EQ(host.posted.size(), 2u);
+}
+
+class SearchFlowSequence : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(set_.Open(testing::WriteTestDictionary(dir_, "a.dic", testing::Words({u"apple", u"go"}))));
+    ASSERT_TRUE(set_.Open(testing::WriteTestDictionary(dir_, "b.dic", testing::Words({u"go", u"going"}))));
+    set_.at(0).settings().english = true;
+    flow_.SetOptions(Options(true, 0, 400));
+  }
+  std::vector<std::u16string> Shown() const {
+    std::vector<std::u16string> keys;
+    for (const EntryRef& entry : flow_.entries()) keys.push_back(entry->translation);
+    return keys;
+  }
+
+  testing::TempDir dir_;
+  DictionarySet set_;
+  RecordingHost host_;
+  SearchFlow flow_{&set_, &host_};
+};
+
+TEST_F(SearchFlowSequence, SearchStripsMergesInSetOrderAndArmsTheInflection) {
+  EXPECT_EQ(flow_.Search(u"(go!)"), SearchFlow::Found::kEntries);
+  EXPECT_EQ(Shown(), (std::vector<std::u16string>{u"T:go", u"T:go", u"T:going"}));
+  EXPECT_EQ(host_.armed.at(ids::kInflectionSearchTimer), 400);
+
+  // An empty word searches nothing and keeps the list, but still arms the timer.
+  host_.armed.clear();
+  EXPECT_EQ(flow_.Search(u" !? "), SearchFlow::Found::kNothing);
+  EXPECT_EQ(Shown().size(), 3u);
+  EXPECT_EQ(host_.armed.at(ids::kInflectionSearchTimer), 400);
+
+  EXPECT_EQ(flow_.Search(u"zzz"), SearchFlow::Found::kEntries);
+  EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(SearchFlowSequence, InflectionReplacesTheListOnlyWhenItFinds) {
+  flow_.Search(u"Apple");
+  EXPECT_TRUE(Shown().empty());
+  EXPECT_EQ(flow_.SearchInflected(u"Apple"), SearchFlow::Found::kEntries);  // lower case
+  EXPECT_EQ(Shown(), (std::vector<std::u16string>{u"T:apple"}));
+  EXPECT_EQ(flow_.SearchInflected(u"qqq"), SearchFlow::Found::kNothing);
+  EXPECT_EQ(Shown(), (std::vector<std::u16string>{u"T:apple"}));
+}
+
+TEST(SearchFlowWithoutSet, ReportsTheMissingSetOnlyForAWord) {
+  SearchFlow flow(nullptr, nullptr);
+  EXPECT_EQ(flow.Search(u"go"), SearchFlow::Found::kNoDictionarySet);
+  EXPECT_EQ(flow.Search(u"  "), SearchFlow::Found::kNothing);
+  EXPECT_EQ(flow.SearchInflected(u"go"), SearchFlow::Found::kNothing);
+  EXPECT_TRUE(flow.entries().empty());
+}
+
+}  // namespace
+}  // namespace tavlex
