@@ -11,7 +11,7 @@ constexpr QSize kInitialSize(520, 720);
 
 }  // namespace
 
-CMainFrame::CMainFrame(IniFile& settings) {
+CMainFrame::CMainFrame(IniFile& settings, platform::CommandTarget* application) : application_(application) {
   setObjectName(QStringLiteral("mainFrame"));
   setWindowTitle(QStringLiteral("Tavlex"));
   view_ = new CLookupView(settings, this);
@@ -28,7 +28,7 @@ bool CMainFrame::OnCommand(int command) {
     close();
     return true;
   }
-  return false;
+  return application_ && application_->OnCommand(command);
 }
 
 bool CMainFrame::event(QEvent* event) {

@@ -1,5 +1,6 @@
-// CMainFrame: the top-level window. It hosts the lookup view as its client
-// and is where commands end up that the view and its children do not handle.
+// CMainFrame: the top-level window. It hosts the lookup view as its client.
+// Commands that the view and its children do not handle come here, and what
+// the frame does not handle goes on to the application object.
 #pragma once
 
 #include <QMainWindow>
@@ -15,7 +16,8 @@ class CMainFrame : public QMainWindow, public platform::CommandTarget {
   Q_OBJECT
 
  public:
-  explicit CMainFrame(IniFile& settings);
+  // application handles what reaches it last; it may be null, and must outlive the frame.
+  CMainFrame(IniFile& settings, platform::CommandTarget* application);
   ~CMainFrame() override;
 
   bool OnCommand(int command) override;
@@ -25,6 +27,7 @@ class CMainFrame : public QMainWindow, public platform::CommandTarget {
   bool event(QEvent* event) override;
 
  private:
+  platform::CommandTarget* application_;
   CLookupView* view_;  // the client window, a child widget
 };
 

@@ -21,8 +21,10 @@ bool CViewerApp::InitialiseWith(const std::filesystem::path& settingsPath) {
   return CreateFrame();
 }
 
+bool CViewerApp::OnCommand(int) { return false; }
+
 bool CViewerApp::CreateFrame() {
-  frame_ = std::make_unique<CMainFrame>(settings_);
+  frame_ = std::make_unique<CMainFrame>(settings_, this);
   frame_->show();
   return true;
 }

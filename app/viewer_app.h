@@ -5,13 +5,14 @@
 
 #include <memory>
 
+#include "platform/messages.h"
 #include "settings/ini_file.h"
 
 namespace tavlex {
 
 class CMainFrame;
 
-class CViewerApp {
+class CViewerApp : public platform::CommandTarget {
  public:
   CViewerApp();
   // Destroys the frame first, then saves the settings.
@@ -23,6 +24,9 @@ class CViewerApp {
   bool Initialise();
   // The same, with the settings file at path (for tests and tools).
   bool InitialiseWith(const std::filesystem::path& settingsPath);
+
+  // The last stop of a command: the focused child, the view and the frame had it first.
+  bool OnCommand(int command) override;
 
   IniFile& settings() { return settings_; }
   CMainFrame* frame() const { return frame_.get(); }
