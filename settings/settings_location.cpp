@@ -15,6 +15,7 @@ namespace fs = std::filesystem;
 constexpr const char* kSelfExe = "/proc/self/exe";
 constexpr const char* kProgramFolder = "tavlex";
 constexpr const char* kDefaultConfigFolder = ".config";
+constexpr const char* kSamplesFolder = "samples";
 
 std::optional<fs::path> AbsoluteVariable(const char* name) {
   const char* value = std::getenv(name);
@@ -51,6 +52,14 @@ std::optional<fs::path> InstalledDataFolder(const fs::path& executableDirectory)
   std::error_code error;
   if (!fs::is_directory(data, error)) return std::nullopt;
   return data;
+}
+
+std::optional<fs::path> InstalledSamplesFolder() {
+  const std::optional<fs::path> data = InstalledDataFolder(CurrentSettingsPlaces().executableDirectory);
+  if (!data) return std::nullopt;
+  std::error_code error;
+  if (!fs::is_directory(*data / kSamplesFolder, error)) return std::nullopt;
+  return *data / kSamplesFolder;
 }
 
 fs::path SettingsFilePath(const std::u16string& fileName, const SettingsPlaces& places) {

@@ -33,4 +33,7 @@ std::filesystem::path SettingsFilePath(const std::u16string& fileName, const Set
 // when the executable in that folder was not installed.
 std::optional<std::filesystem::path> InstalledDataFolder(const std::filesystem::path& executableDirectory);
 
+// The sample dictionaries installed with the running program, if it was.
+std::optional<std::filesystem::path> InstalledSamplesFolder();
+
 }  // namespace tavlex

@@ -11,10 +11,12 @@
 #include "resources/resource_ids.h"
 #include "resources/string_table.h"
 #include "settings/dictionary_keys.h"
+#include "settings/settings_location.h"
 #include "settings/viewer_options.h"
 #include "ui/editor.h"
 #include "ui/index_edit.h"
 #include "ui/scroll_codes.h"
+#include "view/empty_set_hint.h"
 #include "view/lookup_layout.h"
 
 namespace tavlex {
@@ -48,6 +50,7 @@ CLookupView::CLookupView(IniFile& settings, QWidget* parent)
   LaunchFontLoader();
   RealizeFonts();
   CloseFontLoader();
+  ShowResults({});  // the first-run hint when nothing is registered
 }
 
 CLookupView::~CLookupView() { SaveDictionarySettings(*set_, settings_); }
@@ -132,6 +135,10 @@ void CLookupView::ShowResults(const std::vector<EntryRef>& entries) {
   resultDisplay_->Clear();
   resultDisplay_->Scroll(SB_TOP, 0);
   for (const EntryRef& entry : entries) AppendEntry(*entry);
+  if (set_ && set_->count() == 0) {
+    for (const QString& line : EmptySetHint(InstalledSamplesFolder()))
+      resultDisplay_->AppendText(line, nullptr);
+  }
   resultDisplay_->Layout();
   resultDisplay_->viewport()->update();  // the text is drawn on the scroll area's viewport
 }

@@ -19,6 +19,7 @@
 #include "support/test_dictionaries.h"
 #include "ui/editor.h"
 #include "ui/index_edit.h"
+#include "view/empty_set_hint.h"
 
 namespace tavlex {
 namespace {
@@ -271,6 +272,30 @@ TEST_F(LookupViewTest, DestructionWritesTheDictionarySettings) {
   view_.reset();
   EXPECT_EQ(settings_.GetString(english_, u"searchmax"), u"7");
   EXPECT_EQ(settings_.GetString(english_, u"cachesize"), u"10");
+}
+
+TEST_F(LookupViewTest, WhileNothingIsRegisteredTheDisplayTellsHowToRegister) {
+  std::ofstream(dir_.path() / "tavlex.ini") << "[dictionary]\n";
+  settings_.LoadPath(dir_.path() / "tavlex.ini");
+  view_ = std::make_unique<CLookupView>(settings_, &frame_);
+  view_->resize(240, 268);
+  // The build tree has no installed samples folder, so the hint is one line.
+  const QStringList hint = EmptySetHint(std::nullopt);
+  ASSERT_EQ(hint.size(), 1);
+  EXPECT_TRUE(hint[0].contains(QStringLiteral("「ツール」→「辞書登録...」")));
+  EXPECT_EQ(Shown(), hint);
+  Type(QStringLiteral("go"));
+  EXPECT_EQ(Shown(), hint);
+  EXPECT_TRUE(platform::MessageBox::History().empty());
+
+  ASSERT_TRUE(view_->dictionarySet()->Open(english_));
+  view_->searchEdit()->clear();
+  Type(QStringLiteral("go"));
+  EXPECT_EQ(Shown().front(), QStringLiteral("go"));
+  EXPECT_FALSE(Shown().contains(hint[0]));
+
+  EXPECT_EQ(EmptySetHint(std::filesystem::path("/usr/share/tavlex/samples")).back(),
+            QStringLiteral("サンプル辞書: /usr/share/tavlex/samples"));
 }
 
 }  // namespace
