@@ -6,8 +6,8 @@
 namespace tavlex {
 
 QStringList EmptySetHint(const std::optional<std::filesystem::path>& samplesFolder) {
-  QStringList lines{LoadString(ids::kNoDictionaryRegistered) +
-                    QStringLiteral("。メニューの「ツール」→「辞書登録...」で辞書を登録してください。")};
+  QStringList lines{LoadString(ids::kNoDictionaryRegistered) + QStringLiteral("。"),
+                    QStringLiteral("メニューの「ツール」→「辞書登録...」で辞書を登録してください。")};
   if (samplesFolder) {
     lines << QStringLiteral("サンプル辞書: %1").arg(QString::fromStdString(samplesFolder->string()));
   }
