@@ -2,6 +2,9 @@
 
 #include <QMessageBox>
 
+#include "base/lines.h"
+#include "platform/qt_text.h"
+
 namespace tavlex::platform {
 namespace {
 
@@ -18,8 +21,7 @@ int MessageBox::Show(QWidget* parent, const QString& text, const QString& captio
     return answer;
   }
   // The platform's CR LF breaks are plain line breaks here.
-  QString shown = text;
-  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  const QString shown = QString::fromStdU16String(CrLfToLf(ToU16View(text)));
   QMessageBox box(style & kIconQuestion ? QMessageBox::Question : QMessageBox::Warning, caption, shown,
                   QMessageBox::NoButton, parent);
   if (style & kYesNo) {

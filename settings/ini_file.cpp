@@ -10,8 +10,9 @@
 #include <string_view>
 #include <system_error>
 
+#include "base/lines.h"
+#include "base/utf8.h"
 #include "settings/settings_location.h"
-#include "settings/utf8.h"
 
 namespace tavlex {
 namespace {
@@ -23,7 +24,6 @@ constexpr char16_t kHeaderClose = u']';
 constexpr char16_t kCommentStart = u';';
 constexpr char16_t kAssign = u'=';
 constexpr std::u16string_view kBlanks = u" \t";
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 bool IsHeader(std::u16string_view line) { return !line.empty() && line.front() == kHeaderOpen; }
 
@@ -70,20 +70,6 @@ int32_t ParseLeadingInt(std::u16string_view text) {
   return static_cast<int32_t>(negative ? -magnitude : magnitude);
 }
 
-// Lines end at "\n"; a "\r" before it, or ending the last line, is part of
-// the terminator. A final "\n" does not start another (empty) line.
-std::vector<std::u16string> SplitLines(std::u16string_view text) {
-  std::vector<std::u16string> lines;
-  while (!text.empty()) {
-    const std::size_t end = text.find(u'\n');
-    std::u16string_view line = text.substr(0, end);
-    if (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
-    lines.emplace_back(line);
-    text.remove_prefix(end == std::u16string_view::npos ? text.size() : end + 1);
-  }
-  return lines;
-}
-
 std::string ReadFileBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -113,10 +99,9 @@ void IniFile::LoadPath(const fs::path& path) {
   preamble_.clear();
   sections_.clear();
 
-  std::string bytes = ReadFileBytes(path);
-  std::string_view content = bytes;
-  if (content.starts_with(kUtf8Bom)) content.remove_prefix(kUtf8Bom.size());
-  for (std::u16string& line : SplitLines(Utf8ToUtf16(content))) {
+  const std::string bytes = ReadFileBytes(path);
+  for (const std::string_view text : SplitLines(SkipUtf8Bom(bytes))) {
+    std::u16string line = Utf8ToUtf16(text);
     if (IsHeader(line)) {
       sections_.push_back({std::move(line), {}});
     } else if (sections_.empty()) {

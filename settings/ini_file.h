@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "settings/atomic_file.h"
+#include "base/atomic_file.h"
 
 namespace tavlex {
 

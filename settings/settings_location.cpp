@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "settings/utf8.h"
+#include "base/utf8.h"
 
 namespace tavlex {
 namespace {

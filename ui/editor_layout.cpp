@@ -1,15 +1,15 @@
 #include "ui/editor_layout.h"
 
-#include <QStringList>
 #include <algorithm>
 #include <utility>
 
+#include "base/lines.h"
+#include "platform/qt_text.h"
 #include "ui/scroll_codes.h"
 
 namespace tavlex {
 namespace {
 
-const QString kParagraphBreak = QStringLiteral("\r\n");
 // An empty line is as high as a space in its font.
 const QString kEmptyLineSample = QStringLiteral(" ");
 
@@ -63,7 +63,9 @@ void EditorLayout::Clear() {
 }
 
 void EditorLayout::AppendText(const QString& text, const FontHandle& font) {
-  for (QString& piece : text.split(kParagraphBreak)) paragraphs_.push_back({std::move(piece), font});
+  for (const std::u16string_view piece : SplitAtCrLf(ToU16View(text))) {
+    paragraphs_.push_back({QString::fromUtf16(piece.data(), static_cast<qsizetype>(piece.size())), font});
+  }
 }
 
 void EditorLayout::Layout(int clientWidth, const TextMeasurer& measurer) {

@@ -9,7 +9,7 @@
 
 #include "../engine/testdata_records.h"
 #include "mkdic/tsv_escapes.h"
-#include "settings/utf8.h"
+#include "base/utf8.h"
 
 namespace tavlex::dump {
 namespace {

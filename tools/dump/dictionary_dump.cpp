@@ -2,7 +2,7 @@
 
 #include "lookup/entry_output.h"
 #include "mkdic/tsv_escapes.h"
-#include "settings/utf8.h"
+#include "base/utf8.h"
 
 namespace tavlex::dump {
 namespace {

@@ -10,7 +10,7 @@
 #include "dump/dump_options.h"
 #include "engine/dictionary.h"
 #include "lookup/dictionary_opening.h"
-#include "settings/utf8.h"
+#include "base/utf8.h"
 
 namespace tavlex::dump {
 namespace {

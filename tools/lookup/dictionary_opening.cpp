@@ -4,7 +4,7 @@
 
 #include "cli/file_access.h"
 #include "settings/dictionary_keys.h"
-#include "settings/utf8.h"
+#include "base/utf8.h"
 
 namespace tavlex::lookup {
 

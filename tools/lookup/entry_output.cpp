@@ -1,27 +1,16 @@
 #include "lookup/entry_output.h"
 
+#include "base/lines.h"
+#include "base/utf8.h"
 #include "engine/entry_parts.h"
 #include "lookup/json_text.h"
-#include "settings/utf8.h"
 
 namespace tavlex::lookup {
 namespace {
 
-constexpr std::u16string_view kBreak = u"\r\n";
-
 // One part of an entry, its CR LF breaks as plain line breaks.
 void AppendPart(std::string& out, std::u16string_view text) {
-  std::u16string lines;
-  lines.reserve(text.size());
-  for (size_t at = 0; at < text.size();) {
-    if (text.substr(at, kBreak.size()) == kBreak) {
-      lines += u'\n';
-      at += kBreak.size();
-    } else {
-      lines += text[at++];
-    }
-  }
-  out += Utf16ToUtf8(lines);
+  out += Utf16ToUtf8(CrLfToLf(text));
   out += '\n';
 }
 

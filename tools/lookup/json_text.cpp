@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "settings/utf8.h"
+#include "base/utf8.h"
 
 namespace tavlex::lookup {
 namespace {

@@ -9,7 +9,7 @@
 #include "lookup/dictionary_opening.h"
 #include "lookup/entry_output.h"
 #include "lookup/lookup_options.h"
-#include "settings/utf8.h"
+#include "base/utf8.h"
 #include "view/search_flow.h"
 
 namespace tavlex::lookup {

@@ -14,7 +14,7 @@
 #include "mkdic/dictionary_build.h"
 #include "mkdic/mkdic_options.h"
 #include "mkdic/tsv_records.h"
-#include "settings/atomic_file.h"
+#include "base/atomic_file.h"
 
 namespace tavlex::mkdic {
 namespace {

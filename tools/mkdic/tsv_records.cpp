@@ -5,15 +5,13 @@
 #include <cstdio>
 #include <optional>
 
+#include "base/lines.h"
+#include "base/utf8.h"
 #include "mkdic/tsv_escapes.h"
-#include "settings/utf8.h"
 
 namespace tavlex::mkdic {
 namespace {
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-constexpr std::string_view kUtf8ReplacementCharacter = "\xEF\xBF\xBD";
-constexpr char16_t kReplacementCharacter = u'\uFFFD';
 constexpr char16_t kColumnSeparator = u'\t';
 constexpr char16_t kFirstPrintable = u' ';
 constexpr size_t kCodePointText = sizeof "U+0000";
@@ -21,33 +19,11 @@ constexpr size_t kRequiredColumns = 3;  // key, display, translation
 constexpr size_t kMaxColumns = 5;       // and pronunciation, example
 constexpr std::u16string_view kKeyBreakers = u"\t\r\n";
 
-// Splits text at "\n"; a "\r" before it belongs to the line break.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  while (!text.empty()) {
-    const size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    lines.push_back(line);
-  }
-  return lines;
-}
-
-size_t Count(std::string_view text, std::string_view what) {
-  size_t count = 0;
-  for (size_t at = text.find(what); at != std::string_view::npos; at = text.find(what, at + what.size())) {
-    ++count;
-  }
-  return count;
-}
-
-// The conversion never fails: each ill-formed sequence becomes U+FFFD. More
-// of those than the line spells out means it was not UTF-8.
+// None when the line is not valid UTF-8.
 std::optional<std::u16string> DecodeLine(std::string_view line) {
-  std::u16string text = Utf8ToUtf16(line);
-  const auto replacements = static_cast<size_t>(std::count(text.begin(), text.end(), kReplacementCharacter));
-  if (replacements != Count(line, kUtf8ReplacementCharacter)) return std::nullopt;
+  size_t replaced = 0;
+  std::u16string text = Utf8ToUtf16(line, &replaced);
+  if (replaced != 0) return std::nullopt;
   return text;
 }
 
@@ -103,9 +79,8 @@ dicwriter::Record ParseLine(std::string_view raw) {
 }  // namespace
 
 TsvRecords ReadTsvRecords(std::string_view text) {
-  if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
   TsvRecords result;
-  const std::vector<std::string_view> lines = SplitLines(text);
+  const std::vector<std::string_view> lines = SplitLines(SkipUtf8Bom(text));
   for (size_t i = 0; i < lines.size(); ++i) {
     if (lines[i].empty()) continue;
     const int lineNumber = static_cast<int>(i + 1);

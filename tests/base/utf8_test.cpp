@@ -1,6 +1,8 @@
-#include "settings/utf8.h"
+#include "base/utf8.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace tavlex {
 namespace {
@@ -29,8 +31,14 @@ TEST(Utf8Test, IllFormedBytesBecomeReplacementCharacters) {
       {"\xE8", u"\xFFFD"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(Utf8ToUtf16(c.bytes), c.expected) << testing::PrintToString(c.bytes);
+    size_t replaced = 0;
+    EXPECT_EQ(Utf8ToUtf16(c.bytes, &replaced), c.expected) << testing::PrintToString(c.bytes);
+    EXPECT_EQ(replaced, static_cast<size_t>(std::count(c.expected.begin(), c.expected.end(), u'\xFFFD')));
   }
+  // A U+FFFD written out in the text is valid, not a replacement.
+  size_t replaced = 1;
+  EXPECT_EQ(Utf8ToUtf16("\xEF\xBF\xBD", &replaced), u"\xFFFD");
+  EXPECT_EQ(replaced, 0u);
 }
 
 TEST(Utf8Test, UnpairedSurrogatesAreWrittenAsReplacementCharacters) {

@@ -1,0 +1,27 @@
+// Cutting text into lines. Files are read as lines ended by LF, with an
+// optional CR before it (and an optional UTF-8 byte-order mark in front).
+// Texts inside dictionaries and messages break paragraphs with CR LF pairs,
+// where a lone CR or LF is an ordinary character.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavlex {
+
+// text without a UTF-8 byte-order mark at its start.
+std::string_view SkipUtf8Bom(std::string_view text);
+
+// The lines of a file: each ends at "\n", and a "\r" before it, or ending the
+// last line, belongs to the break. A final "\n" starts no further line.
+std::vector<std::string_view> SplitLines(std::string_view text);
+
+// The pieces of text between CR LF pairs; always at least one, so a text
+// ending in CR LF gives an empty last piece.
+std::vector<std::u16string_view> SplitAtCrLf(std::u16string_view text);
+
+// text with every CR LF pair as a plain LF.
+std::u16string CrLfToLf(std::u16string_view text);
+
+}  // namespace tavlex
