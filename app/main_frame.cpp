@@ -1,6 +1,16 @@
 #include "app/main_frame.h"
 
+#include <QApplication>
+#include <QMenuBar>
+#include <QScreen>
+
+#include "app/menu_bar.h"
+#include "app/menu_labels.h"
+#include "platform/device.h"
+#include "platform/phone_status.h"
+#include "resources/menus.h"
 #include "resources/resource_ids.h"
+#include "ui/screen_fit.h"
 #include "view/lookup_view.h"
 
 namespace tavlex {
@@ -11,12 +21,17 @@ constexpr QSize kInitialSize(520, 720);
 
 }  // namespace
 
-CMainFrame::CMainFrame(IniFile& settings, platform::CommandTarget* application) : application_(application) {
+CMainFrame::CMainFrame(IniFile& settings, platform::CommandTarget* application,
+                       platform::PhoneStatusService* phoneStatus)
+    : application_(application), phoneStatus_(phoneStatus) {
   setObjectName(QStringLiteral("mainFrame"));
   setWindowTitle(QStringLiteral("Tavlex"));
   view_ = new CLookupView(settings, this);
   setCentralWidget(view_);
-  resize(kInitialSize);
+  CreateAccelerators();
+  RebuildMenuBar();
+  // The handheld fills its screen; a desktop window keeps a reading size that fits its screen.
+  resize(FitToScreen(this, kInitialSize));
 }
 
 // The view writes the dictionary settings into the image as it goes; the
@@ -25,7 +40,7 @@ CMainFrame::~CMainFrame() = default;
 
 bool CMainFrame::OnCommand(int command) {
   if (command == ids::kExit) {
-    close();
+    platform::PostMessage(this, platform::kWmClose);
     return true;
   }
   return application_ && application_->OnCommand(command);
@@ -33,10 +48,66 @@ bool CMainFrame::OnCommand(int command) {
 
 bool CMainFrame::event(QEvent* event) {
   if (event->type() == platform::MessageEvent::Type()) {
-    // The settings-changed message: the menus that depend on the settings come with the menu bar.
+    const int message = static_cast<platform::MessageEvent*>(event)->message();
+    if (message == platform::kWmSettingsChanged) RebuildMenuBar();
+    if (message == platform::kWmClose) close();
     return true;
   }
   return QMainWindow::event(event);
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange) return;
+  if (isActiveWindow()) {
+    view_->PasteOnActivate();
+  } else {
+    RebuildMenuBar();
+  }
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  RebuildMenuBar();
+}
+
+void CMainFrame::RebuildMenuBar() {
+  // Replacing the bar under an open menu or behind a dialog would pull it away from the user.
+  if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) return;
+  QMenuBar* bar = CreateMenuBar(this, MainMenu());
+  connect(bar, &QMenuBar::triggered, this, [this](const QAction* item) {
+    if (const int command = item->data().toInt()) platform::PostCommand(view_, command);
+  });
+  const MenuLabelRules rules{platform::DeviceClass(), view_->MenuTenkey() == 1, IsPortrait()};
+  for (int i = 0; i < 2; ++i) {
+    QMenu* popup = ButtonPopup(bar, i);
+    connect(popup, &QMenu::aboutToShow, this, [this] { OnMenuLoop(true); });
+    connect(popup, &QMenu::aboutToHide, this, [this] { OnMenuLoop(false); });
+    view_->FillDictionaryMenu(i, popup);
+    LabelMenu(popup, rules);
+    ShowQtMenuTexts(popup, MainAccelerators());
+  }
+  setMenuBar(bar);
+}
+
+void CMainFrame::CreateAccelerators() {
+  for (const Accelerator& accelerator : MainAccelerators()) {
+    auto* action = new QAction(this);
+    action->setObjectName(QStringLiteral("accelerator%1").arg(accelerator.command));
+    action->setShortcut(accelerator.keys);
+    connect(action, &QAction::triggered, this,
+            [this, command = accelerator.command] { platform::PostCommand(view_, command); });
+    addAction(action);
+  }
+}
+
+void CMainFrame::OnMenuLoop(bool entering) {
+  if (phoneStatus_) phoneStatus_->OnMenuLoop(entering, view_->MenuTenkey());
+}
+
+bool CMainFrame::IsPortrait() const {
+  const QScreen* shown = screen();
+  return shown && shown->geometry().height() > shown->geometry().width();
 }
 
 }  // namespace tavlex

@@ -22,8 +22,8 @@ int MessageBox::Show(QWidget* parent, const QString& text, const QString& captio
   }
   // The platform's CR LF breaks are plain line breaks here.
   const QString shown = QString::fromStdU16String(CrLfToLf(ToU16View(text)));
-  QMessageBox box(style & kIconQuestion ? QMessageBox::Question : QMessageBox::Warning, caption, shown,
-                  QMessageBox::NoButton, parent);
+  QMessageBox box((style & kIconMask) == kIconQuestion ? QMessageBox::Question : QMessageBox::Warning,
+                  caption, shown, QMessageBox::NoButton, parent);
   if (style & kYesNo) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     return box.exec() == QMessageBox::Yes ? kIdYes : kIdNo;

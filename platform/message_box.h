@@ -12,7 +12,13 @@ namespace tavlex::platform {
 class MessageBox {
  public:
   // Button sets and the answers, with the platform's numbers.
-  enum Style : unsigned { kOk = 0x00, kYesNo = 0x04, kIconQuestion = 0x20 };
+  enum Style : unsigned {
+    kOk = 0x00,
+    kYesNo = 0x04,
+    kIconQuestion = 0x20,
+    kIconExclamation = 0x30,
+    kIconMask = 0xF0
+  };
   enum Answer : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
 
   struct Shown {

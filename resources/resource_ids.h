@@ -12,14 +12,19 @@ inline constexpr int kResultDisplay = 1234;
 inline constexpr int kIncrementalSearchTimer = 1000;
 inline constexpr int kInflectionSearchTimer = 1001;
 
-// Commands.
+// Commands. IDOK and IDCANCEL close a dialog.
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
 inline constexpr int kRegisterDictionary = 32772;
 inline constexpr int kExit = 32774;
 inline constexpr int kSearch = 32777;
 inline constexpr int kInflectionSearch = 32778;
+inline constexpr int kDictionarySettingsPlaceholder = 32780;
 inline constexpr int kOptions = 32782;
+inline constexpr int kDictionaryPlaceholder = 32783;
 inline constexpr int kDictionarySettingsFirst = 20000;  // 20000-20008: dictionary 0-8
 inline constexpr int kDictionaryChoiceFirst = 20200;    // 20200-20210
+inline constexpr int kFileNew = 57600;                  // bound to Ctrl+N; nothing handles it
 inline constexpr int kAppAbout = 57664;
 inline constexpr int kEditCopy = 57634;
 inline constexpr int kEditCut = 57635;
@@ -27,7 +32,14 @@ inline constexpr int kEditPaste = 57637;
 inline constexpr int kEditUndo = 57643;
 
 // Menu resources.
+inline constexpr int kMainMenu = 128;
 inline constexpr int kEditPopupMenu = 129;
+inline constexpr int kDialogMenu = 131;
+inline constexpr int kVersionMenu = 132;
+
+// Dialog templates.
+inline constexpr int kVersionDialog = 100;
+inline constexpr int kSettingDialog = 129;
 
 // String table (resources/string_table.cpp).
 inline constexpr int kOpenDictionaryTitle = 3001;

@@ -87,6 +87,9 @@ bool CLookupView::event(QEvent* event) {
   return QWidget::event(event);
 }
 
+// The dictionary menus keep their resource placeholders until the view lists its dictionaries there.
+void CLookupView::FillDictionaryMenu(int, QMenu*) {}
+
 bool CLookupView::OnCommand(int command) {
   switch (command) {
     case ids::kSearch:

@@ -9,6 +9,7 @@
 // TimerService so that tests can drive them.
 #pragma once
 
+#include <QMenu>
 #include <QWidget>
 #include <memory>
 
@@ -37,6 +38,10 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   // Called by the frame when it becomes active: the clipboard's text replaces
   // the search word (and so starts a search); without text the old word stays, selected.
   void PasteOnActivate();
+
+  // Fills dictionary menu which of the menu bar: for 0, the dictionary-settings
+  // submenu inside popup; for 1, popup itself. Called before the items are labelled.
+  void FillDictionaryMenu(int which, QMenu* popup);
 
   bool OnCommand(int command) override;
 

@@ -1,0 +1,136 @@
+// The scrolling arithmetic of the settings dialogs, and a dialog taller than
+// its window scrolling a focused control into view.
+#include "ui/scroll_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include "platform/device.h"
+#include "ui/dialog_scroller.h"
+#include "ui/scroll_codes.h"
+
+namespace tavlex {
+namespace {
+
+DialogScroller Overflowing(int overflow, int viewHeight = 200) {
+  DialogScroller scroller;
+  scroller.Measure(viewHeight + overflow - DialogScroller::kBottomMargin);
+  scroller.Resize(viewHeight);
+  return scroller;
+}
+
+TEST(DialogScroller, LineStepsStopExactlyAtBothEnds) {
+  DialogScroller scroller = Overflowing(95);
+  EXPECT_EQ(scroller.range(), (DialogScroller::Range{95, 9}));
+  std::vector<int> down;
+  while (const std::optional<int> delta = scroller.Scroll(SB_LINEDOWN, 0)) down.push_back(*delta);
+  EXPECT_EQ(down, (std::vector<int>{9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 5}));
+  EXPECT_EQ(scroller.scrollOffset(), 95);
+  int up = 0;
+  while (scroller.Scroll(SB_LINEUP, 0)) ++up;
+  EXPECT_EQ(up, 11);
+  EXPECT_EQ(scroller.scrollOffset(), 0);
+
+  // Pages are the view less the margin; the thumb goes anywhere; top and bottom do nothing.
+  EXPECT_EQ(scroller.Scroll(SB_PAGEDOWN, 0), 95);
+  EXPECT_EQ(scroller.Scroll(SB_PAGEUP, 0), -95);
+  EXPECT_EQ(scroller.Scroll(SB_THUMBTRACK, 40), 40);
+  EXPECT_EQ(scroller.Scroll(SB_TOP, 0), std::nullopt);
+  EXPECT_EQ(scroller.Scroll(SB_BOTTOM, 0), std::nullopt);
+  EXPECT_EQ(scroller.scrollOffset(), 40);
+
+  // A smaller overflow than ten pixels is still reached by line steps.
+  DialogScroller small = Overflowing(4);
+  int steps = 0;
+  while (small.Scroll(SB_LINEDOWN, 0)) ++steps;
+  EXPECT_EQ(steps, 4);
+}
+
+TEST(DialogScroller, ControlsThatFitNeverScrollAndAGrownWindowTakesTheOffsetBack) {
+  DialogScroller fits = Overflowing(-50);
+  EXPECT_EQ(fits.range(), (DialogScroller::Range{0, 0}));
+  EXPECT_EQ(fits.Scroll(SB_LINEDOWN, 0), std::nullopt);
+
+  DialogScroller scroller = Overflowing(95);
+  scroller.Scroll(SB_THUMBPOSITION, 90);
+  EXPECT_EQ(scroller.Resize(250), (DialogScroller::Range{45, 4}));
+  EXPECT_EQ(scroller.scrollOffset(), 45);
+}
+
+TEST(DialogScroller, FocusTargets) {
+  const QRect client(0, 0, 200, 100);
+  // Wholly visible: nothing.
+  EXPECT_EQ(DialogScroller::FocusTarget(client, QRect(10, 10, 50, 20), 0, 95), std::nullopt);
+  // Below: its bottom lands 30 pixels above the client bottom.
+  EXPECT_EQ(DialogScroller::FocusTarget(client, QRect(10, 110, 50, 20), 0, 95), 60);
+  // Above: its top lands 30 pixels below the client top; the clamp stops at 0 and at the maximum.
+  EXPECT_EQ(DialogScroller::FocusTarget(client, QRect(10, -20, 50, 20), 60, 95), 10);
+  EXPECT_EQ(DialogScroller::FocusTarget(client, QRect(10, -5, 50, 20), 10, 95), 0);
+  EXPECT_EQ(DialogScroller::FocusTarget(client, QRect(10, 150, 50, 20), 40, 95), 95);
+  // Clipped only at the side: back to the top.
+  EXPECT_EQ(DialogScroller::FocusTarget(client, QRect(180, 40, 50, 20), 50, 95), 0);
+}
+
+class TallDialog : public CScrollDialog {
+ public:
+  TallDialog() : CScrollDialog(nullptr) {
+    auto* layout = new QVBoxLayout(content());
+    for (int i = 0; i < 20; ++i) {
+      auto* edit = new QLineEdit(content());
+      edit->setObjectName(QStringLiteral("field%1").arg(i));
+      edit->setMinimumHeight(30);
+      layout->addWidget(edit);
+    }
+  }
+  using CScrollDialog::OnInitDialog;
+};
+
+TEST(CScrollDialog, AShortDialogScrollsAFocusedControlIntoView) {
+  TallDialog dialog;
+  dialog.show();
+  dialog.resize(300, 200);
+  QApplication::setActiveWindow(&dialog);
+  QApplication::processEvents();
+  EXPECT_GT(dialog.scroller().contentHeight(), 20 * 30);
+  EXPECT_TRUE(dialog.scrollBar()->isEnabled());
+  EXPECT_EQ(dialog.scrollBar()->maximum(),
+            dialog.scroller().contentHeight() - dialog.scroller().viewHeight());
+
+  auto* last = dialog.findChild<QLineEdit*>(QStringLiteral("field19"));
+  last->setFocus();
+  QApplication::processEvents();
+  QApplication::processEvents();
+  const QWidget* client = dialog.findChild<QWidget*>(QStringLiteral("clientArea"));
+  const QRect shown(last->mapTo(client, QPoint(0, 0)), last->size());
+  EXPECT_TRUE(client->rect().contains(shown)) << shown.y() << " in " << client->height();
+  EXPECT_EQ(dialog.scrollBar()->value(), dialog.scroller().scrollOffset());
+
+  // Showing the dialog again starts from the top.
+  dialog.hide();
+  dialog.show();
+  QApplication::processEvents();
+  EXPECT_EQ(dialog.scroller().scrollOffset(), 0);
+}
+
+TEST(CScrollDialog, OnTheKeypadClassBackIsBackspace) {
+  platform::SetDeviceClassForTesting(platform::kKeypadDevice);
+  TallDialog dialog;
+  dialog.show();
+  auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("field0"));
+  field->setText(QStringLiteral("abc"));
+  field->setFocus();
+  QKeyEvent back(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(field, &back);
+  QApplication::processEvents();
+  platform::SetDeviceClassForTesting(platform::kTouchScreenDevice);
+  EXPECT_EQ(field->text(), QStringLiteral("ab"));
+  EXPECT_TRUE(dialog.isVisible());
+}
+
+}  // namespace
+}  // namespace tavlex

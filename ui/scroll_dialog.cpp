@@ -1,0 +1,182 @@
+#include "ui/scroll_dialog.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "platform/device.h"
+#include "platform/messages.h"
+#include "ui/dialog_menu_bar.h"
+#include "ui/screen_fit.h"
+#include "ui/scroll_codes.h"
+
+namespace tavlex {
+namespace {
+
+int ScrollCodeForAction(int action) {
+  switch (action) {
+    case QAbstractSlider::SliderSingleStepSub:
+      return SB_LINEUP;
+    case QAbstractSlider::SliderSingleStepAdd:
+      return SB_LINEDOWN;
+    case QAbstractSlider::SliderPageStepSub:
+      return SB_PAGEUP;
+    case QAbstractSlider::SliderPageStepAdd:
+      return SB_PAGEDOWN;
+    case QAbstractSlider::SliderMove:
+      return SB_THUMBTRACK;
+    case QAbstractSlider::SliderToMinimum:
+      return SB_TOP;
+    case QAbstractSlider::SliderToMaximum:
+      return SB_BOTTOM;
+    default:
+      return SB_ENDSCROLL;
+  }
+}
+
+}  // namespace
+
+CScrollDialog::CScrollDialog(QWidget* parent) : QDialog(parent) {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  auto* area = new QHBoxLayout;
+  area->setSpacing(0);
+  viewport_ = new QWidget(this);
+  viewport_->setObjectName(QStringLiteral("clientArea"));
+  viewport_->installEventFilter(this);
+  content_ = new QWidget(viewport_);
+  content_->setObjectName(QStringLiteral("controls"));
+  scrollBar_ = new QScrollBar(Qt::Vertical, this);
+  scrollBar_->setObjectName(QStringLiteral("dialogScrollBar"));
+  scrollBar_->setEnabled(false);
+  area->addWidget(viewport_, 1);
+  area->addWidget(scrollBar_);
+  layout->addLayout(area, 1);
+  connect(scrollBar_, &QAbstractSlider::actionTriggered, this, &CScrollDialog::OnScrollBarAction);
+}
+
+void CScrollDialog::ShowMenuBar(const std::vector<MenuItem>& menu) {
+  static_cast<QVBoxLayout*>(layout())->addWidget(CreateDialogMenuBar(this, menu));
+}
+
+void CScrollDialog::accept() {
+  if (SaveFields()) QDialog::accept();
+}
+
+void CScrollDialog::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) OnInitDialog();
+  QDialog::showEvent(event);
+}
+
+void CScrollDialog::OnInitDialog() {
+  LoadFields();
+  content_->adjustSize();
+  if (content_->layout()) content_->layout()->activate();
+  const QSize controls = content_->size();
+  int lowestBottom = 0;
+  for (const QWidget* child : content_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    lowestBottom = std::max(lowestBottom, child->geometry().y() + child->geometry().height());
+  }
+  scroller_.Measure(lowestBottom);
+  content_->move(0, 0);
+  WatchControls();
+  // As tall as the controls need, but never taller than the screen.
+  const int chrome = height() - viewport_->height();
+  resize(FitToScreen(this, QSize(std::max(width(), controls.width() + scrollBar_->sizeHint().width()),
+                                 scroller_.contentHeight() + chrome)));
+  layout()->activate();
+  // The range rests on what was just measured, not on the previous showing.
+  OnSize(viewport_->height());
+}
+
+void CScrollDialog::WatchControls() {
+  for (QWidget* control : content_->findChildren<QWidget*>()) {
+    control->removeEventFilter(this);
+    control->installEventFilter(this);
+  }
+}
+
+bool CScrollDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == viewport_) {
+    if (event->type() == QEvent::Resize) {
+      content_->resize(viewport_->width(), std::max(content_->height(), viewport_->height()));
+      OnSize(viewport_->height());
+    }
+    return false;
+  }
+  const int device = platform::DeviceClass();
+  if (event->type() == QEvent::FocusIn && device == platform::kTouchScreenDevice) {
+    // Posted: the scroll runs after the focus change has completed.
+    platform::PostMessage(this, platform::kWmFocusNotice, 0, reinterpret_cast<qintptr>(watched));
+  }
+  if (device == platform::kKeypadDevice &&
+      (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    // The Back key: a Backspace press and release for the focused field.
+    if (event->type() == QEvent::KeyPress) {
+      QCoreApplication::postEvent(watched,
+                                  new QKeyEvent(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier));
+      QCoreApplication::postEvent(watched,
+                                  new QKeyEvent(QEvent::KeyRelease, Qt::Key_Backspace, Qt::NoModifier));
+    }
+    return true;
+  }
+  return false;
+}
+
+bool CScrollDialog::event(QEvent* event) {
+  if (event->type() == platform::MessageEvent::Type()) {
+    const auto* message = static_cast<platform::MessageEvent*>(event);
+    if (message->message() == platform::kWmVScroll) {
+      OnVScroll(static_cast<int>(message->wParam() & 0xFFFF), static_cast<int>(message->wParam() >> 16));
+    } else if (message->message() == platform::kWmFocusNotice) {
+      // The control may have gone since the notice was posted: only a live one is used.
+      const auto* posted = reinterpret_cast<QObject*>(message->lParam());
+      for (QWidget* control : content_->findChildren<QWidget*>()) {
+        if (control == posted) OnControlFocused(control);
+      }
+    }
+    return true;
+  }
+  return QDialog::event(event);
+}
+
+void CScrollDialog::OnSize(int clientHeight) {
+  if (platform::DeviceClass() != platform::kTouchScreenDevice) return;
+  const DialogScroller::Range range = scroller_.Resize(clientHeight);
+  scrollBar_->setRange(0, range.max);
+  scrollBar_->setPageStep(range.page);
+  scrollBar_->setValue(scroller_.scrollOffset());
+  // Kept visible, and disabled when there is nothing to scroll.
+  scrollBar_->setEnabled(range.max > 0);
+  content_->move(0, -scroller_.scrollOffset());
+}
+
+void CScrollDialog::OnVScroll(int code, int position) {
+  if (platform::DeviceClass() != platform::kTouchScreenDevice) return;
+  if (!scroller_.Scroll(code, position)) return;
+  scrollBar_->setSliderPosition(scroller_.scrollOffset());
+  content_->move(0, -scroller_.scrollOffset());
+}
+
+void CScrollDialog::OnScrollBarAction(int action) {
+  // The scroller decides where the thumb goes, not the bar.
+  const int position = scrollBar_->sliderPosition();
+  scrollBar_->setSliderPosition(scroller_.scrollOffset());
+  OnVScroll(ScrollCodeForAction(action), position);
+}
+
+void CScrollDialog::OnControlFocused(QWidget* control) {
+  const QRect client = viewport_->rect();
+  const QRect rect(control->mapTo(viewport_, QPoint(0, 0)), control->size());
+  const std::optional<int> target =
+      DialogScroller::FocusTarget(client, rect, scrollBar_->value(), scrollBar_->maximum());
+  if (!target) return;
+  platform::PostMessage(this, platform::kWmVScroll, SB_THUMBPOSITION | (*target << 16));
+}
+
+}  // namespace tavlex
