@@ -19,6 +19,9 @@ using WriteFunction = std::function<ssize_t(int fd, const void* data, std::size_
 // Returns false if any step failed; the temporary file is then removed and
 // the target is left as it was. An existing target keeps its permission bits
 // and, if it is a symbolic link, the file it points to is the one replaced.
+// A target that exists but is not a regular file (a directory, a FIFO, a
+// device) is never replaced. Temporary files of this target left by saves
+// that were killed are removed first; those of running saves are not.
 bool ReplaceFileContents(const std::filesystem::path& target, std::string_view content,
                          const WriteFunction& write);
 

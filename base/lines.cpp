@@ -18,7 +18,7 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
     std::string_view line = text.substr(0, end);
-    if (line.ends_with('\r')) line.remove_suffix(1);
+    while (line.ends_with('\r')) line.remove_suffix(1);
     lines.push_back(line);
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
   }

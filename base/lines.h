@@ -13,8 +13,10 @@ namespace tavlex {
 // text without a UTF-8 byte-order mark at its start.
 std::string_view SkipUtf8Bom(std::string_view text);
 
-// The lines of a file: each ends at "\n", and a "\r" before it, or ending the
-// last line, belongs to the break. A final "\n" starts no further line.
+// The lines of a file: each ends at "\n", and the "\r"s before it, or ending
+// the last line, belong to the break (all of them: a line kept with a "\r" at
+// its end would be written back with "\n" and read without it). A final "\n"
+// starts no further line.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
 // The pieces of text between CR LF pairs; always at least one, so a text

@@ -3,8 +3,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <optional>
 #include <string_view>
@@ -12,6 +10,7 @@
 
 #include "base/lines.h"
 #include "base/utf8.h"
+#include "engine/file.h"
 #include "settings/settings_location.h"
 
 namespace tavlex {
@@ -70,11 +69,6 @@ int32_t ParseLeadingInt(std::u16string_view text) {
   return static_cast<int32_t>(negative ? -magnitude : magnitude);
 }
 
-std::string ReadFileBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // A line break inside a set value would split it into lines that read back
 // as something else, possibly a new section header.
 std::u16string SingleLine(std::u16string text) {
@@ -99,7 +93,8 @@ void IniFile::LoadPath(const fs::path& path) {
   preamble_.clear();
   sections_.clear();
 
-  const std::string bytes = ReadFileBytes(path);
+  // A directory, FIFO, device or unreadable file loads as an empty image.
+  const std::string bytes = ReadRegularFile(path).bytes;
   for (const std::string_view text : SplitLines(SkipUtf8Bom(bytes))) {
     std::u16string line = Utf8ToUtf16(text);
     if (IsHeader(line)) {

@@ -13,6 +13,7 @@ TEST(LinesTest, FileLinesEndAtLfWithAnOptionalCrAndTheBomIsSkipped) {
   EXPECT_EQ(SplitLines("a\r\nb\n\nc\r"), (Lines{"a", "b", "", "c"}));
   EXPECT_EQ(SplitLines("a\n"), (Lines{"a"}));  // a final LF starts no further line
   EXPECT_EQ(SplitLines("x\ry\n\r\n"), (Lines{"x\ry", ""}));
+  EXPECT_EQ(SplitLines("x\r\r\ny\r\r"), (Lines{"x", "y"}));
   EXPECT_TRUE(SplitLines("").empty());
   EXPECT_EQ(SkipUtf8Bom("\xEF\xBB\xBF[a]"), "[a]");
   EXPECT_EQ(SkipUtf8Bom("[a]\xEF\xBB\xBF"), "[a]\xEF\xBB\xBF");

@@ -53,6 +53,7 @@ TEST_F(IniFileTest, HandEditedFileComesBackLineForLineAfterOneChange) {
       "  delay = 300 ; remark\r\n"
       "\tfont\t=  Mono  \r\n"
       "odd=a\rb\r\n"
+      "twice=c\r\r\n"
       "\r\n"
       "; end of General\r\n"
       "[Window]\n"
@@ -62,7 +63,8 @@ TEST_F(IniFileTest, HandEditedFileComesBackLineForLineAfterOneChange) {
       "delay=1\n"
       "tail=no line feed\r");
   SetAndSave(u"General", u"delay", u"250");
-  // Line ends become "\n" (a lone "\r" inside a line stays); the last line
+  // Line ends become "\n" (a lone "\r" inside a line stays, every "\r"
+  // before the "\n" goes, so that the file reads back the same); the last line
   // gains its line feed; only the first real "delay" of the first General
   // section changes, losing its spacing and comment.
   EXPECT_EQ(ReadFile(),
@@ -74,6 +76,7 @@ TEST_F(IniFileTest, HandEditedFileComesBackLineForLineAfterOneChange) {
             "delay=250\n"
             "\tfont\t=  Mono  \n"
             "odd=a\rb\n"
+            "twice=c\n"
             "\n"
             "; end of General\n"
             "[Window]\n"

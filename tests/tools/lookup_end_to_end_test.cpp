@@ -3,6 +3,7 @@
 // program that ./run registers the samples in.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "tool_fixture.h"
 
@@ -94,6 +95,15 @@ TEST_F(LookupEndToEnd, MissingAndRefusedDictionariesAreNamedWithTheReason) {
                           Refused(directory, "Is a directory") +
                           "tavlex-lookup: no dictionary could be opened\n");
 
+  // Nothing that is not a regular file is read, and opening one never
+  // blocks: a FIFO with no writer, a character device.
+  const std::string fifo = PathOf("fifo.dic");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const ProgramResult special = Lookup({"--dic", fifo, "--dic", "/dev/zero", "apple"});
+  EXPECT_EQ(special.status, 2);
+  EXPECT_EQ(special.err, Refused(fifo, "not a regular file") + Refused("/dev/zero", "not a regular file") +
+                             "tavlex-lookup: no dictionary could be opened\n");
+
   // The others are still searched.
   const ProgramResult some = Lookup({"--dic", missing, "--dic", dic, "apply"});
   EXPECT_EQ(some.status, 0);
@@ -150,6 +160,18 @@ TEST_F(LookupSettings, ASettingsFileThatCannotServeIsAnError) {
   EXPECT_EQ(absent.status, 2);
   EXPECT_THAT(absent.err, StartsWith("tavlex-lookup: " + missing +
                                      ": cannot read the settings file: No such file or directory\n"));
+
+  // A folder or a FIFO where the file should be is reported, not thrown.
+  const std::string folder = PathOf("folder.ini");
+  std::filesystem::create_directory(folder);
+  const std::string fifo = PathOf("fifo.ini");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const auto& [ini, reason] : {std::pair{folder, "Is a directory"}, {fifo, "not a regular file"}}) {
+    const ProgramResult refused = Lookup({"--ini", ini, "go"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_THAT(refused.err,
+                StartsWith("tavlex-lookup: " + ini + ": cannot read the settings file: " + reason + "\n"));
+  }
 
   const std::string empty = Write("empty.ini", "[dictionary]\ndic1=\n");
   const ProgramResult none = Lookup({"--ini", empty, "go"});

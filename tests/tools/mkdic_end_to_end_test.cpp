@@ -2,7 +2,9 @@
 // read back with tavlex-lookup, and the input it refuses without writing.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include "support/unprivileged.h"
 #include "tool_fixture.h"
 
 namespace tavlex::testing {
@@ -72,6 +74,26 @@ TEST_F(MkdicEndToEnd, FilesItCannotReadOrWriteAndUsageErrors) {
   const ProgramResult unreadable = Mkdic({missing, PathOf("out.dic")});
   EXPECT_EQ(unreadable.status, 1);
   EXPECT_EQ(unreadable.err, "tavlex-mkdic: " + missing + ": cannot read: No such file or directory\n");
+
+  // Input that is not a regular file is named and never waited for; output
+  // over one is refused, not replaced.
+  const std::string fifo = PathOf("fifo.tsv");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(Mkdic({fifo, PathOf("out.dic")}).err,
+            "tavlex-mkdic: " + fifo + ": cannot read: not a regular file\n");
+  const ProgramResult overFifo = Mkdic({good, fifo});
+  EXPECT_EQ(overFifo.status, 1);
+  EXPECT_EQ(overFifo.err, "tavlex-mkdic: " + fifo + ": cannot write: File exists\n");
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+
+  // A file the user may not read is named with the reason.
+  std::filesystem::permissions(dir_.path(), std::filesystem::perms::all);
+  const std::string secret = Write("secret.tsv", "a\t\tA\n");
+  std::filesystem::permissions(secret, std::filesystem::perms::none);
+  EXPECT_TRUE(PassesUnprivileged([&] {
+    return Mkdic({secret, PathOf("out.dic")}).err ==
+           "tavlex-mkdic: " + secret + ": cannot read: Permission denied\n";
+  }));
 
   const std::string nowhere = PathOf("no/such/folder/out.dic");
   const ProgramResult unwritable = Mkdic({good, nowhere});

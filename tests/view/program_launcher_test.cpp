@@ -9,6 +9,8 @@ namespace {
 TEST(ProgramLauncher, StartsByPathAndReportsFailure) {
   EXPECT_GT(platform::StartProgram("/bin/true"), 0);
   EXPECT_EQ(platform::StartProgram("/nonexistent/loader"), 0);
+  EXPECT_EQ(platform::StartProgram("/dev/null"), 0);  // not a regular file
+  EXPECT_EQ(platform::StartProgram("/tmp"), 0);
   platform::RequestProgramEnd(0);  // nothing started: nothing to end
 }
 

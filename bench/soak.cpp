@@ -1,0 +1,146 @@
+// A long run of the lookup view, offscreen, over nine dictionaries of a
+// million entries: random words and prefixes with the inflection search after
+// each, cache sizes changing, and a dictionary removed and opened again every
+// thousand searches. Reports resident memory and the slowest search; run it
+// from the sanitizer build too, where any finding ends the run.
+#include <unistd.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "generated_dictionary.h"
+#include "platform/messages.h"
+#include "resources/resource_ids.h"
+#include "settings/ini_file.h"
+#include "support/fake_timers.h"
+#include "ui/index_edit.h"
+#include "view/lookup_view.h"
+
+namespace tavlex::bench {
+namespace {
+
+constexpr int kMillion = 1'000'000;
+constexpr int kDictionaries = 9;
+constexpr int kSearches = 20'000;
+constexpr int kReopenEvery = 1'000;
+constexpr int kResizeCachesEvery = 100;
+constexpr int kMostCacheSize = 6;
+
+double ResidentMiB() {
+  long pages = 0, resident = 0;
+  if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+    if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
+    std::fclose(statm);
+  }
+  return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+// Nine paths: hard links to the two generated dictionaries, BOCU-1 and ANSI in turn.
+std::vector<std::string> NineDictionaries() {
+  const std::filesystem::path files[2] = {GeneratedDictionary(kMillion, dicwriter::Charset::kBocu1),
+                                          GeneratedDictionary(kMillion, dicwriter::Charset::kAnsi)};
+  std::vector<std::string> paths;
+  for (int i = 0; i < kDictionaries; ++i) {
+    const std::filesystem::path& original = files[i % 2];
+    const std::filesystem::path link = original.parent_path() / ("soak-" + std::to_string(i) + ".dic");
+    if (!std::filesystem::exists(link)) std::filesystem::create_hard_link(original, link);
+    paths.push_back(link.string());
+  }
+  return paths;
+}
+
+// A word a user might type: a headword, a prefix of one, an inflected form, or noise.
+QString RandomQuery(std::mt19937& random) {
+  const std::u16string word = GeneratedHeadword(std::uniform_int_distribution<int>(0, kMillion - 1)(random));
+  switch (random() % 10) {
+    case 0:
+      return QString::fromStdU16String(word + u"s");
+    case 1:
+      return QString::fromStdU16String(word + u"ed");
+    case 2: {
+      std::u16string noise;
+      for (int n = 1 + random() % 8; n > 0; --n) noise += static_cast<char16_t>(u'a' + random() % 26);
+      return QString::fromStdU16String(noise);
+    }
+    case 3:
+      return QString::fromStdU16String(word);
+    default:
+      return QString::fromStdU16String(word.substr(0, 1 + random() % word.size()));
+  }
+}
+
+void Settle() {
+  for (int round = 0; round < 3; ++round) QApplication::sendPostedEvents();
+}
+
+int Run() {
+  const std::vector<std::string> paths = NineDictionaries();
+  QTemporaryDir scratch;
+  const std::filesystem::path ini = std::filesystem::path(scratch.path().toStdString()) / "tavlex.ini";
+  {
+    std::ofstream out(ini);
+    out << "[dictionary]\ndelay=0\nconjudelay=1\n";
+    for (int i = 0; i < kDictionaries; ++i) out << "dic" << i + 1 << "=" << paths[i] << "\n";
+  }
+  IniFile settings;
+  settings.LoadPath(ini);
+  testing::FakeTimers timers;
+  CLookupView view(settings, nullptr);
+  view.resize(520, 720);
+  view.show();
+  QApplication::processEvents();
+  DictionarySet& set = *view.dictionarySet();
+
+  const double atStart = ResidentMiB();
+  double afterThousand = 0;
+  std::mt19937 random(20'000);
+  double slowestMs = 0;
+  QString slowestQuery;
+  const auto began = std::chrono::steady_clock::now();
+  for (int search = 1; search <= kSearches; ++search) {
+    if (search % kResizeCachesEvery == 0) {
+      for (size_t i = 0; i < set.count(); ++i) set.at(i).SetCacheSize(random() % (kMostCacheSize + 1));
+    }
+    if (search % kReopenEvery == 0) {
+      const size_t index = random() % set.count();
+      const std::u16string path = set.at(index).path();
+      set.RemoveAt(index);
+      if (!set.Open(path)) return std::fprintf(stderr, "cannot open %s again\n", paths[index].c_str()), 1;
+    }
+    const QString query = RandomQuery(random);
+    const auto start = std::chrono::steady_clock::now();
+    view.searchEdit()->setText(query);
+    Settle();
+    if (timers.Fire(&view, ids::kInflectionSearchTimer)) Settle();
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    if (ms > slowestMs) slowestMs = ms, slowestQuery = query;
+    if (search == 1'000) afterThousand = ResidentMiB();
+  }
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+  const double atEnd = ResidentMiB();
+
+  std::printf("searches                 %d (%.1f s, %.2f ms on average)\n", kSearches, seconds,
+              seconds * 1000 / kSearches);
+  std::printf("resident at start        %.1f MiB\n", atStart);
+  std::printf("after 1,000 searches     %.1f MiB\n", afterThousand);
+  std::printf("at the end               %.1f MiB (%+.1f%% from 1,000 searches)\n", atEnd,
+              100.0 * (atEnd - afterThousand) / afterThousand);
+  std::printf("slowest search           %.1f ms (\"%s\")\n", slowestMs, slowestQuery.toUtf8().constData());
+  return 0;
+}
+
+}  // namespace
+}  // namespace tavlex::bench
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  return tavlex::bench::Run();
+}
