@@ -12,9 +12,25 @@ std::u16string GeneratedHeadword(int i) {
   return word;
 }
 
-std::u16string GeneratedDictionary(int entries, dicwriter::Charset charset) {
-  const std::string name = std::string(charset == dicwriter::Charset::kBocu1 ? "bocu1" : "ansi") + "-" +
-                           std::to_string(entries) + ".dic";
+namespace {
+
+// A translation of about 400 bytes: three or four numbered senses with examples.
+std::u16string LongTranslation(const std::u16string& key, int i) {
+  std::u16string text;
+  for (int sense = 1; sense <= 3 + i % 2; ++sense) {
+    text += u"\u3010" + std::u16string(1, static_cast<char16_t>(u'0' + sense)) + u"\u3011";
+    text += u"\u8A33\u8A9E\u306E\u8AAC\u660E\u3068\u7528\u4F8B " + key +
+            u" \u3092\u4F7F\u3063\u305F\u6587\u3002 The " + key + u" was used here.\r\n";
+  }
+  return text;
+}
+
+}  // namespace
+
+std::u16string GeneratedDictionary(int entries, dicwriter::Charset charset, Shape shape) {
+  const std::string name = std::string(charset == dicwriter::Charset::kBocu1 ? "bocu1" : "ansi") +
+                           (shape == Shape::kLongTranslations ? "-long-" : "-") + std::to_string(entries) +
+                           ".dic";
   const std::filesystem::path path = std::filesystem::path(TAVLEX_BENCH_DATA) / name;
   if (!std::filesystem::exists(path)) {
     std::filesystem::create_directories(path.parent_path());
@@ -22,8 +38,12 @@ std::u16string GeneratedDictionary(int entries, dicwriter::Charset charset) {
     for (int i = 0; i < entries; ++i) {
       dicwriter::Record& r = records[static_cast<size_t>(i)];
       r.key = GeneratedHeadword(i);
-      r.translation =
-          u"\u8A33\u8A9E\u306E\u4F8B " + r.key + u"\u3002\u3082\u3046\u3072\u3068\u3064\u306E\u610F\u5473";
+      if (shape == Shape::kLongTranslations) {
+        r.translation = LongTranslation(r.key, i);
+      } else {
+        r.translation =
+            u"\u8A33\u8A9E\u306E\u4F8B " + r.key + u"\u3002\u3082\u3046\u3072\u3068\u3064\u306E\u610F\u5473";
+      }
       if (i % 4 == 0) r.pronunciation = u"pron" + r.key;
     }
     dicwriter::Options options;

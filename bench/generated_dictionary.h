@@ -8,9 +8,17 @@
 
 namespace tavlex::bench {
 
+// What the generated records look like.
+enum class Shape {
+  kShortEntries,      // a one-line translation, a pronunciation on every fourth entry
+  kLongTranslations,  // a translation of several hundred bytes: two or three records a block
+};
+
 // The path of a generated dictionary of `entries` English-like headwords with
-// Japanese translations, in the given layout with 1024-byte blocks.
-std::u16string GeneratedDictionary(int entries, dicwriter::Charset charset);
+// Japanese translations, in the given layout with 1024-byte blocks and 4-byte
+// block numbers.
+std::u16string GeneratedDictionary(int entries, dicwriter::Charset charset,
+                                   Shape shape = Shape::kShortEntries);
 
 // The headword of entry i of a generated dictionary (before sorting).
 std::u16string GeneratedHeadword(int i);

@@ -1,0 +1,97 @@
+// Runs each command many times as a fresh process, in turn, and reports the
+// median wall time of each, how far it lies above the first command, and the
+// peak memory. Taking the commands in turn, round after round, spreads the
+// noise of a busy machine evenly over all of them. This program is kept small
+// because a spawned process starts out with its parent's peak memory.
+//
+//   startup_runner ROUNDS LABEL ARGC ARG... [LABEL ARGC ARG...]...
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+struct Command {
+  std::string label;
+  std::vector<char*> argv;
+  std::vector<double> milliseconds;
+  long peakKiB = 0;
+  int failures = 0;
+};
+
+// Runs the command once with its output discarded; false when it could not
+// run, was killed, or ended with a status above 1 (found, nothing found).
+bool RunOnce(Command& command) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  const auto start = std::chrono::steady_clock::now();
+  pid_t pid = 0;
+  const int error = posix_spawn(&pid, command.argv[0], &actions, nullptr, command.argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (error != 0) return false;
+  int status = 0;
+  struct rusage usage {};
+  if (wait4(pid, &status, 0, &usage) != pid) return false;
+  const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
+  command.milliseconds.push_back(elapsed.count());
+  command.peakKiB = std::max(command.peakKiB, usage.ru_maxrss);
+  return WIFEXITED(status) && WEXITSTATUS(status) <= 1;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  if (n == 0) return 0;
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return 2;
+  const int rounds = std::max(1, std::atoi(argv[1]));
+  std::vector<Command> commands;
+  for (int i = 2; i + 1 < argc;) {
+    Command& command = commands.emplace_back();
+    command.label = argv[i];
+    const int count = std::atoi(argv[i + 1]);
+    i += 2;
+    for (int k = 0; k < count && i < argc; ++k) command.argv.push_back(argv[i++]);
+    command.argv.push_back(nullptr);
+    if (command.argv.size() < 2) return 2;
+  }
+  if (commands.empty()) return 2;
+
+  // One run of each first, unmeasured, so that every file is in the page cache.
+  for (Command& command : commands) {
+    if (!RunOnce(command)) std::fprintf(stderr, "startup_runner: %s failed\n", command.label.c_str());
+    command.milliseconds.clear();
+  }
+  for (int round = 0; round < rounds; ++round) {
+    for (Command& command : commands) {
+      if (!RunOnce(command)) ++command.failures;
+    }
+  }
+
+  const double baseline = Median(commands.front().milliseconds);
+  std::printf("%-46s %10s %12s %9s\n", "What", "median ms", "above first", "peak MiB");
+  for (const Command& command : commands) {
+    const double median = Median(command.milliseconds);
+    std::printf("%-46s %10.2f %12.2f %9.1f%s\n", command.label.c_str(), median, median - baseline,
+                static_cast<double>(command.peakKiB) / 1024, command.failures ? "  (some runs failed)" : "");
+  }
+  std::printf("(%d rounds, medians)\n", rounds);
+  return 0;
+}
