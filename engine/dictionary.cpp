@@ -47,21 +47,22 @@ bool Dictionary::LoadIndex() {
   if (!file) return false;
   // ReadLayout has checked that the index area lies inside the file and that
   // the entry count fits in it, so neither allocation exceeds the file.
-  index_.resize(static_cast<size_t>(layout_.indexLength));
-  if (file->ReadAt(static_cast<uint64_t>(layout_.indexOffset), index_.data(), index_.size()) !=
-      index_.size()) {
-    return false;
-  }
-  headwordAt_.resize(static_cast<size_t>(layout_.indexEntryCount));
+  const size_t length = static_cast<size_t>(layout_.indexLength);
+  index_ = std::make_unique_for_overwrite<uint8_t[]>(length);
+  if (file->ReadAt(static_cast<uint64_t>(layout_.indexOffset), index_.get(), length) != length) return false;
+
+  const size_t count = static_cast<size_t>(layout_.indexEntryCount);
+  headwordAt_ = std::make_unique_for_overwrite<uint32_t[]>(count);
   const size_t width = static_cast<size_t>(layout_.blockNumberWidth);
+  const uint8_t* const begin = index_.get();
   size_t position = 0;
-  for (uint32_t& slot : headwordAt_) {
-    if (index_.size() - position < width) return false;
+  for (size_t i = 0; i < count; ++i) {
+    if (length - position < width) return false;
     position += width;
-    const auto zero = std::find(index_.begin() + static_cast<ptrdiff_t>(position), index_.end(), 0);
-    if (zero == index_.end()) return false;
-    slot = static_cast<uint32_t>(position);
-    position = static_cast<size_t>(zero - index_.begin()) + 1;
+    const void* zero = std::memchr(begin + position, 0, length - position);
+    if (zero == nullptr) return false;
+    headwordAt_[i] = static_cast<uint32_t>(position);
+    position = static_cast<size_t>(static_cast<const uint8_t*>(zero) - begin) + 1;
   }
   return true;
 }

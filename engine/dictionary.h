@@ -94,7 +94,7 @@ class Dictionary : public std::enable_shared_from_this<Dictionary> {
   Dictionary(std::u16string path, const DictionaryLayout& layout, DictionaryOwner* owner);
 
   // Index entry i's stored headword; its zero byte lies inside the index buffer.
-  const uint8_t* IndexHeadword(int32_t i) const { return index_.data() + headwordAt_[i]; }
+  const uint8_t* IndexHeadword(int32_t i) const { return index_.get() + headwordAt_[i]; }
 
   // The binary search that FindIndexEntry runs in both variants;
   // queryBefore(i) tells whether the query sorts before index entry i.
@@ -119,9 +119,11 @@ class Dictionary : public std::enable_shared_from_this<Dictionary> {
   std::u16string path_;
   std::filesystem::path filePath_;
   DictionaryLayout layout_;
-  DictionaryOwner* owner_;            // the set that owns this dictionary; outlives it
-  std::vector<uint8_t> index_;        // the index area as read from the file
-  std::vector<uint32_t> headwordAt_;  // offset in index_ of each entry's headword
+  DictionaryOwner* owner_;  // the set that owns this dictionary; outlives it
+  // The index area as read from the file, and the offset in it of each
+  // entry's headword. Both are filled as they are allocated, never zeroed first.
+  std::unique_ptr<uint8_t[]> index_;
+  std::unique_ptr<uint32_t[]> headwordAt_;
   DictionarySettings settings_;
   BlockCache cache_;
   std::vector<EntryRef> results_;
