@@ -1,8 +1,8 @@
 // Runs each command many times as a fresh process, in turn, and reports the
-// median wall time of each, how far it lies above the first command, and the
-// peak memory. Taking the commands in turn, round after round, spreads the
-// noise of a busy machine evenly over all of them. This program is kept small
-// because a spawned process starts out with its parent's peak memory.
+// median wall time and processor time (user and system) of each, how far each
+// lies above the first command, and the peak memory. Taking the commands in turn, round after round, spreads
+// the noise of a busy machine evenly over all of them. This program is kept small because a spawned process
+// starts out with its parent's peak memory.
 //
 //   startup_runner ROUNDS LABEL ARGC ARG... [LABEL ARGC ARG...]...
 #include <fcntl.h>
@@ -25,6 +25,7 @@ struct Command {
   std::string label;
   std::vector<char*> argv;
   std::vector<double> milliseconds;
+  std::vector<double> cpuMilliseconds;  // user and system time: less disturbed by a busy machine
   long peakKiB = 0;
   int failures = 0;
 };
@@ -46,6 +47,8 @@ bool RunOnce(Command& command) {
   if (wait4(pid, &status, 0, &usage) != pid) return false;
   const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
   command.milliseconds.push_back(elapsed.count());
+  const auto ms = [](const timeval& t) { return static_cast<double>(t.tv_sec) * 1e3 + t.tv_usec / 1e3; };
+  command.cpuMilliseconds.push_back(ms(usage.ru_utime) + ms(usage.ru_stime));
   command.peakKiB = std::max(command.peakKiB, usage.ru_maxrss);
   return WIFEXITED(status) && WEXITSTATUS(status) <= 1;
 }
@@ -78,6 +81,7 @@ int main(int argc, char** argv) {
   for (Command& command : commands) {
     if (!RunOnce(command)) std::fprintf(stderr, "startup_runner: %s failed\n", command.label.c_str());
     command.milliseconds.clear();
+    command.cpuMilliseconds.clear();
   }
   for (int round = 0; round < rounds; ++round) {
     for (Command& command : commands) {
@@ -86,11 +90,14 @@ int main(int argc, char** argv) {
   }
 
   const double baseline = Median(commands.front().milliseconds);
-  std::printf("%-46s %10s %12s %9s\n", "What", "median ms", "above first", "peak MiB");
+  const double cpuBaseline = Median(commands.front().cpuMilliseconds);
+  std::printf("%-46s %9s %9s %9s %9s %9s\n", "What", "wall ms", "above", "cpu ms", "above", "peak MiB");
   for (const Command& command : commands) {
     const double median = Median(command.milliseconds);
-    std::printf("%-46s %10.2f %12.2f %9.1f%s\n", command.label.c_str(), median, median - baseline,
-                static_cast<double>(command.peakKiB) / 1024, command.failures ? "  (some runs failed)" : "");
+    const double cpu = Median(command.cpuMilliseconds);
+    std::printf("%-46s %9.2f %9.2f %9.2f %9.2f %9.1f%s\n", command.label.c_str(), median, median - baseline,
+                cpu, cpu - cpuBaseline, static_cast<double>(command.peakKiB) / 1024,
+                command.failures ? "  (some runs failed)" : "");
   }
   std::printf("(%d rounds, medians)\n", rounds);
   return 0;

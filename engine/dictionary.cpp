@@ -1,6 +1,7 @@
 #include "engine/dictionary.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <new>
 
@@ -14,6 +15,26 @@ namespace {
 
 // Blocks up to this size are read into a fixed buffer; longer ones allocate.
 constexpr size_t kFirstRead = 512;
+
+// The position of the first zero byte in bytes[from, length), or length when
+// there is none. Headwords are short: testing eight bytes at a time beats a
+// memchr call for each.
+size_t NextZero(const uint8_t* bytes, size_t from, size_t length) {
+  constexpr uint64_t kOnes = 0x0101010101010101;
+  constexpr uint64_t kHighBits = 0x8080808080808080;
+  // The first flagged byte is the first zero only in little-endian order.
+  constexpr bool kWordAtATime = std::endian::native == std::endian::little;
+  size_t position = from;
+  for (; kWordAtATime && length - position >= sizeof(uint64_t); position += sizeof(uint64_t)) {
+    uint64_t word;
+    std::memcpy(&word, bytes + position, sizeof word);
+    // Sets the high bit of the first zero byte, and maybe of some bytes after it.
+    const uint64_t zeros = (word - kOnes) & ~word & kHighBits;
+    if (zeros != 0) return position + static_cast<size_t>(std::countr_zero(zeros)) / 8;
+  }
+  const void* zero = std::memchr(bytes + position, 0, length - position);
+  return zero ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - bytes) : length;
+}
 
 }  // namespace
 
@@ -59,10 +80,10 @@ bool Dictionary::LoadIndex() {
   for (size_t i = 0; i < count; ++i) {
     if (length - position < width) return false;
     position += width;
-    const void* zero = std::memchr(begin + position, 0, length - position);
-    if (zero == nullptr) return false;
+    const size_t zero = NextZero(begin, position, length);
+    if (zero == length) return false;
     headwordAt_[i] = static_cast<uint32_t>(position);
-    position = static_cast<size_t>(static_cast<const uint8_t*>(zero) - begin) + 1;
+    position = zero + 1;
   }
   return true;
 }

@@ -88,6 +88,31 @@ TEST_F(HostileFiles, EntryCountBeyondTheEntriesTheIndexHolds) {
   EXPECT_EQ(OpenBytes(damaged), nullptr);
 }
 
+TEST_F(HostileFiles, IndexWalkToTheLastByte) {
+  // One 256-byte index block packed with entries of every headword length from
+  // 1 to 13 (2-byte block numbers), so that the zero bytes fall at every offset
+  // within eight; the last headword's zero is the index area's last byte.
+  Buffer file = ValidFile();
+  Put(file, 0x94, 1, 2);
+  Put(file, 0xB6, 0, 1);
+  const size_t index = 256;
+  std::fill(file.begin() + index, file.begin() + index + 256, 0);
+  uint32_t entries = 0;
+  size_t position = 0;
+  for (size_t length = 1; 256 - position > 3; length = length % 13 + 1, ++entries) {
+    length = std::min(length, 256 - position - 3);
+    std::fill_n(file.begin() + static_cast<ptrdiff_t>(index + position + 2), length, 'a');
+    position += 2 + length + 1;
+  }
+  ASSERT_EQ(position, 256u);
+  Put(file, 0xC0, entries, 4);
+  EXPECT_NE(OpenBytes(file), nullptr);
+
+  Buffer unterminated = file;  // the last headword runs off the end of the index area
+  unterminated[index + 255] = 'a';
+  EXPECT_EQ(OpenBytes(unterminated), nullptr);
+}
+
 TEST_F(HostileFiles, VersionFourRules) {
   const Buffer valid = ValidFile(dicwriter::Charset::kAnsi, 4);
   ASSERT_NE(OpenBytes(valid), nullptr);
