@@ -6,7 +6,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -67,42 +66,50 @@ TEST(KilledSave, TheFileIsAlwaysOneWholeGenerationAndLeftoversDoNotPileUp) {
   const fs::path path = dir.path() / "tavlex.ini";
   std::ofstream(path, std::ios::binary) << Generation(0);
 
-  // Kill within about one and a half saves' time (a load, the sets, the
-  // write and the syncs), so that kills land in every phase.
-  const auto start = std::chrono::steady_clock::now();
-  SaveNextGeneration(path);
-  const auto saveTime =
-      std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
-  std::uniform_int_distribution<long> delay(0, std::clamp<long>(3 * saveTime.count() / 2, 2'000, 100'000));
   std::mt19937 random(13);
-
-  int lastGeneration = 1;
+  int lastGeneration = 0;
   int killedWhileWriting = 0;  // kills that left a temporary file behind
   for (int kill = 0; kill < kKills; ++kill) {
+    // The child reports each finished save down a pipe. Once the first is in,
+    // it is killed within about one and a half saves' time, so that kills land
+    // in every phase of the next save (load, sets, write, syncs, rename).
+    int report[2];
+    ASSERT_EQ(::pipe(report), 0);
+    const auto start = std::chrono::steady_clock::now();
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-      for (;;) SaveNextGeneration(path);
+      ::close(report[0]);
+      for (;;) {
+        SaveNextGeneration(path);
+        (void)!::write(report[1], "s", 1);
+      }
     }
-    std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+    ::close(report[1]);
+    char saved = 0;
+    const bool reported = ::read(report[0], &saved, 1) == 1;
+    const auto firstSave = std::chrono::steady_clock::now() - start;
+    std::uniform_int_distribution<long> delay(
+        0, 3 * std::chrono::duration_cast<std::chrono::microseconds>(firstSave).count() / 2);
+    if (reported) std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
     ASSERT_EQ(::kill(child, SIGKILL), 0);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status));
+    ::close(report[0]);  // only now: a child writing to a closed pipe would die of SIGPIPE instead
+    ASSERT_TRUE(reported && WIFSIGNALED(status));
 
     const std::string content = Read(path);
     const size_t at = content.find("generation=");
     ASSERT_NE(at, std::string::npos) << "after kill " << kill;
     const int generation = std::atoi(content.c_str() + at + 11);
     ASSERT_EQ(content, Generation(generation)) << "after kill " << kill;
-    ASSERT_GE(generation, lastGeneration);
+    ASSERT_GT(generation, lastGeneration);  // the child's first save did land
     lastGeneration = generation;
     // Each save clears what killed ones left, so at most the last kill's remains.
     const size_t leftovers = TemporaryFiles(dir.path());
     ASSERT_LE(leftovers, 1u) << "after kill " << kill;
     killedWhileWriting += static_cast<int>(leftovers);
   }
-  EXPECT_GT(lastGeneration, 1);    // the children did save between kills
   EXPECT_GT(killedWhileWriting, 0);  // and some kills struck in the middle of a save
 
   EXPECT_EQ(SaveNextGeneration(path), lastGeneration + 1);
