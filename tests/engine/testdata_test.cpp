@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/dictionary.h"
-#include "testdata_records.h"
+#include "support/testdata_records.h"
 
 namespace tavlex {
 namespace {
@@ -19,7 +19,8 @@ std::vector<Entry> DecodeAll(const Dictionary& dictionary) {
 class IndependentWriter : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(IndependentWriter, EveryEntryDecodesExactly) {
-  const std::string base = std::string(TAVLEX_TESTDATA) + "/" + GetParam();
+  if (!testing::HaveTestdata()) GTEST_SKIP() << testing::kNoTestdata;
+  const std::string base = testing::TestdataFile(GetParam());
   const auto dictionary = Dictionary::Open(std::u16string(base.begin(), base.end()) + u".dic", nullptr);
   ASSERT_NE(dictionary, nullptr);
 

@@ -7,9 +7,9 @@
 
 #include <filesystem>
 
-#include "../engine/testdata_records.h"
-#include "mkdic/tsv_escapes.h"
 #include "base/utf8.h"
+#include "mkdic/tsv_escapes.h"
+#include "support/testdata_records.h"
 
 namespace tavlex::dump {
 namespace {
@@ -26,8 +26,8 @@ std::vector<std::u16string> SplitAt(std::u16string_view text, char16_t separator
 class DumpOfIndependentWriter : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(DumpOfIndependentWriter, EveryEntryReadsBackFromTheTsv) {
-  const std::string base = std::string(TAVLEX_TESTDATA) + "/" + GetParam();
-  if (!std::filesystem::exists(base + ".dic")) GTEST_SKIP() << "no " << base << ".dic (../shared is absent)";
+  if (!testing::HaveTestdata()) GTEST_SKIP() << testing::kNoTestdata;
+  const std::string base = testing::TestdataFile(GetParam());
   const auto dictionary = Dictionary::Open(Utf8ToUtf16(base + ".dic"), nullptr);
   ASSERT_NE(dictionary, nullptr);
 
