@@ -1,11 +1,12 @@
 // The viewer's entry point.
 #include <QApplication>
+#include <cstdlib>
 
 #include "app/viewer_app.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   tavlex::CViewerApp viewer;
-  if (!viewer.Initialise()) return 0;
+  if (!viewer.Initialise()) return EXIT_FAILURE;
   return application.exec();
 }

@@ -8,6 +8,7 @@
 #include "app/menu_labels.h"
 #include "platform/device.h"
 #include "platform/phone_status.h"
+#include "resources/icon.h"
 #include "resources/menus.h"
 #include "resources/resource_ids.h"
 #include "ui/screen_fit.h"
@@ -26,6 +27,7 @@ CMainFrame::CMainFrame(IniFile& settings, platform::CommandTarget* application,
     : application_(application), phoneStatus_(phoneStatus) {
   setObjectName(QStringLiteral("mainFrame"));
   setWindowTitle(QStringLiteral("Tavlex"));
+  setWindowIcon(ProgramIcon());
   view_ = new CLookupView(settings, this);
   setCentralWidget(view_);
   CreateAccelerators();

@@ -1,6 +1,8 @@
 #include "app/viewer_app.h"
 
 #include "app/main_frame.h"
+#include "resources/resource_ids.h"
+#include "ui/version_dlg.h"
 
 namespace tavlex {
 
@@ -21,10 +23,19 @@ bool CViewerApp::InitialiseWith(const std::filesystem::path& settingsPath) {
   return CreateFrame();
 }
 
-bool CViewerApp::OnCommand(int) { return false; }
+bool CViewerApp::OnCommand(int command) {
+  if (command != ids::kAppAbout) return false;
+  OnAppAbout();
+  return true;
+}
+
+void CViewerApp::OnAppAbout() {
+  CVersionDlg dialog(frame_.get());
+  dialog.exec();
+}
 
 bool CViewerApp::CreateFrame() {
-  frame_ = std::make_unique<CMainFrame>(settings_, this);
+  frame_ = std::make_unique<CMainFrame>(settings_, this, &phoneStatus_);
   frame_->show();
   return true;
 }

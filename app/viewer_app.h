@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/messages.h"
+#include "platform/phone_status.h"
 #include "settings/ini_file.h"
 
 namespace tavlex {
@@ -25,8 +26,11 @@ class CViewerApp : public platform::CommandTarget {
   // The same, with the settings file at path (for tests and tools).
   bool InitialiseWith(const std::filesystem::path& settingsPath);
 
-  // The last stop of a command: the focused child, the view and the frame had it first.
+  // The last stop of a command: the focused child, the view and the frame
+  // had it first. The application handles the about command.
   bool OnCommand(int command) override;
+  // Shows the about box and returns when it closes.
+  void OnAppAbout();
 
   IniFile& settings() { return settings_; }
   CMainFrame* frame() const { return frame_.get(); }
@@ -34,6 +38,8 @@ class CViewerApp : public platform::CommandTarget {
  private:
   bool CreateFrame();
 
+  // Forces the phone status while a menu is open; this desktop has no such value.
+  platform::PhoneStatusService phoneStatus_{nullptr};
   IniFile settings_;  // outlives every window
   std::unique_ptr<CMainFrame> frame_;
 };

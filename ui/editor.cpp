@@ -19,6 +19,7 @@ const QColor kBackground = Qt::white;
 const QColor kText = Qt::black;
 // The handheld's window border.
 constexpr int kBorderWidth = 1;
+constexpr int kFocusFrameWidth = 2;
 
 struct KeyScroll {
   int key;
@@ -123,6 +124,11 @@ void CEditor::paintEvent(QPaintEvent*) {
       painter.drawText(QPoint(0, placed.y + painter.fontMetrics().ascent()),
                        paragraph.text.mid(line.first, line.count));
     }
+    if (hasFocus()) {
+      painter.setPen(QPen(viewport()->palette().color(QPalette::Highlight), kFocusFrameWidth));
+      painter.setBrush(Qt::NoBrush);
+      painter.drawRect(viewport()->rect().adjusted(1, 1, -1, -1));
+    }
   }
   // The range comes from what this paint found. Showing or hiding the bar
   // resizes the viewport, which lays the text out again for the new width.
@@ -130,6 +136,16 @@ void CEditor::paintEvent(QPaintEvent*) {
   bar->setRange(0, layout_.maxTopLine());
   bar->setPageStep(std::max(layout_.pageLines(), 1));
   MoveThumb();
+}
+
+void CEditor::focusInEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusInEvent(event);
+  viewport()->update();
+}
+
+void CEditor::focusOutEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusOutEvent(event);
+  viewport()->update();
 }
 
 void CEditor::resizeEvent(QResizeEvent* event) {

@@ -46,7 +46,11 @@ class CEditor final : public QAbstractScrollArea {
   void SetMeasurerForTesting(std::unique_ptr<TextMeasurer> measurer);
 
  protected:
+  // With the focus, the display draws a frame inside its border, so that
+  // keys typed here are not taken for input to the search box.
   void paintEvent(QPaintEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;

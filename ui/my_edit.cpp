@@ -1,7 +1,11 @@
 #include "ui/my_edit.h"
 
+#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
+#include <QRegularExpression>
 
 #include "platform/device.h"
 #include "resources/menus.h"
@@ -20,7 +24,7 @@ bool CMyEdit::OnCommand(int command) {
       cut();
       return true;
     case ids::kEditPaste:
-      paste();
+      PasteFirstLine();
       return true;
     case ids::kEditUndo:
       undo();
@@ -28,6 +32,41 @@ bool CMyEdit::OnCommand(int command) {
     default:
       return false;
   }
+}
+
+void CMyEdit::PasteFirstLine() {
+  QString text = QGuiApplication::clipboard()->text();
+  const qsizetype lineBreak = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
+  if (lineBreak >= 0) text.truncate(lineBreak);
+  if (!text.isEmpty()) insert(text);
+}
+
+namespace {
+
+bool IsEditCommandKey(const QKeyEvent* key) {
+  return key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Cut) ||
+         key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Undo);
+}
+
+}  // namespace
+
+bool CMyEdit::event(QEvent* event) {
+  // Not claiming the key lets an accelerator of the window take it, which
+  // sends its command through the routing back to this edit.
+  if (event->type() == QEvent::ShortcutOverride && IsEditCommandKey(static_cast<QKeyEvent*>(event))) {
+    event->ignore();
+    return true;
+  }
+  return QLineEdit::event(event);
+}
+
+void CMyEdit::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Paste)) {
+    PasteFirstLine();
+    event->accept();
+    return;
+  }
+  QLineEdit::keyPressEvent(event);
 }
 
 void CMyEdit::contextMenuEvent(QContextMenuEvent* event) {

@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 #include <QThread>
+#include <algorithm>
+#include <climits>
 
 #include "engine/entry_parts.h"
 #include "platform/message_box.h"
@@ -16,6 +18,7 @@
 #include "ui/editor.h"
 #include "ui/index_edit.h"
 #include "ui/scroll_codes.h"
+#include "ui/setting_dlg.h"
 #include "view/empty_set_hint.h"
 #include "view/lookup_layout.h"
 
@@ -98,9 +101,31 @@ bool CLookupView::OnCommand(int command) {
     case ids::kInflectionSearch:
       SearchInflected();
       return true;
+    case ids::kOptions:
+      ShowOptions();
+      return true;
     default:
       return false;
   }
+}
+
+void CLookupView::ShowOptions() {
+  ViewerOptions options = flow_.options();
+  CSettingDlg dialog(this);
+  dialog.incrementalSearch = options.incresearch ? 1 : 0;
+  // A negative delay from a hand-edited file means the same as 0.
+  dialog.delay = static_cast<uint32_t>(std::max(options.delay, 0));
+  dialog.conjudelay = static_cast<uint32_t>(std::max(options.conjudelay, 0));
+  dialog.menuTenkey = options.menuTenkey == 1 ? 1 : 0;
+  if (dialog.exec() != QDialog::Accepted) return;
+  options.incresearch = dialog.incrementalSearch != 0;
+  options.delay = static_cast<int32_t>(dialog.delay);
+  // The inflection delay has no upper bound in the dialog; the setting holds at most INT32_MAX.
+  options.conjudelay = static_cast<int32_t>(std::min<uint32_t>(dialog.conjudelay, INT32_MAX));
+  options.menuTenkey = dialog.menuTenkey;
+  SaveViewerOptions(options, settings_);
+  flow_.SetOptions(options);
+  if (parentWidget()) platform::PostMessage(parentWidget(), platform::kWmSettingsChanged);
 }
 
 void CLookupView::PostCommand(int command) { platform::PostCommand(this, command); }
@@ -157,7 +182,7 @@ void CLookupView::AppendEntry(const Entry& entry) {
 
 void CLookupView::PasteOnActivate() {
   searchEdit_->selectAll();
-  searchEdit_->paste();
+  searchEdit_->PasteFirstLine();
   searchEdit_->setFocus();
 }
 

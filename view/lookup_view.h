@@ -66,6 +66,9 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
 
   void Search();
   void SearchInflected();
+  // The options dialog: on OK the options are written to the image and apply
+  // at once, and the frame is asked to rebuild its menus.
+  void ShowOptions();
   void ShowResults(const std::vector<EntryRef>& entries);
   void AppendEntry(const Entry& entry);
   // The font loader named by "FontOnStorage" runs while fonts are created.

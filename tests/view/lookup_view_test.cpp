@@ -254,6 +254,23 @@ TEST_F(LookupViewTest, PasteOnActivateReplacesTheWord) {
   Settle();
   EXPECT_EQ(view_->searchEdit()->text(), "going");
   EXPECT_EQ(Shown().first(), "going");
+
+  // A copied line comes without its line break, through every way of pasting.
+  QApplication::clipboard()->setText("go\nnext line");
+  view_->PasteOnActivate();
+  Settle();
+  EXPECT_EQ(view_->searchEdit()->text(), "go");
+  view_->searchEdit()->selectAll();
+  QApplication::clipboard()->setText("apple\r\n");
+  QTest::keyClick(view_->searchEdit(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(view_->searchEdit()->text(), "apple");
+
+  // No text on the clipboard: the word stays, selected.
+  QApplication::clipboard()->clear();
+  view_->PasteOnActivate();
+  Settle();
+  EXPECT_EQ(view_->searchEdit()->text(), "apple");
+  EXPECT_EQ(view_->searchEdit()->selectedText(), "apple");
 }
 
 // With a font loader named, the dictionaries' fonts are made at creation, while it runs.

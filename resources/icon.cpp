@@ -1,0 +1,7 @@
+#include "resources/icon.h"
+
+namespace tavlex {
+
+QIcon ProgramIcon() { return QIcon(QStringLiteral(":/icons/tavlex.png")); }
+
+}  // namespace tavlex

@@ -1,0 +1,139 @@
+// The application as a user meets it: the about box, the options dialog
+// taking effect at once, and the settings saved once however the window closes.
+#include "app/viewer_app.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <fstream>
+#include <functional>
+#include <memory>
+
+#include "app/main_frame.h"
+#include "platform/message_box.h"
+#include "resources/resource_ids.h"
+#include "support/temp_dir.h"
+#include "view/lookup_view.h"
+
+namespace tavlex {
+namespace {
+
+using platform::MessageBox;
+
+class ViewerAppTest : public ::testing::Test {
+ protected:
+  void Start(const std::string& ini = "[dictionary]\n") {
+    std::ofstream(dir_.path() / "tavlex.ini") << ini;
+    app_ = std::make_unique<CViewerApp>();
+    ASSERT_TRUE(app_->InitialiseWith(dir_.path() / "tavlex.ini"));
+    app_->settings().SetWriteFunctionForTesting([this](int fd, const void* data, std::size_t size) {
+      ++writes_;
+      return ::write(fd, data, size);
+    });
+    QApplication::processEvents();
+  }
+
+  // Posts command to the view, as a menu item does, and runs whileModal
+  // inside the modal dialog it opens.
+  void RunModal(int command, const std::function<void(QWidget*)>& whileModal) {
+    bool ran = false;
+    // A timer, not a posted call: it fires inside the dialog's own loop.
+    QTimer::singleShot(1, [&] {
+      ran = true;
+      whileModal(QApplication::activeModalWidget());
+    });
+    platform::PostCommand(app_->frame()->view(), command);
+    QApplication::sendPostedEvents();
+    EXPECT_TRUE(ran);
+  }
+
+  static void Click(QWidget* dialog, const char* button) {
+    dialog->findChild<QPushButton*>(QString::fromUtf8(button))->click();
+  }
+
+  ::tavlex::testing::TempDir dir_;
+  std::unique_ptr<CViewerApp> app_;
+  int writes_ = 0;
+};
+
+TEST_F(ViewerAppTest, TheAboutBoxShowsTheIconAndTheVersion) {
+  Start();
+  RunModal(ids::kAppAbout, [](QWidget* dialog) {
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), "バージョン情報 Tavlex");
+    EXPECT_EQ(dialog->findChild<QLabel*>("versionLine")->text(), "Tavlex version 0.7.4");
+    EXPECT_FALSE(dialog->findChild<QLabel*>("icon")->pixmap().isNull());
+    Click(dialog, "button1");
+  });
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(ViewerAppTest, OptionsAreCheckedThenTakeEffectAtOnce) {
+  Start("[dictionary]\nincresearch=1\ndelay=300\nconjudelay=0\n");
+  const QMenuBar* before = app_->frame()->menuBar();
+  RunModal(ids::kOptions, [](QWidget* dialog) {
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), "設定");
+    auto* delay = dialog->findChild<QLineEdit*>("delay");
+    EXPECT_EQ(delay->text(), "300");
+    EXPECT_TRUE(dialog->findChild<QCheckBox*>("incrementalSearch")->isChecked());
+
+    delay->setText("10000");
+    MessageBox::SetNextAnswer(MessageBox::kIdOk);
+    Click(dialog, "button1");
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(MessageBox::History().back().text, "Please enter an integer between 0 and 9999.");
+
+    delay->setText("0");
+    dialog->findChild<QLineEdit*>("conjudelay")->setText("500");
+    dialog->findChild<QCheckBox*>("incrementalSearch")->setChecked(false);
+    dialog->findChild<QCheckBox*>("menuTenkey")->setChecked(true);
+    Click(dialog, "button1");
+  });
+  const ViewerOptions& options = app_->frame()->view()->options();
+  EXPECT_FALSE(options.incresearch);
+  EXPECT_EQ(options.delay, 0);
+  EXPECT_EQ(options.conjudelay, 500);
+  EXPECT_EQ(app_->frame()->view()->MenuTenkey(), 1);
+  EXPECT_EQ(app_->settings().GetInt(u"dictionary", u"incresearch", -1), 0);
+  EXPECT_EQ(app_->settings().GetInt(u"dictionary", u"conjudelay", -1), 500);
+  EXPECT_EQ(app_->settings().GetInt(u"dictionary", u"MenuTenkey", -1), 1);
+  // The frame rebuilt its menus on the view's message.
+  QApplication::sendPostedEvents();
+  EXPECT_NE(app_->frame()->menuBar(), before);
+
+  // Cancel changes nothing.
+  RunModal(ids::kOptions, [](QWidget* dialog) {
+    dialog->findChild<QLineEdit*>("conjudelay")->setText("9");
+    Click(dialog, "button2");
+  });
+  EXPECT_EQ(app_->frame()->view()->options().conjudelay, 500);
+}
+
+TEST_F(ViewerAppTest, TheSettingsAreSavedOnceHoweverTheWindowCloses) {
+  for (const bool byExitCommand : {true, false}) {
+    writes_ = 0;
+    Start();
+    app_->settings().SetInt(u"dictionary", u"delay", 100);
+    if (byExitCommand) {
+      platform::PostCommand(app_->frame()->view(), ids::kExit);
+      QApplication::sendPostedEvents();
+      QApplication::sendPostedEvents();
+    } else {
+      app_->frame()->close();
+    }
+    EXPECT_FALSE(app_->frame()->isVisible());
+    EXPECT_EQ(writes_, 0);
+    app_.reset();
+    EXPECT_EQ(writes_, 1) << (byExitCommand ? "exit command" : "window closed");
+  }
+}
+
+}  // namespace
+}  // namespace tavlex
