@@ -33,28 +33,6 @@ constexpr KeyScroll kKeyScrolls[] = {
     {Qt::Key_Home, SB_TOP},    {Qt::Key_End, SB_BOTTOM},
 };
 
-// The scroll code for an action of the scroll bar; -1 for none.
-int ScrollCodeForAction(int action) {
-  switch (action) {
-    case QAbstractSlider::SliderSingleStepSub:
-      return SB_LINEUP;
-    case QAbstractSlider::SliderSingleStepAdd:
-      return SB_LINEDOWN;
-    case QAbstractSlider::SliderPageStepSub:
-      return SB_PAGEUP;
-    case QAbstractSlider::SliderPageStepAdd:
-      return SB_PAGEDOWN;
-    case QAbstractSlider::SliderToMinimum:
-      return SB_TOP;
-    case QAbstractSlider::SliderToMaximum:
-      return SB_BOTTOM;
-    case QAbstractSlider::SliderMove:  // dragging the thumb, and the mouse wheel
-      return SB_THUMBTRACK;
-    default:
-      return -1;
-  }
-}
-
 }  // namespace
 
 CEditor::CEditor(QWidget* parent)
@@ -172,7 +150,7 @@ void CEditor::scrollContentsBy(int, int) {
 
 void CEditor::OnScrollBarAction(int action) {
   const int code = ScrollCodeForAction(action);
-  if (code < 0) return;
+  if (code == SB_ENDSCROLL) return;
   QScrollBar* bar = verticalScrollBar();
   // The value still holds the position before the action: where Scroll starts.
   Scroll(code, bar->sliderPosition());

@@ -17,4 +17,9 @@ inline constexpr int SB_BOTTOM = 7;
 // Scroll leaves the position alone.
 inline constexpr int SB_ENDSCROLL = 8;
 
+// The code for an action of a QScrollBar (QAbstractSlider::SliderAction);
+// SB_ENDSCROLL for an action that moves nothing. Dragging the thumb and the
+// mouse wheel are SB_THUMBTRACK.
+int ScrollCodeForAction(int action);
+
 }  // namespace tavlex

@@ -14,30 +14,6 @@
 #include "ui/scroll_codes.h"
 
 namespace tavlex {
-namespace {
-
-int ScrollCodeForAction(int action) {
-  switch (action) {
-    case QAbstractSlider::SliderSingleStepSub:
-      return SB_LINEUP;
-    case QAbstractSlider::SliderSingleStepAdd:
-      return SB_LINEDOWN;
-    case QAbstractSlider::SliderPageStepSub:
-      return SB_PAGEUP;
-    case QAbstractSlider::SliderPageStepAdd:
-      return SB_PAGEDOWN;
-    case QAbstractSlider::SliderMove:
-      return SB_THUMBTRACK;
-    case QAbstractSlider::SliderToMinimum:
-      return SB_TOP;
-    case QAbstractSlider::SliderToMaximum:
-      return SB_BOTTOM;
-    default:
-      return SB_ENDSCROLL;
-  }
-}
-
-}  // namespace
 
 CScrollDialog::CScrollDialog(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
