@@ -19,7 +19,7 @@ const QColor kBackground = Qt::white;
 const QColor kText = Qt::black;
 // The handheld's window border.
 constexpr int kBorderWidth = 1;
-constexpr int kFocusFrameWidth = 2;
+constexpr int kFocusBorderWidth = 2;
 
 struct KeyScroll {
   int key;
@@ -102,11 +102,6 @@ void CEditor::paintEvent(QPaintEvent*) {
       painter.drawText(QPoint(0, placed.y + painter.fontMetrics().ascent()),
                        paragraph.text.mid(line.first, line.count));
     }
-    if (hasFocus()) {
-      painter.setPen(QPen(viewport()->palette().color(QPalette::Highlight), kFocusFrameWidth));
-      painter.setBrush(Qt::NoBrush);
-      painter.drawRect(viewport()->rect().adjusted(1, 1, -1, -1));
-    }
   }
   // The range comes from what this paint found. Showing or hiding the bar
   // resizes the viewport, which lays the text out again for the new width.
@@ -118,12 +113,21 @@ void CEditor::paintEvent(QPaintEvent*) {
 
 void CEditor::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
-  viewport()->update();
+  ShowFocusFrame(true);
 }
 
 void CEditor::focusOutEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusOutEvent(event);
-  viewport()->update();
+  ShowFocusFrame(false);
+}
+
+// The border, outside the viewport, takes the highlight colour: a frame
+// drawn inside would cover the first column of text and scroll with it.
+void CEditor::ShowFocusFrame(bool focused) {
+  QPalette colours = palette();
+  colours.setColor(foregroundRole(), focused ? colours.color(QPalette::Highlight) : kText);
+  setPalette(colours);
+  setLineWidth(focused ? kFocusBorderWidth : kBorderWidth);
 }
 
 void CEditor::resizeEvent(QResizeEvent* event) {

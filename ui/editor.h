@@ -46,9 +46,9 @@ class CEditor final : public QAbstractScrollArea {
   void SetMeasurerForTesting(std::unique_ptr<TextMeasurer> measurer);
 
  protected:
-  // With the focus, the display draws a frame inside its border, so that
-  // keys typed here are not taken for input to the search box.
   void paintEvent(QPaintEvent* event) override;
+  // With the focus, the display's border turns into a focus frame, so that
+  // keys typed here are not taken for input to the search box.
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -57,6 +57,7 @@ class CEditor final : public QAbstractScrollArea {
 
  private:
   void OnScrollBarAction(int action);
+  void ShowFocusFrame(bool focused);
   void MoveThumb();
 
   EditorLayout layout_;
