@@ -4,6 +4,7 @@
 #include <QMenuBar>
 #include <QScreen>
 
+#include "app/command_states.h"
 #include "app/menu_bar.h"
 #include "app/menu_labels.h"
 #include "platform/device.h"
@@ -48,6 +49,10 @@ bool CMainFrame::OnCommand(int command) {
   return application_ && application_->OnCommand(command);
 }
 
+bool CMainFrame::OnCommandState(int command, platform::CommandState& state) {
+  return application_ && application_->OnCommandState(command, state);
+}
+
 bool CMainFrame::event(QEvent* event) {
   if (event->type() == platform::MessageEvent::Type()) {
     const int message = static_cast<platform::MessageEvent*>(event)->message();
@@ -88,6 +93,7 @@ void CMainFrame::RebuildMenuBar() {
     view_->FillDictionaryMenu(i, popup);
     LabelMenu(popup, rules);
     ShowQtMenuTexts(popup, MainAccelerators());
+    FollowCommandStates(popup, [this](int command) { return view_->QueryCommandState(command); });
   }
   setMenuBar(bar);
 }

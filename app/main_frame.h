@@ -31,6 +31,7 @@ class CMainFrame : public QMainWindow, public platform::CommandTarget {
   ~CMainFrame() override;
 
   bool OnCommand(int command) override;
+  bool OnCommandState(int command, platform::CommandState& state) override;
   CLookupView* view() const { return view_; }
 
   // Not while a dialog or a menu is in front: the next rebuild catches up.

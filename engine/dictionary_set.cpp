@@ -37,9 +37,10 @@ bool DictionarySet::SearchInflectedAll(const std::u16string& word) {
 const std::vector<EntryRef>& DictionarySet::MergeResults() {
   merged_.clear();
   merged_.shrink_to_fit();
-  // Irregular dictionaries are not skipped, but no search fills their results.
+  // An irregular dictionary may still hold the results of a search from
+  // before it was made irregular; they are not its to show.
   for (const auto& dictionary : dictionaries_) {
-    if (dictionary->settings().notUsed) continue;
+    if (!InUse(*dictionary)) continue;
     merged_.insert(merged_.end(), dictionary->results().begin(), dictionary->results().end());
   }
   return merged_;

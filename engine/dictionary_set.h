@@ -27,7 +27,7 @@ class DictionarySet final : public DictionaryOwner {
   void SearchAll(const std::u16string& word);
   // SearchInflected in each of those; true when any of them returned true.
   bool SearchInflectedAll(const std::u16string& word);
-  // The results of every dictionary in use, in set order.
+  // The results of every dictionary in use (neither not-used nor irregular), in set order.
   const std::vector<EntryRef>& MergeResults();
 
   // Closes the dictionary at index; later ones move down a place. Throws

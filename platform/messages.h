@@ -5,6 +5,7 @@
 
 #include <QEvent>
 #include <QObject>
+#include <optional>
 
 namespace tavlex::platform {
 
@@ -42,10 +43,19 @@ class CommandEvent : public QEvent {
   int command_;
 };
 
-// Something that can handle a command; returns true when it did.
+// What a menu shows of a command's item; a target that has no say leaves it.
+struct CommandState {
+  bool enabled = true;
+  std::optional<bool> checked;  // none: the item carries no check mark
+};
+
+// Something that can handle a command; returns true when it did. Command-state
+// queries take the same road as the commands, and stop at the first target
+// that answers one.
 class CommandTarget {
  public:
   virtual bool OnCommand(int command) = 0;
+  virtual bool OnCommandState(int /*command*/, CommandState& /*state*/) { return false; }
 
  protected:
   ~CommandTarget() = default;

@@ -23,8 +23,10 @@ inline constexpr int kDictionarySettingsPlaceholder = 32780;
 inline constexpr int kOptions = 32782;
 inline constexpr int kDictionaryPlaceholder = 32783;
 inline constexpr int kDictionarySettingsFirst = 20000;  // 20000-20008: dictionary 0-8
-inline constexpr int kDictionaryChoiceFirst = 20200;    // 20200-20210
-inline constexpr int kFileNew = 57600;                  // bound to Ctrl+N; nothing handles it
+inline constexpr int kDictionarySettingsLast = 20008;
+inline constexpr int kDictionaryChoiceFirst = 20200;  // 20200-20210: dictionary 0-8, then all of them
+inline constexpr int kDictionaryChoiceLast = 20210;
+inline constexpr int kFileNew = 57600;  // bound to Ctrl+N; nothing handles it
 inline constexpr int kAppAbout = 57664;
 inline constexpr int kEditCopy = 57634;
 inline constexpr int kEditCut = 57635;
@@ -51,5 +53,6 @@ inline constexpr int kConfirmCaption = 3006;
 inline constexpr int kDictionaryFileFilter = 3007;
 inline constexpr int kAllDictionaries = 3008;
 inline constexpr int kNotSet = 3009;
+inline constexpr int kPathNotStorable = 3010;
 
 }  // namespace tavlex::ids

@@ -24,6 +24,10 @@ QString LoadString(int id) {
       return QStringLiteral("全ての辞書\t(&L)");
     case ids::kNotSet:
       return QStringLiteral("未設定");
+    case ids::kPathNotStorable:
+      return QStringLiteral(
+          "このパスは設定ファイルに保存できないため、辞書を登録できません。\r\n"
+          "パスに「]」「;」や改行を含めず、前後に空白を付けないでください。");
     default:
       return {};
   }

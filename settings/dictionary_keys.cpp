@@ -52,8 +52,19 @@ std::vector<std::u16string> ListedDictionaryPaths(const IniFile& ini) {
   return paths;
 }
 
+bool SettingsCanHoldPath(std::u16string_view path) {
+  constexpr std::u16string_view kBlanks = u" \t";
+  if (path.empty() || kBlanks.find(path.front()) != kBlanks.npos ||
+      kBlanks.find(path.back()) != kBlanks.npos) {
+    return false;
+  }
+  return path.find_first_of(u"];\r\n") == std::u16string_view::npos;
+}
+
 void OpenDictionaryList(DictionarySet& set, const IniFile& ini) {
-  for (const std::u16string& path : ListedDictionaryPaths(ini)) set.Open(path);
+  for (const std::u16string& path : ListedDictionaryPaths(ini)) {
+    if (SettingsCanHoldPath(path)) set.Open(path);
+  }
 }
 
 void LoadDictionarySettings(DictionarySet& set, const IniFile& ini) {

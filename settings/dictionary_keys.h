@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/dictionary_set.h"
@@ -17,9 +18,15 @@ inline constexpr int kListedDictionaries = 9;
 // The non-empty values of "dic1" to "dic9", in that order.
 std::vector<std::u16string> ListedDictionaryPaths(const IniFile& ini);
 
+// Whether path reads back unchanged as a list value and as the name of its
+// section: it holds no "]" (which ends a section name), no ";" (which starts a
+// comment), no line break, and no space or tab at either end (values are trimmed).
+bool SettingsCanHoldPath(std::u16string_view path);
+
 // Opens every dictionary that "dic1" to "dic9" name, in that order. Empty keys
-// (gaps left by hand-editing) are skipped; files that cannot be opened are left
-// out silently and drop from the list at its next write.
+// (gaps left by hand-editing) are skipped; files that cannot be opened, and
+// hand-written paths that the file cannot hold, are left out silently and drop
+// from the list at its next write.
 void OpenDictionaryList(DictionarySet& set, const IniFile& ini);
 
 // Reads each dictionary's section into its settings, with the defaults for

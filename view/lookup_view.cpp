@@ -79,21 +79,40 @@ bool CLookupView::event(QEvent* event) {
   }
   if (event->type() == platform::CommandEvent::Type()) {
     const int command = static_cast<platform::CommandEvent*>(event)->command();
-    // The focused child first, then the view, then the frame and what lies behind it.
-    // focusWidget() is the child of this view that has, or last had, the focus.
-    auto* child = dynamic_cast<platform::CommandTarget*>(focusWidget());
-    if (child && child != this && child->OnCommand(command)) return true;
-    if (OnCommand(command)) return true;
-    if (auto* frame = dynamic_cast<platform::CommandTarget*>(parentWidget())) frame->OnCommand(command);
+    Route([command](platform::CommandTarget& target) { return target.OnCommand(command); });
     return true;
   }
   return QWidget::event(event);
 }
 
-// The dictionary menus keep their resource placeholders until the view lists its dictionaries there.
-void CLookupView::FillDictionaryMenu(int, QMenu*) {}
+template <typename Offer>
+bool CLookupView::Route(Offer offer) {
+  // The focused child first, then the view, then the frame and what lies behind it.
+  // focusWidget() is the child of this view that has, or last had, the focus.
+  auto* child = dynamic_cast<platform::CommandTarget*>(focusWidget());
+  if (child && child != this && offer(*child)) return true;
+  if (offer(static_cast<platform::CommandTarget&>(*this))) return true;
+  auto* frame = dynamic_cast<platform::CommandTarget*>(parentWidget());
+  return frame && offer(*frame);
+}
+
+platform::CommandState CLookupView::QueryCommandState(int command) {
+  platform::CommandState state;
+  Route([command, &state](platform::CommandTarget& target) { return target.OnCommandState(command, state); });
+  return state;
+}
 
 bool CLookupView::OnCommand(int command) {
+  // Menus only ever name dictionaries that are in the set.
+  if (set_ && command >= ids::kDictionarySettingsFirst && command <= ids::kDictionarySettingsLast &&
+      static_cast<size_t>(command - ids::kDictionarySettingsFirst) < set_->count()) {
+    EditDictionarySettings(static_cast<size_t>(command - ids::kDictionarySettingsFirst));
+    return true;
+  }
+  if (set_ && command >= ids::kDictionaryChoiceFirst && command <= ids::kDictionaryChoiceLast) {
+    ChooseDictionary(static_cast<size_t>(command - ids::kDictionaryChoiceFirst));
+    return true;
+  }
   switch (command) {
     case ids::kSearch:
       Search();
@@ -103,6 +122,9 @@ bool CLookupView::OnCommand(int command) {
       return true;
     case ids::kOptions:
       ShowOptions();
+      return true;
+    case ids::kRegisterDictionary:
+      RegisterDictionary();
       return true;
     default:
       return false;

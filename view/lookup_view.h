@@ -44,6 +44,10 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   void FillDictionaryMenu(int which, QMenu* popup);
 
   bool OnCommand(int command) override;
+  bool OnCommandState(int command, platform::CommandState& state) override;
+  // The state of command's menu item, asked of the focused child, the view,
+  // then the frame and what lies behind it, as a command would go.
+  platform::CommandState QueryCommandState(int command);
 
   int MenuTenkey() const { return flow_.options().menuTenkey; }
   const ViewerOptions& options() const { return flow_.options(); }
@@ -64,11 +68,21 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   void SetTimer(int id, int milliseconds) override;
   void KillTimer(int id) override;
 
+  // Offers command, or its state query, to each target on the road in turn
+  // until one takes it.
+  template <typename Offer>
+  bool Route(Offer offer);
+
   void Search();
   void SearchInflected();
   // The options dialog: on OK the options are written to the image and apply
   // at once, and the frame is asked to rebuild its menus.
   void ShowOptions();
+  // The dictionary commands: register a file, one dictionary's settings
+  // dialog (which may remove it), use one dictionary or all.
+  void RegisterDictionary();
+  void EditDictionarySettings(size_t index);
+  void ChooseDictionary(size_t k);
   void ShowResults(const std::vector<EntryRef>& entries);
   void AppendEntry(const Entry& entry);
   // The font loader named by "FontOnStorage" runs while fonts are created.

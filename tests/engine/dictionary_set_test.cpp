@@ -64,6 +64,14 @@ TEST_F(DictionarySetTest, IrregularDictionariesAnswerButAreNotSearched) {
   EXPECT_FALSE(set_.IrregularHasPrefix(u"x"));
 }
 
+TEST_F(DictionarySetTest, ADictionaryMadeIrregularDropsItsOldResults) {
+  set_.SearchAll(u"go");
+  set_.at(0).settings().irregular = true;
+  set_.at(1).settings().notUsed = true;
+  set_.SearchAll(u"gone");
+  EXPECT_EQ(Merged(), (Texts{u"c"}));
+}
+
 TEST_F(DictionarySetTest, InflectedSearchAsksEveryDictionaryInUse) {
   set_.at(2).settings().english = true;
   EXPECT_TRUE(set_.SearchInflectedAll(u"GONE"));  // only the last one succeeds

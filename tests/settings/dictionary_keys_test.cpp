@@ -89,6 +89,21 @@ TEST_F(DictionaryKeys, ListSkipsGapsDuplicatesAndMissingFiles) {
   }
 }
 
+TEST_F(DictionaryKeys, PathsTheFileCannotHoldAreRefusedAndNotOpened) {
+  for (const std::u16string path : {u"/home/u/a]b.dic", u"/home/u/a;b.dic", u"/home/u/a\nb.dic",
+                                    u"/home/u/a\rb.dic", u"/home/u/ab.dic ", u"\t/ab.dic", u""}) {
+    EXPECT_FALSE(SettingsCanHoldPath(path)) << Utf8(path);
+  }
+  for (const std::u16string path : {u"/home/u/[英和] a=b.dic", u"/home/u/#.dic"}) {
+    EXPECT_TRUE(SettingsCanHoldPath(path)) << Utf8(path);
+  }
+  const std::u16string bracketed = testing::WriteTestDictionary(dir_, "x]y.dic", testing::Words({u"w"}));
+  LoadIni("[dictionary]\ndic1=" + Utf8(bracketed) + "\ndic2=" + Utf8(paths_[0]) + "\n");
+  OpenDictionaryList(set_, ini_);
+  ASSERT_EQ(set_.count(), 1u);
+  EXPECT_EQ(set_.at(0).path(), paths_[0]);
+}
+
 TEST_F(DictionaryKeys, RemovalCompactsTheListAndKeepsTheSection) {
   LoadIni("[dictionary]\ndic1=" + Utf8(paths_[0]) + "\ndic2=" + Utf8(paths_[1]) +
           "\ndic3=" + Utf8(paths_[2]) + "\n");

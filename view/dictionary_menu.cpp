@@ -1,0 +1,71 @@
+#include "view/dictionary_menu.h"
+
+#include <QMenu>
+
+#include "platform/qt_text.h"
+#include "resources/resource_ids.h"
+#include "resources/string_table.h"
+
+namespace tavlex {
+namespace {
+
+// The item at index of menu, when it opens a submenu.
+QMenu* SubmenuAt(QMenu* menu, qsizetype index) {
+  if (!menu || menu->actions().size() <= index) return nullptr;
+  return menu->actions().at(index)->menu();
+}
+
+void AddCommand(QMenu* menu, const QString& text, int command) { menu->addAction(text)->setData(command); }
+
+bool AllInUse(const DictionarySet& set) {
+  for (size_t i = 0; i < set.count(); ++i) {
+    const DictionarySettings& s = set.at(i).settings();
+    if (!s.irregular && s.notUsed) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+QString DictionaryMenuName(const Dictionary& dictionary) {
+  if (!dictionary.settings().dicName.empty()) return ToQString(dictionary.settings().dicName);
+  const QString path = ToQString(dictionary.path());
+  return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+void FillDictionaryMenu(const DictionarySet& set, int which, QMenu* menu) {
+  const int count = static_cast<int>(set.count());
+  if (which == kSettingsMenu) {
+    // "メニュー" → "ツール" (its second item) → "辞書設定" (the second item of that).
+    QMenu* settings = SubmenuAt(SubmenuAt(menu, 1), 1);
+    if (!settings) return;
+    settings->clear();
+    for (int i = 0; i < count; ++i) {
+      AddCommand(settings, DictionaryMenuName(set.at(i)), ids::kDictionarySettingsFirst + i);
+    }
+  } else if (which == kChoiceMenu && menu) {
+    menu->clear();
+    for (int i = 0; i < count; ++i) {
+      if (!set.at(i).settings().irregular) {
+        AddCommand(menu, DictionaryMenuName(set.at(i)), ids::kDictionaryChoiceFirst + i);
+      }
+    }
+    menu->addSeparator();
+    AddCommand(menu, LoadString(ids::kAllDictionaries), ids::kDictionaryChoiceFirst + count);
+  }
+}
+
+void ChooseDictionaries(DictionarySet& set, size_t k) {
+  for (size_t j = 0; j < set.count(); ++j) {
+    DictionarySettings& s = set.at(j).settings();
+    if (!s.irregular) s.notUsed = k < set.count() && j != k;
+  }
+}
+
+bool DictionaryChoiceChecked(const DictionarySet& set, size_t k) {
+  const bool all = AllInUse(set);
+  if (k >= set.count()) return all;
+  return !all && !set.at(k).settings().notUsed;
+}
+
+}  // namespace tavlex
