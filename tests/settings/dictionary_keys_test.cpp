@@ -94,7 +94,7 @@ TEST_F(DictionaryKeys, PathsTheFileCannotHoldAreRefusedAndNotOpened) {
                                     u"/home/u/a\rb.dic", u"/home/u/ab.dic ", u"\t/ab.dic", u""}) {
     EXPECT_FALSE(SettingsCanHoldPath(path)) << Utf8(path);
   }
-  for (const std::u16string path : {u"/home/u/[英和] a=b.dic", u"/home/u/#.dic"}) {
+  for (const std::u16string path : {u"/home/u/[英和 a=b.dic", u"/home/u/#.dic"}) {
     EXPECT_TRUE(SettingsCanHoldPath(path)) << Utf8(path);
   }
   const std::u16string bracketed = testing::WriteTestDictionary(dir_, "x]y.dic", testing::Words({u"w"}));
