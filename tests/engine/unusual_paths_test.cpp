@@ -25,7 +25,7 @@ int OpenError(const fs::path& path) {
   return error;
 }
 
-TEST(SpecialPaths, OnlyRegularFilesOpenAndNothingBlocks) {
+TEST(UnusualPaths, OnlyRegularFilesOpenAndNothingBlocks) {
   const testing::TempDir dir;
   const fs::path fifo = dir.path() / "fifo.dic";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -44,7 +44,7 @@ TEST(SpecialPaths, OnlyRegularFilesOpenAndNothingBlocks) {
   EXPECT_EQ(ReadRegularFile(text).error, 0);
 }
 
-TEST(SpecialPaths, AnUnreadableDictionaryIsRefused) {
+TEST(UnusualPaths, AnUnreadableDictionaryIsRefused) {
   const testing::TempDir dir;
   fs::permissions(dir.path(), fs::perms::all);
   const std::u16string path = testing::WriteTestDictionary(dir, "words.dic", testing::Words({u"apple"}));
