@@ -28,8 +28,7 @@ std::string EncodeWithIcu(const std::u16string& text) {
 void BM_DecodeBocu1Ours(benchmark::State& state) {
   const std::string bytes = EncodeWithIcu(kText);
   for (auto _ : state) {
-    benchmark::DoNotOptimize(
-        DecodeBocu1String(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+    benchmark::DoNotOptimize(DecodeBocu1String(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
 }
@@ -42,8 +41,8 @@ void BM_DecodeBocu1Icu(benchmark::State& state) {
   std::u16string out(bytes.size() + 16, u'\0');
   for (auto _ : state) {
     ucnv_reset(converter);
-    benchmark::DoNotOptimize(ucnv_toUChars(converter, out.data(), static_cast<int32_t>(out.size()), bytes.data(),
-                                           static_cast<int32_t>(bytes.size()), &error));
+    benchmark::DoNotOptimize(ucnv_toUChars(converter, out.data(), static_cast<int32_t>(out.size()),
+                                           bytes.data(), static_cast<int32_t>(bytes.size()), &error));
   }
   ucnv_close(converter);
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "base/utf8.h"
 #include "cli/argument_scanner.h"
 #include "dump/dictionary_dump.h"
 #include "dump/dump_options.h"
 #include "engine/dictionary.h"
 #include "lookup/dictionary_opening.h"
-#include "base/utf8.h"
 
 namespace tavlex::dump {
 namespace {

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "base/utf8.h"
 #include "cli/argument_scanner.h"
 #include "lookup/dictionary_opening.h"
 #include "lookup/entry_output.h"
 #include "lookup/lookup_options.h"
-#include "base/utf8.h"
 #include "view/search_flow.h"
 
 namespace tavlex::lookup {

@@ -9,12 +9,12 @@
 #include <string_view>
 #include <vector>
 
+#include "base/atomic_file.h"
 #include "cli/argument_scanner.h"
 #include "cli/file_access.h"
 #include "mkdic/dictionary_build.h"
 #include "mkdic/mkdic_options.h"
 #include "mkdic/tsv_records.h"
-#include "base/atomic_file.h"
 
 namespace tavlex::mkdic {
 namespace {
