@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
+#include "bench/generated_dictionary.h"
 #include "engine/dictionary_set.h"
-#include "generated_dictionary.h"
 
 namespace tavlex::bench {
 namespace {

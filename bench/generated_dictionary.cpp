@@ -1,4 +1,4 @@
-#include "generated_dictionary.h"
+#include "bench/generated_dictionary.h"
 
 #include <filesystem>
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "dicwriter/dictionary_writer.h"
+#include "tools/dicwriter/dictionary_writer.h"
 
 namespace tavlex::bench {
 

@@ -14,11 +14,11 @@
 #include <random>
 #include <string>
 
-#include "generated_dictionary.h"
+#include "bench/generated_dictionary.h"
 #include "platform/messages.h"
 #include "resources/resource_ids.h"
 #include "settings/ini_file.h"
-#include "support/fake_timers.h"
+#include "tests/support/fake_timers.h"
 #include "ui/index_edit.h"
 #include "view/lookup_view.h"
 

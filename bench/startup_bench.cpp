@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "generated_dictionary.h"
+#include "bench/generated_dictionary.h"
 
 namespace tavlex::bench {
 namespace {

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "generated_dictionary.h"
+#include "bench/generated_dictionary.h"
 #include "settings/ini_file.h"
 #include "ui/editor.h"
 #include "ui/index_edit.h"

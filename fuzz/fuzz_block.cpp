@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "dicwriter/dictionary_writer.h"
 #include "engine/dictionary.h"
-#include "memory_file.h"
+#include "fuzz/memory_file.h"
+#include "tools/dicwriter/dictionary_writer.h"
 
 namespace {
 

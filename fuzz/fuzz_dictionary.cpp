@@ -6,7 +6,7 @@
 #include <string>
 
 #include "engine/dictionary.h"
-#include "memory_file.h"
+#include "fuzz/memory_file.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "mkdic/dictionary_build.h"
-#include "mkdic/tsv_records.h"
+#include "tools/mkdic/dictionary_build.h"
+#include "tools/mkdic/tsv_records.h"
 
 namespace {
 

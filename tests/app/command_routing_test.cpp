@@ -8,7 +8,7 @@
 #include "platform/messages.h"
 #include "resources/resource_ids.h"
 #include "settings/ini_file.h"
-#include "support/temp_dir.h"
+#include "tests/support/temp_dir.h"
 #include "view/lookup_view.h"
 
 namespace tavlex {

@@ -9,7 +9,7 @@
 #include "app/main_frame.h"
 #include "app/menu_bar.h"
 #include "settings/ini_file.h"
-#include "support/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace tavlex {
 namespace {

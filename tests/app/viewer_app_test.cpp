@@ -18,7 +18,7 @@
 #include "app/main_frame.h"
 #include "platform/message_box.h"
 #include "resources/resource_ids.h"
-#include "support/temp_dir.h"
+#include "tests/support/temp_dir.h"
 #include "view/lookup_view.h"
 
 namespace tavlex {

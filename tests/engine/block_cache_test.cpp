@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/dictionary_set.h"
-#include "support/test_dictionaries.h"
+#include "tests/support/test_dictionaries.h"
 
 namespace tavlex {
 namespace {

@@ -9,7 +9,7 @@
 #include <random>
 
 #include "engine/dictionary.h"
-#include "support/test_dictionaries.h"
+#include "tests/support/test_dictionaries.h"
 
 namespace tavlex {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/test_dictionaries.h"
+#include "tests/support/test_dictionaries.h"
 
 namespace tavlex {
 namespace {

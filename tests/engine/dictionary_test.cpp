@@ -6,8 +6,8 @@
 
 #include <random>
 
-#include "dicwriter/dictionary_writer.h"
-#include "support/temp_dir.h"
+#include "tests/support/temp_dir.h"
+#include "tools/dicwriter/dictionary_writer.h"
 
 namespace tavlex {
 namespace {

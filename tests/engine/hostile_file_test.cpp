@@ -4,10 +4,10 @@
 
 #include <fstream>
 
-#include "dicwriter/dictionary_writer.h"
 #include "engine/dictionary.h"
 #include "engine/little_endian.h"
-#include "support/temp_dir.h"
+#include "tests/support/temp_dir.h"
+#include "tools/dicwriter/dictionary_writer.h"
 
 namespace tavlex {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "engine/dictionary_set.h"
 #include "engine/spelling.h"
-#include "support/test_dictionaries.h"
+#include "tests/support/test_dictionaries.h"
 
 namespace tavlex {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "engine/dictionary_set.h"
 #include "engine/text.h"
-#include "support/test_dictionaries.h"
+#include "tests/support/test_dictionaries.h"
 
 namespace tavlex {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/dictionary.h"
-#include "support/testdata_records.h"
+#include "tests/support/testdata_records.h"
 
 namespace tavlex {
 namespace {

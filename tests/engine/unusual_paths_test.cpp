@@ -8,9 +8,9 @@
 
 #include "engine/dictionary.h"
 #include "engine/file.h"
-#include "support/temp_dir.h"
-#include "support/test_dictionaries.h"
-#include "support/unprivileged.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/test_dictionaries.h"
+#include "tests/support/unprivileged.h"
 
 namespace tavlex {
 namespace {

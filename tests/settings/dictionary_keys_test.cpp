@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-#include "support/test_dictionaries.h"
+#include "tests/support/test_dictionaries.h"
 
 namespace tavlex {
 namespace {

@@ -13,7 +13,7 @@
 #include <thread>
 
 #include "settings/ini_file.h"
-#include "support/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace tavlex {
 namespace {

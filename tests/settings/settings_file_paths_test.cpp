@@ -12,8 +12,8 @@
 
 #include "base/atomic_file.h"
 #include "settings/ini_file.h"
-#include "support/temp_dir.h"
-#include "support/unprivileged.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/unprivileged.h"
 
 namespace tavlex {
 namespace {

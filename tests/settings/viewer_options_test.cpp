@@ -6,7 +6,7 @@
 
 #include <fstream>
 
-#include "support/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace tavlex {
 namespace {

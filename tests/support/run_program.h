@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "support/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 extern char** environ;
 

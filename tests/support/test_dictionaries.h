@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "dicwriter/dictionary_writer.h"
-#include "support/temp_dir.h"
+#include "tests/support/temp_dir.h"
+#include "tools/dicwriter/dictionary_writer.h"
 
 namespace tavlex::testing {
 

@@ -1,4 +1,4 @@
-#include "support/testdata_records.h"
+#include "tests/support/testdata_records.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The tools' argument scanning: values in both spellings, the end of options,
 // and every way a command line can be wrong.
-#include "cli/argument_scanner.h"
+#include "tools/cli/argument_scanner.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,15 +1,15 @@
 // Dumping dictionaries in process: every entry of the independent writer's
 // dictionaries, hostile keys and control characters included, reads back from
 // the TSV exactly; a writer that fails stops the dump.
-#include "dump/dictionary_dump.h"
+#include "tools/dump/dictionary_dump.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "base/utf8.h"
-#include "mkdic/tsv_escapes.h"
-#include "support/testdata_records.h"
+#include "tests/support/testdata_records.h"
+#include "tools/mkdic/tsv_escapes.h"
 
 namespace tavlex::dump {
 namespace {

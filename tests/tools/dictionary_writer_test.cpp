@@ -1,5 +1,5 @@
 // Checks the bytes DictionaryWriter produces on small cases worked out by hand.
-#include "dicwriter/dictionary_writer.h"
+#include "tools/dicwriter/dictionary_writer.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "tool_fixture.h"
+#include "tests/tools/tool_fixture.h"
 
 namespace tavlex::testing {
 namespace {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "tool_fixture.h"
+#include "tests/tools/tool_fixture.h"
 
 namespace tavlex::testing {
 namespace {

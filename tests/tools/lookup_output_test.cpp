@@ -2,8 +2,8 @@
 // leave out: JSON escaping, and the parts the viewer shows even when empty.
 #include <gtest/gtest.h>
 
-#include "lookup/entry_output.h"
-#include "lookup/json_text.h"
+#include "tools/lookup/entry_output.h"
+#include "tools/lookup/json_text.h"
 
 namespace tavlex::lookup {
 namespace {

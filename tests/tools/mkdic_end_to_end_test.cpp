@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "support/unprivileged.h"
-#include "tool_fixture.h"
+#include "tests/support/unprivileged.h"
+#include "tests/tools/tool_fixture.h"
 
 namespace tavlex::testing {
 namespace {

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "support/run_program.h"
-#include "support/temp_dir.h"
+#include "tests/support/run_program.h"
+#include "tests/support/temp_dir.h"
 
 namespace tavlex::testing {
 

@@ -2,9 +2,9 @@
 // the defaults, and the combinations refused as usage errors.
 #include <gtest/gtest.h>
 
-#include "cli/argument_scanner.h"
-#include "lookup/lookup_options.h"
-#include "mkdic/mkdic_options.h"
+#include "tools/cli/argument_scanner.h"
+#include "tools/lookup/lookup_options.h"
+#include "tools/mkdic/mkdic_options.h"
 
 namespace tavlex {
 namespace {

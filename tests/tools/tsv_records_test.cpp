@@ -1,13 +1,13 @@
 // Reading dictionary records from TSV text: columns, escapes, line numbers
 // and every line that must be refused; and the records the writer refuses,
 // traced back to their lines.
-#include "mkdic/tsv_records.h"
+#include "tools/mkdic/tsv_records.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "mkdic/dictionary_build.h"
-#include "mkdic/tsv_escapes.h"
+#include "tools/mkdic/dictionary_build.h"
+#include "tools/mkdic/tsv_escapes.h"
 
 namespace tavlex::mkdic {
 namespace {

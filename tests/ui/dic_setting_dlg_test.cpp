@@ -11,7 +11,7 @@
 
 #include "platform/font_families.h"
 #include "platform/message_box.h"
-#include "support/modal.h"
+#include "tests/support/modal.h"
 
 namespace tavlex {
 namespace {

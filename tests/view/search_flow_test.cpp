@@ -8,7 +8,7 @@
 #include <map>
 
 #include "resources/resource_ids.h"
-#include "support/test_dictionaries.h"
+#include "tests/support/test_dictionaries.h"
 
 namespace tavlex {
 namespace {

@@ -1,4 +1,4 @@
-#include "cli/argument_scanner.h"
+#include "tools/cli/argument_scanner.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "cli/file_access.h"
+#include "tools/cli/file_access.h"
 
 #include "engine/file.h"
 

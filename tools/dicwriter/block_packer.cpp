@@ -1,11 +1,11 @@
-#include "block_packer.h"
+#include "tools/dicwriter/block_packer.h"
 
 #include <string>
 
-#include "byte_io.h"
-#include "format_constants.h"
-#include "record_layout.h"
-#include "text_encoder.h"
+#include "tools/dicwriter/byte_io.h"
+#include "tools/dicwriter/format_constants.h"
+#include "tools/dicwriter/record_layout.h"
+#include "tools/dicwriter/text_encoder.h"
 
 namespace tavlex::dicwriter {
 namespace {

@@ -1,10 +1,10 @@
-#include "block_placement.h"
+#include "tools/dicwriter/block_placement.h"
 
 #include <numeric>
 #include <string>
 #include <utility>
 
-#include "noise_source.h"
+#include "tools/dicwriter/noise_source.h"
 
 namespace tavlex::dicwriter {
 namespace {

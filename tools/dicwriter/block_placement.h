@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "block_packer.h"
-#include "dicwriter/dictionary_writer.h"
+#include "tools/dicwriter/block_packer.h"
+#include "tools/dicwriter/dictionary_writer.h"
 
 namespace tavlex::dicwriter {
 

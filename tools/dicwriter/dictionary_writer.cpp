@@ -1,16 +1,16 @@
-#include "dicwriter/dictionary_writer.h"
+#include "tools/dicwriter/dictionary_writer.h"
 
 #include <fstream>
 
-#include "block_packer.h"
-#include "block_placement.h"
-#include "byte_io.h"
-#include "encoded_record.h"
-#include "header_writer.h"
-#include "index_writer.h"
-#include "options_check.h"
-#include "record_order.h"
-#include "text_encoder.h"
+#include "tools/dicwriter/block_packer.h"
+#include "tools/dicwriter/block_placement.h"
+#include "tools/dicwriter/byte_io.h"
+#include "tools/dicwriter/encoded_record.h"
+#include "tools/dicwriter/header_writer.h"
+#include "tools/dicwriter/index_writer.h"
+#include "tools/dicwriter/options_check.h"
+#include "tools/dicwriter/record_order.h"
+#include "tools/dicwriter/text_encoder.h"
 
 namespace tavlex::dicwriter {
 

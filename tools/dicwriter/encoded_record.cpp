@@ -1,8 +1,8 @@
-#include "encoded_record.h"
+#include "tools/dicwriter/encoded_record.h"
 
-#include "byte_io.h"
-#include "format_constants.h"
-#include "text_encoder.h"
+#include "tools/dicwriter/byte_io.h"
+#include "tools/dicwriter/format_constants.h"
+#include "tools/dicwriter/text_encoder.h"
 
 namespace tavlex::dicwriter {
 namespace {

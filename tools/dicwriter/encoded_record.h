@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "dicwriter/dictionary_writer.h"
+#include "tools/dicwriter/dictionary_writer.h"
 
 namespace tavlex::dicwriter {
 

@@ -1,10 +1,10 @@
-#include "header_writer.h"
+#include "tools/dicwriter/header_writer.h"
 
 #include <optional>
 
-#include "byte_io.h"
-#include "format_constants.h"
-#include "noise_source.h"
+#include "tools/dicwriter/byte_io.h"
+#include "tools/dicwriter/format_constants.h"
+#include "tools/dicwriter/noise_source.h"
 
 namespace tavlex::dicwriter {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "dicwriter/dictionary_writer.h"
+#include "tools/dicwriter/dictionary_writer.h"
 
 namespace tavlex::dicwriter {
 

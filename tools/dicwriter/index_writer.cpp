@@ -1,9 +1,9 @@
-#include "index_writer.h"
+#include "tools/dicwriter/index_writer.h"
 
 #include <string>
 
-#include "byte_io.h"
-#include "format_constants.h"
+#include "tools/dicwriter/byte_io.h"
+#include "tools/dicwriter/format_constants.h"
 
 namespace tavlex::dicwriter {
 namespace {

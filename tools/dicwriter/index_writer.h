@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "block_packer.h"
-#include "block_placement.h"
-#include "dicwriter/dictionary_writer.h"
-#include "encoded_record.h"
+#include "tools/dicwriter/block_packer.h"
+#include "tools/dicwriter/block_placement.h"
+#include "tools/dicwriter/dictionary_writer.h"
+#include "tools/dicwriter/encoded_record.h"
 
 namespace tavlex::dicwriter {
 

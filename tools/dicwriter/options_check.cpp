@@ -1,9 +1,9 @@
-#include "options_check.h"
+#include "tools/dicwriter/options_check.h"
 
 #include <cstdint>
 #include <string>
 
-#include "format_constants.h"
+#include "tools/dicwriter/format_constants.h"
 
 namespace tavlex::dicwriter {
 namespace {

@@ -1,7 +1,7 @@
 // Rejects options that would make a file the format cannot express.
 #pragma once
 
-#include "dicwriter/dictionary_writer.h"
+#include "tools/dicwriter/dictionary_writer.h"
 
 namespace tavlex::dicwriter {
 

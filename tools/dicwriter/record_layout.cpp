@@ -1,9 +1,9 @@
-#include "record_layout.h"
+#include "tools/dicwriter/record_layout.h"
 
 #include <algorithm>
 
-#include "byte_io.h"
-#include "format_constants.h"
+#include "tools/dicwriter/byte_io.h"
+#include "tools/dicwriter/format_constants.h"
 
 namespace tavlex::dicwriter {
 namespace {

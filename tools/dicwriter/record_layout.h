@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "dicwriter/dictionary_writer.h"
-#include "encoded_record.h"
+#include "tools/dicwriter/dictionary_writer.h"
+#include "tools/dicwriter/encoded_record.h"
 
 namespace tavlex::dicwriter {
 

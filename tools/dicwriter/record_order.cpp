@@ -1,4 +1,4 @@
-#include "record_order.h"
+#include "tools/dicwriter/record_order.h"
 
 #include <algorithm>
 #include <numeric>

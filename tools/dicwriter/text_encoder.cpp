@@ -1,4 +1,4 @@
-#include "text_encoder.h"
+#include "tools/dicwriter/text_encoder.h"
 
 #include <unicode/unistr.h>
 

@@ -1,8 +1,8 @@
-#include "dump/dictionary_dump.h"
+#include "tools/dump/dictionary_dump.h"
 
 #include "base/utf8.h"
-#include "lookup/entry_output.h"
-#include "mkdic/tsv_escapes.h"
+#include "tools/lookup/entry_output.h"
+#include "tools/mkdic/tsv_escapes.h"
 
 namespace tavlex::dump {
 namespace {

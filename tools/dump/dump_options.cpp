@@ -1,11 +1,11 @@
-#include "dump/dump_options.h"
+#include "tools/dump/dump_options.h"
 
 #include <array>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "cli/argument_scanner.h"
+#include "tools/cli/argument_scanner.h"
 
 namespace tavlex::dump {
 namespace {

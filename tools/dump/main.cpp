@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "base/utf8.h"
-#include "cli/argument_scanner.h"
-#include "dump/dictionary_dump.h"
-#include "dump/dump_options.h"
 #include "engine/dictionary.h"
-#include "lookup/dictionary_opening.h"
+#include "tools/cli/argument_scanner.h"
+#include "tools/dump/dictionary_dump.h"
+#include "tools/dump/dump_options.h"
+#include "tools/lookup/dictionary_opening.h"
 
 namespace tavlex::dump {
 namespace {

@@ -1,10 +1,10 @@
-#include "lookup/dictionary_opening.h"
+#include "tools/lookup/dictionary_opening.h"
 
 #include <filesystem>
 
 #include "base/utf8.h"
-#include "cli/file_access.h"
 #include "settings/dictionary_keys.h"
+#include "tools/cli/file_access.h"
 
 namespace tavlex::lookup {
 

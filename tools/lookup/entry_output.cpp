@@ -1,9 +1,9 @@
-#include "lookup/entry_output.h"
+#include "tools/lookup/entry_output.h"
 
 #include "base/lines.h"
 #include "base/utf8.h"
 #include "engine/entry_parts.h"
-#include "lookup/json_text.h"
+#include "tools/lookup/json_text.h"
 
 namespace tavlex::lookup {
 namespace {

@@ -1,4 +1,4 @@
-#include "lookup/json_text.h"
+#include "tools/lookup/json_text.h"
 
 #include <cstdio>
 

@@ -1,9 +1,9 @@
-#include "lookup/lookup_options.h"
+#include "tools/lookup/lookup_options.h"
 
 #include <array>
 #include <utility>
 
-#include "cli/argument_scanner.h"
+#include "tools/cli/argument_scanner.h"
 
 namespace tavlex::lookup {
 namespace {

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "base/utf8.h"
-#include "cli/argument_scanner.h"
-#include "lookup/dictionary_opening.h"
-#include "lookup/entry_output.h"
-#include "lookup/lookup_options.h"
+#include "tools/cli/argument_scanner.h"
+#include "tools/lookup/dictionary_opening.h"
+#include "tools/lookup/entry_output.h"
+#include "tools/lookup/lookup_options.h"
 #include "view/search_flow.h"
 
 namespace tavlex::lookup {

@@ -1,4 +1,4 @@
-#include "mkdic/dictionary_build.h"
+#include "tools/mkdic/dictionary_build.h"
 
 namespace tavlex::mkdic {
 namespace {

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "dicwriter/dictionary_writer.h"
-#include "mkdic/tsv_records.h"
+#include "tools/dicwriter/dictionary_writer.h"
+#include "tools/mkdic/tsv_records.h"
 
 namespace tavlex::mkdic {
 

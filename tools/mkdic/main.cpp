@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "base/atomic_file.h"
-#include "cli/argument_scanner.h"
-#include "cli/file_access.h"
-#include "mkdic/dictionary_build.h"
-#include "mkdic/mkdic_options.h"
-#include "mkdic/tsv_records.h"
+#include "tools/cli/argument_scanner.h"
+#include "tools/cli/file_access.h"
+#include "tools/mkdic/dictionary_build.h"
+#include "tools/mkdic/mkdic_options.h"
+#include "tools/mkdic/tsv_records.h"
 
 namespace tavlex::mkdic {
 namespace {

@@ -1,4 +1,4 @@
-#include "mkdic/mkdic_options.h"
+#include "tools/mkdic/mkdic_options.h"
 
 #include <array>
 #include <charconv>
@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "cli/argument_scanner.h"
-#include "dicwriter/format_constants.h"
-#include "dicwriter/options_check.h"
+#include "tools/cli/argument_scanner.h"
+#include "tools/dicwriter/format_constants.h"
+#include "tools/dicwriter/options_check.h"
 
 namespace tavlex::mkdic {
 namespace {

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "dicwriter/dictionary_writer.h"
+#include "tools/dicwriter/dictionary_writer.h"
 
 namespace tavlex::mkdic {
 

@@ -1,4 +1,4 @@
-#include "mkdic/tsv_escapes.h"
+#include "tools/mkdic/tsv_escapes.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "mkdic/tsv_records.h"
+#include "tools/mkdic/tsv_records.h"
 
 #include <algorithm>
 #include <array>
@@ -7,7 +7,7 @@
 
 #include "base/lines.h"
 #include "base/utf8.h"
-#include "mkdic/tsv_escapes.h"
+#include "tools/mkdic/tsv_escapes.h"
 
 namespace tavlex::mkdic {
 namespace {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "dicwriter/dictionary_writer.h"
+#include "tools/dicwriter/dictionary_writer.h"
 
 namespace tavlex::mkdic {
 
