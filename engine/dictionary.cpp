@@ -5,9 +5,9 @@
 #include <cstring>
 #include <new>
 
+#include "base/file.h"
 #include "engine/ansi_dictionary.h"
 #include "engine/bocu1_dictionary.h"
-#include "engine/file.h"
 #include "engine/little_endian.h"
 
 namespace tavlex {

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <system_error>
 
+#include "base/file.h"
 #include "base/lines.h"
 #include "base/utf8.h"
-#include "engine/file.h"
 #include "settings/settings_location.h"
 
 namespace tavlex {

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/file.h"
 #include "engine/dictionary.h"
-#include "engine/file.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_dictionaries.h"
 #include "tests/support/unprivileged.h"

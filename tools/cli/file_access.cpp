@@ -1,6 +1,6 @@
 #include "tools/cli/file_access.h"
 
-#include "engine/file.h"
+#include "base/file.h"
 
 namespace tavlex::cli {
 

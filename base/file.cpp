@@ -1,4 +1,4 @@
-#include "engine/file.h"
+#include "base/file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
