@@ -9,7 +9,7 @@
 
 #include "base/utf8.h"
 #include "tests/support/testdata_records.h"
-#include "tools/mkdic/tsv_escapes.h"
+#include "tools/formats/tsv_escapes.h"
 
 namespace tavlex::dump {
 namespace {
@@ -48,7 +48,7 @@ TEST_P(DumpOfIndependentWriter, EveryEntryReadsBackFromTheTsv) {
     SCOPED_TRACE("entry " + std::to_string(i));
     std::vector<std::u16string> fields = SplitAt(lines[i], u'\t');
     ASSERT_EQ(fields.size(), 5u);
-    for (std::u16string& field : fields) field = mkdic::UnescapeField(field);
+    for (std::u16string& field : fields) field = formats::UnescapeField(field);
     EXPECT_EQ(fields[0], expected[i].key);
     EXPECT_EQ(fields[1], expected[i].display);
     EXPECT_EQ(fields[2], expected[i].translation);

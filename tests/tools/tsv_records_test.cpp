@@ -1,4 +1,4 @@
-// Reading dictionary records from TSV text: columns, escapes, line numbers
+// Reading dictionary records from TSV text: columns, line numbers
 // and every line that must be refused; and the records the writer refuses,
 // traced back to their lines.
 #include "tools/mkdic/tsv_records.h"
@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include "tools/mkdic/dictionary_build.h"
-#include "tools/mkdic/tsv_escapes.h"
 
 namespace tavlex::mkdic {
 namespace {
@@ -15,23 +14,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using namespace std::string_view_literals;
-
-TEST(TsvEscapes, DecodesTheKnownEscapesAndRefusesOthers) {
-  EXPECT_EQ(UnescapeField(u"a\\nb\\tc\\\\n"), u"a\r\nb\tc\\n");
-  EXPECT_EQ(UnescapeField(u""), u"");
-  EXPECT_EQ(UnescapeField(u"C:\\\\dic"), u"C:\\dic");
-  EXPECT_EQ(UnescapeField(u"\\u000da\\u000A\\u00e9"), u"\ra\n\u00e9");
-  for (const std::u16string_view bad :
-       {u"a\\x", u"a\\", u"\\r", u"\\u12", u"\\u12g4", u"\\u0000", u"\\uD800"}) {
-    EXPECT_THROW(UnescapeField(bad), TsvError) << ::testing::PrintToString(std::u16string(bad));
-  }
-}
-
-TEST(TsvEscapes, EscapingReadsBackAsTheSameText) {
-  const std::u16string text = u"1. 行く\r\n\t\\n\r lone\n\x01\x1F end\r";
-  EXPECT_EQ(EscapeField(text), u"1. 行く\\n\\t\\\\n\\u000D lone\\u000A\\u0001\\u001F end\\u000D");
-  EXPECT_EQ(UnescapeField(EscapeField(text)), text);
-}
 
 TEST(TsvRecords, ReadsColumnsAndCountsLinesPastEmptyOnes) {
   const TsvRecords read = ReadTsvRecords(

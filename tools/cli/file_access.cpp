@@ -1,6 +1,7 @@
 #include "tools/cli/file_access.h"
 
 #include "base/file.h"
+#include "base/utf8.h"
 
 namespace tavlex::cli {
 
@@ -13,6 +14,14 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
   FileContent content = ReadRegularFile(path);
   if (content.error != 0) throw FileError(FileErrorText(content.error));
   return std::move(content.bytes);
+}
+
+// The engine refuses without saying why; an unreadable file is told apart
+// from one whose content it rejected.
+std::string OpenRefusal(const std::u16string& path) {
+  std::string reason = UnreadableReason(std::filesystem::path(path));
+  if (reason.empty()) reason = "not a PDIC dictionary, or damaged";
+  return Utf16ToUtf8(path) + ": cannot open the dictionary: " + reason;
 }
 
 }  // namespace tavlex::cli

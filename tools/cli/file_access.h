@@ -20,4 +20,8 @@ std::string UnreadableReason(const std::filesystem::path& path);
 // The file's bytes; throws FileError when it cannot be read.
 std::string ReadWholeFile(const std::filesystem::path& path);
 
+// "PATH: cannot open the dictionary: reason", for a file the engine refused:
+// why it cannot be read, or that its content was refused.
+std::string OpenRefusal(const std::u16string& path);
+
 }  // namespace tavlex::cli

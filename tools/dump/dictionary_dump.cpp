@@ -1,8 +1,8 @@
 #include "tools/dump/dictionary_dump.h"
 
 #include "base/utf8.h"
-#include "tools/lookup/entry_output.h"
-#include "tools/mkdic/tsv_escapes.h"
+#include "tools/formats/json_entry.h"
+#include "tools/formats/tsv_escapes.h"
 
 namespace tavlex::dump {
 namespace {
@@ -14,7 +14,7 @@ void AppendTsvLine(std::string& out, const Entry& entry) {
   for (const std::u16string_view field : fields) {
     if (!first) out += '\t';
     first = false;
-    out += Utf16ToUtf8(mkdic::EscapeField(field));
+    out += Utf16ToUtf8(formats::EscapeField(field));
   }
   out += '\n';
 }
@@ -26,7 +26,7 @@ std::string FormatEntries(const std::vector<Entry>& entries, DumpFormat format,
   std::string out;
   for (const Entry& entry : entries) {
     if (format == DumpFormat::kJson) {
-      out += lookup::FormatJsonEntry(entry, dictionaryPath, std::nullopt);
+      out += formats::FormatJsonEntry(entry, dictionaryPath, std::nullopt);
     } else {
       AppendTsvLine(out, entry);
     }

@@ -8,9 +8,9 @@
 #include "base/utf8.h"
 #include "engine/dictionary.h"
 #include "tools/cli/argument_scanner.h"
+#include "tools/cli/file_access.h"
 #include "tools/dump/dictionary_dump.h"
 #include "tools/dump/dump_options.h"
-#include "tools/lookup/dictionary_opening.h"
 
 namespace tavlex::dump {
 namespace {
@@ -43,7 +43,7 @@ int Run(std::span<const std::string> args) {
   const std::u16string path = Utf8ToUtf16(options.path);
   const std::shared_ptr<Dictionary> dictionary = Dictionary::Open(path, nullptr);
   if (!dictionary) {
-    Report(lookup::OpenRefusal(path));
+    Report(cli::OpenRefusal(path));
     return kCannotRun;
   }
   std::setvbuf(stdout, nullptr, _IOFBF, kOutputBuffer);

@@ -1,20 +1,10 @@
 #include "tools/lookup/dictionary_opening.h"
 
-#include <filesystem>
-
 #include "base/utf8.h"
 #include "settings/dictionary_keys.h"
 #include "tools/cli/file_access.h"
 
 namespace tavlex::lookup {
-
-// The engine refuses without saying why; an unreadable file is told apart
-// from one whose content it rejected.
-std::string OpenRefusal(const std::u16string& path) {
-  std::string reason = cli::UnreadableReason(std::filesystem::path(path));
-  if (reason.empty()) reason = "not a PDIC dictionary, or damaged";
-  return Utf16ToUtf8(path) + ": cannot open the dictionary: " + reason;
-}
 
 std::vector<std::string> OpenRegisteredDictionaries(DictionarySet& set, const IniFile& ini) {
   std::vector<std::string> problems;
@@ -28,7 +18,7 @@ std::vector<std::string> OpenRegisteredDictionaries(DictionarySet& set, const In
   // Opened as the viewer opens them, but each refusal is told.
   const std::vector<std::u16string> listed = ListedDictionaryPaths(ini);
   for (const std::u16string& path : listed) {
-    if (!set.Open(path)) problems.push_back(OpenRefusal(path));
+    if (!set.Open(path)) problems.push_back(cli::OpenRefusal(path));
   }
   if (listed.empty()) problems.push_back(iniName + ": registers no dictionary (dic1 to dic9 are empty)");
   LoadDictionarySettings(set, ini);
@@ -39,7 +29,7 @@ std::vector<std::string> OpenNamedDictionaries(DictionarySet& set, const std::ve
   std::vector<std::string> problems;
   for (const std::string& path : paths) {
     const std::u16string path16 = Utf8ToUtf16(path);
-    if (!set.Open(path16)) problems.push_back(OpenRefusal(path16));
+    if (!set.Open(path16)) problems.push_back(cli::OpenRefusal(path16));
   }
   const IniFile noSettings;
   LoadDictionarySettings(set, noSettings);

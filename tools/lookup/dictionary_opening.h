@@ -12,9 +12,6 @@
 
 namespace tavlex::lookup {
 
-// "PATH: cannot open the dictionary: reason", for a file the engine refused.
-std::string OpenRefusal(const std::u16string& path);
-
 // The dictionaries registered in ini (already loaded), with their settings.
 std::vector<std::string> OpenRegisteredDictionaries(DictionarySet& set, const IniFile& ini);
 

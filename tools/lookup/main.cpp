@@ -7,6 +7,7 @@
 
 #include "base/utf8.h"
 #include "tools/cli/argument_scanner.h"
+#include "tools/formats/json_entry.h"
 #include "tools/lookup/dictionary_opening.h"
 #include "tools/lookup/entry_output.h"
 #include "tools/lookup/lookup_options.h"
@@ -58,8 +59,8 @@ bool PrintLookups(const LookupOptions& options, DictionarySet& set) {
     for (const EntryRef& entry : LookUp(flow, query, options.inflect)) {
       const std::shared_ptr<const Dictionary> dictionary = entry->dictionary.lock();
       if (options.json) {
-        std::cout << FormatJsonEntry(*entry, dictionary ? dictionary->path() : u"",
-                                     std::u16string_view(query));
+        std::cout << formats::FormatJsonEntry(*entry, dictionary ? dictionary->path() : u"",
+                                              std::u16string_view(query));
       } else {
         // A blank line between entries, as the display leaves one.
         if (printed) std::cout << '\n';

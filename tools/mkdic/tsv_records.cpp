@@ -7,9 +7,13 @@
 
 #include "base/lines.h"
 #include "base/utf8.h"
-#include "tools/mkdic/tsv_escapes.h"
+#include "tools/formats/tsv_escapes.h"
 
 namespace tavlex::mkdic {
+
+using formats::TsvError;
+using formats::UnescapeField;
+
 namespace {
 
 constexpr char16_t kColumnSeparator = u'\t';

@@ -1,7 +1,7 @@
 // Reads the records of a dictionary from UTF-8 tab-separated text. Each line
 // holds key, display, translation and, optionally, pronunciation and example;
 // any of them but the key may be empty, and fields may use the escapes of
-// tsv_escapes.h. Empty lines are skipped.
+// tools/formats/tsv_escapes.h. Empty lines are skipped.
 #pragma once
 
 #include <string>

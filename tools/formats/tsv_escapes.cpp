@@ -1,10 +1,10 @@
-#include "tools/mkdic/tsv_escapes.h"
+#include "tools/formats/tsv_escapes.h"
 
 #include <cstdio>
 
 #include "base/utf8.h"
 
-namespace tavlex::mkdic {
+namespace tavlex::formats {
 namespace {
 
 constexpr char16_t kEscape = u'\\';
@@ -91,4 +91,4 @@ std::u16string EscapeField(std::u16string_view text) {
   return field;
 }
 
-}  // namespace tavlex::mkdic
+}  // namespace tavlex::formats

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace tavlex::mkdic {
+namespace tavlex::formats {
 
 // What is wrong with a field or a line of the TSV.
 class TsvError : public std::runtime_error {
@@ -25,4 +25,4 @@ std::u16string UnescapeField(std::u16string_view field);
 // "\t", a backslash doubled, every other control character as "\uXXXX".
 std::u16string EscapeField(std::u16string_view text);
 
-}  // namespace tavlex::mkdic
+}  // namespace tavlex::formats

@@ -1,10 +1,10 @@
-#include "tools/lookup/json_text.h"
+#include "tools/formats/json_text.h"
 
 #include <cstdio>
 
 #include "base/utf8.h"
 
-namespace tavlex::lookup {
+namespace tavlex::formats {
 namespace {
 
 constexpr unsigned char kFirstPrintable = 0x20;
@@ -54,4 +54,4 @@ void AppendJsonString(std::string& out, std::u16string_view text) {
   out += '"';
 }
 
-}  // namespace tavlex::lookup
+}  // namespace tavlex::formats
