@@ -1,12 +1,11 @@
 // tavlex-lookup: looks words up in the registered dictionaries from the
 // command line and prints the entries as the viewer shows them, or as JSON.
 #include <iostream>
-#include <span>
 #include <string>
 #include <vector>
 
 #include "base/utf8.h"
-#include "tools/cli/argument_scanner.h"
+#include "tools/cli/program.h"
 #include "tools/formats/json_entry.h"
 #include "tools/lookup/dictionary_opening.h"
 #include "tools/lookup/entry_output.h"
@@ -16,12 +15,10 @@
 namespace tavlex::lookup {
 namespace {
 
-constexpr char kProgram[] = "tavlex-lookup";
+constexpr cli::Program kProgram("tavlex-lookup");
 constexpr char16_t kSettingsFileName[] = u"tavlex.ini";
 
-enum ExitStatus { kFound = 0, kNothingFound = 1, kCannotRun = 2 };
-
-void Report(const std::string& message) { std::cerr << kProgram << ": " << message << '\n'; }
+enum ExitStatus { kFound = 0, kNothingFound = 1, kCannotRun = cli::kUsageStatus };
 
 // Opens what the options name and reports every file that failed. The
 // settings image is needed only while the set is filled.
@@ -38,7 +35,7 @@ void OpenDictionaries(const LookupOptions& options, DictionarySet& set) {
     }
     problems = OpenRegisteredDictionaries(set, ini);
   }
-  for (const std::string& problem : problems) Report(problem);
+  for (const std::string& problem : problems) kProgram.Report(problem);
 }
 
 // The entries the viewer shows for text: its search, and with inflect the
@@ -72,31 +69,19 @@ bool PrintLookups(const LookupOptions& options, DictionarySet& set) {
   return printed;
 }
 
-int Run(std::span<const std::string> args) {
-  LookupOptions options;
-  try {
-    options = ParseLookupOptions(args);
-  } catch (const cli::UsageError& error) {
-    Report(error.what());
-    std::cerr << "Try '" << kProgram << " --help'.\n";
-    return kCannotRun;
-  }
-  if (options.help) {
-    std::cout << kLookupUsage;
-    return kFound;
-  }
-
+int Run(const LookupOptions& options) {
   DictionarySet set;
   OpenDictionaries(options, set);
   if (set.count() == 0) {
-    Report(options.dictionaryPaths.empty() ? "no dictionary could be opened; --dic FILE names one directly"
-                                           : "no dictionary could be opened");
+    kProgram.Report(options.dictionaryPaths.empty()
+                        ? "no dictionary could be opened; --dic FILE names one directly"
+                        : "no dictionary could be opened");
     return kCannotRun;
   }
   const bool printed = PrintLookups(options, set);
   std::cout.flush();
   if (!std::cout) {
-    Report("cannot write to the standard output");
+    kProgram.Report("cannot write to the standard output");
     return kCannotRun;
   }
   return printed ? kFound : kNothingFound;
@@ -106,6 +91,6 @@ int Run(std::span<const std::string> args) {
 }  // namespace tavlex::lookup
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  return tavlex::lookup::Run(args);
+  using namespace tavlex::lookup;
+  return kProgram.Main(argc, argv, ParseLookupOptions, kLookupUsage, Run);
 }

@@ -3,15 +3,13 @@
 
 #include <cerrno>
 #include <cstring>
-#include <iostream>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/atomic_file.h"
-#include "tools/cli/argument_scanner.h"
 #include "tools/cli/file_access.h"
+#include "tools/cli/program.h"
 #include "tools/mkdic/dictionary_build.h"
 #include "tools/mkdic/mkdic_options.h"
 #include "tools/mkdic/tsv_records.h"
@@ -19,39 +17,24 @@
 namespace tavlex::mkdic {
 namespace {
 
-constexpr char kProgram[] = "tavlex-mkdic";
+constexpr cli::Program kProgram("tavlex-mkdic");
 
-enum ExitStatus { kWritten = 0, kNotWritten = 1, kUsage = 2 };
-
-void Report(const std::string& message) { std::cerr << kProgram << ": " << message << '\n'; }
+enum ExitStatus { kWritten = 0, kNotWritten = 1 };
 
 // "FILE:LINE: message", or "FILE: message" for the input as a whole.
 void ReportAll(const std::string& input, const std::vector<LineError>& errors) {
   for (const LineError& error : errors) {
-    Report(input + (error.line > 0 ? ":" + std::to_string(error.line) : std::string()) + ": " +
-           error.message);
+    kProgram.Report(input + (error.line > 0 ? ":" + std::to_string(error.line) : std::string()) + ": " +
+                    error.message);
   }
 }
 
-int Run(std::span<const std::string> args) {
-  MkdicOptions options;
-  try {
-    options = ParseMkdicOptions(args);
-  } catch (const cli::UsageError& error) {
-    Report(error.what());
-    std::cerr << "Try '" << kProgram << " --help'.\n";
-    return kUsage;
-  }
-  if (options.help) {
-    std::cout << kMkdicUsage;
-    return kWritten;
-  }
-
+int Run(const MkdicOptions& options) {
   std::string text;
   try {
     text = cli::ReadWholeFile(options.input);
   } catch (const cli::FileError& error) {
-    Report(options.input + ": cannot read: " + error.what());
+    kProgram.Report(options.input + ": cannot read: " + error.what());
     return kNotWritten;
   }
   TsvRecords input = ReadTsvRecords(text);
@@ -72,7 +55,8 @@ int Run(std::span<const std::string> args) {
   errno = 0;
   if (!ReplaceFileContents(options.output, bytes, ::write)) {
     const int error = errno;
-    Report(options.output + ": cannot write" + (error != 0 ? std::string(": ") + std::strerror(error) : ""));
+    kProgram.Report(options.output + ": cannot write" +
+                    (error != 0 ? std::string(": ") + std::strerror(error) : ""));
     return kNotWritten;
   }
   return kWritten;
@@ -82,6 +66,6 @@ int Run(std::span<const std::string> args) {
 }  // namespace tavlex::mkdic
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  return tavlex::mkdic::Run(args);
+  using namespace tavlex::mkdic;
+  return kProgram.Main(argc, argv, ParseMkdicOptions, kMkdicUsage, Run);
 }

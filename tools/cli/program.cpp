@@ -1,0 +1,12 @@
+#include "tools/cli/program.h"
+
+namespace tavlex::cli {
+
+void Program::Report(std::string_view message) const { std::cerr << name_ << ": " << message << '\n'; }
+
+void Program::ReportUsageError(std::string_view message) const {
+  Report(message);
+  std::cerr << "Try '" << name_ << " --help'.\n";
+}
+
+}  // namespace tavlex::cli
