@@ -95,7 +95,7 @@ int Run() {
   view.resize(520, 720);
   view.show();
   QApplication::processEvents();
-  DictionarySet& set = *view.dictionarySet();
+  DictionarySet& set = view.dictionarySet();
 
   const double atStart = ResidentMiB();
   double afterThousand = 0;

@@ -49,8 +49,8 @@ class NineDictionaryView {
   }
 
   void EmptyCaches() {
-    for (size_t i = 0; i < view_->dictionarySet()->count(); ++i) {
-      Dictionary& dictionary = view_->dictionarySet()->at(i);
+    for (size_t i = 0; i < view_->dictionarySet().count(); ++i) {
+      Dictionary& dictionary = view_->dictionarySet().at(i);
       const int32_t size = dictionary.settings().cacheSize;
       dictionary.SetCacheSize(0);
       dictionary.SetCacheSize(size);

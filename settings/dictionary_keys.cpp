@@ -12,7 +12,7 @@ constexpr int32_t kDefaultCacheSize = 10;
 constexpr int32_t kDefaultSearchMax = 30;
 constexpr int32_t kDefaultFontSize = 10;
 
-std::u16string ListKey(int n) {
+std::u16string ListKey(size_t n) {
   const std::string digits = std::to_string(n);
   return u"dic" + std::u16string(digits.begin(), digits.end());
 }
@@ -45,7 +45,7 @@ void VisitKeys(DictionarySettings& s, Visitor&& visit) {
 
 std::vector<std::u16string> ListedDictionaryPaths(const IniFile& ini) {
   std::vector<std::u16string> paths;
-  for (int n = 1; n <= kListedDictionaries; ++n) {
+  for (size_t n = 1; n <= kListedDictionaries; ++n) {
     std::u16string path = ini.GetString(kDictionarySection, ListKey(n));
     if (!path.empty()) paths.push_back(std::move(path));
   }
@@ -59,12 +59,6 @@ bool SettingsCanHoldPath(std::u16string_view path) {
     return false;
   }
   return path.find_first_of(u"];\r\n") == std::u16string_view::npos;
-}
-
-void OpenDictionaryList(DictionarySet& set, const IniFile& ini) {
-  for (const std::u16string& path : ListedDictionaryPaths(ini)) {
-    if (SettingsCanHoldPath(path)) set.Open(path);
-  }
 }
 
 void LoadDictionarySettings(DictionarySet& set, const IniFile& ini) {
@@ -86,8 +80,8 @@ void SaveDictionarySettings(const DictionarySet& set, IniFile& ini) {
 }
 
 void SaveDictionaryList(const DictionarySet& set, IniFile& ini) {
-  for (int n = 1; n <= kListedDictionaries; ++n) {
-    const size_t i = static_cast<size_t>(n - 1);
+  for (size_t n = 1; n <= kListedDictionaries; ++n) {
+    const size_t i = n - 1;
     ini.SetString(kDictionarySection, ListKey(n), i < set.count() ? set.at(i).path() : std::u16string());
   }
 }

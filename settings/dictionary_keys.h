@@ -3,6 +3,7 @@
 // with its eighteen settings.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,7 +14,8 @@
 namespace tavlex {
 
 inline constexpr char16_t kDictionarySection[] = u"dictionary";
-inline constexpr int kListedDictionaries = 9;
+// The list keys, and so the most dictionaries that can be registered.
+inline constexpr size_t kListedDictionaries = 9;
 
 // The non-empty values of "dic1" to "dic9", in that order.
 std::vector<std::u16string> ListedDictionaryPaths(const IniFile& ini);
@@ -22,12 +24,6 @@ std::vector<std::u16string> ListedDictionaryPaths(const IniFile& ini);
 // section: it holds no "]" (which ends a section name), no ";" (which starts a
 // comment), no line break, and no space or tab at either end (values are trimmed).
 bool SettingsCanHoldPath(std::u16string_view path);
-
-// Opens every dictionary that "dic1" to "dic9" name, in that order. Empty keys
-// (gaps left by hand-editing) are skipped; files that cannot be opened, and
-// hand-written paths that the file cannot hold, are left out silently and drop
-// from the list at its next write.
-void OpenDictionaryList(DictionarySet& set, const IniFile& ini);
 
 // Reads each dictionary's section into its settings, with the defaults for
 // absent keys; the cache size goes through SetCacheSize.

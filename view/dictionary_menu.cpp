@@ -17,14 +17,6 @@ QMenu* SubmenuAt(QMenu* menu, qsizetype index) {
 
 void AddCommand(QMenu* menu, const QString& text, int command) { menu->addAction(text)->setData(command); }
 
-bool AllInUse(const DictionarySet& set) {
-  for (size_t i = 0; i < set.count(); ++i) {
-    const DictionarySettings& s = set.at(i).settings();
-    if (!s.irregular && s.notUsed) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 QString DictionaryMenuName(const Dictionary& dictionary) {
@@ -53,19 +45,6 @@ void FillDictionaryMenu(const DictionarySet& set, int which, QMenu* menu) {
     menu->addSeparator();
     AddCommand(menu, LoadString(ids::kAllDictionaries), ids::kDictionaryChoiceFirst + count);
   }
-}
-
-void ChooseDictionaries(DictionarySet& set, size_t k) {
-  for (size_t j = 0; j < set.count(); ++j) {
-    DictionarySettings& s = set.at(j).settings();
-    if (!s.irregular) s.notUsed = k < set.count() && j != k;
-  }
-}
-
-bool DictionaryChoiceChecked(const DictionarySet& set, size_t k) {
-  const bool all = AllInUse(set);
-  if (k >= set.count()) return all;
-  return !all && !set.at(k).settings().notUsed;
 }
 
 }  // namespace tavlex

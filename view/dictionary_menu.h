@@ -1,4 +1,4 @@
-// The two dictionary menus and the dictionary choice, over a DictionarySet:
+// The two dictionary menus, over a DictionarySet:
 // the "辞書設定" submenu lists every dictionary (command 20000 + i), the "辞書"
 // menu every dictionary that is not irregular (20200 + i, so an irregular one
 // leaves a gap in the ids) and then "全ての辞書" (20200 + the number of
@@ -23,14 +23,5 @@ QString DictionaryMenuName(const Dictionary& dictionary);
 // Empties the menu that `which` names and lists the set's dictionaries in it;
 // nothing happens for another `which` or a menu without the expected submenus.
 void FillDictionaryMenu(const DictionarySet& set, int which, QMenu* menu);
-
-// Dictionary k alone, or every dictionary when k is the count or more, is
-// put in use; irregular dictionaries keep their flags.
-void ChooseDictionaries(DictionarySet& set, size_t k);
-
-// Whether the choice item of dictionary k (or "全ての辞書" for k >= count)
-// carries the check mark: "全ての辞書" while every regular dictionary is in
-// use, otherwise each dictionary in use.
-bool DictionaryChoiceChecked(const DictionarySet& set, size_t k);
 
 }  // namespace tavlex

@@ -6,13 +6,10 @@
 #include <climits>
 
 #include "engine/entry_parts.h"
-#include "platform/message_box.h"
 #include "platform/program_launcher.h"
 #include "platform/qt_text.h"
 #include "platform/timer_service.h"
 #include "resources/resource_ids.h"
-#include "resources/string_table.h"
-#include "settings/dictionary_keys.h"
 #include "settings/settings_location.h"
 #include "settings/viewer_options.h"
 #include "ui/editor.h"
@@ -33,15 +30,14 @@ constexpr unsigned long kFontLoaderStartMs = 50;
 }  // namespace
 
 CLookupView::CLookupView(IniFile& settings, QWidget* parent)
-    : QWidget(parent), settings_(settings), set_(std::make_unique<DictionarySet>()), flow_(set_.get(), this) {
+    : QWidget(parent), settings_(settings), dictionaries_(settings), flow_(dictionaries_.set(), this) {
   setObjectName(QStringLiteral("lookupView"));
   setAutoFillBackground(true);
   setBackgroundRole(QPalette::Base);
   setFocusPolicy(Qt::StrongFocus);
 
-  OpenDictionaryList(*set_, settings_);
-  LoadDictionarySettings(*set_, settings_);
-  if (parent) platform::PostMessage(parent, platform::kWmSettingsChanged);
+  dictionaries_.OpenListed();  // what cannot be opened is left out without a word
+  PostSettingsChanged();
   flow_.SetOptions(LoadViewerOptions(settings_));
 
   searchEdit_ = new CIndexEdit(this);
@@ -56,7 +52,7 @@ CLookupView::CLookupView(IniFile& settings, QWidget* parent)
   ShowResults({});  // the first-run hint when nothing is registered
 }
 
-CLookupView::~CLookupView() { SaveDictionarySettings(*set_, settings_); }
+CLookupView::~CLookupView() { dictionaries_.SaveSettings(); }
 
 void CLookupView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
@@ -104,12 +100,12 @@ platform::CommandState CLookupView::QueryCommandState(int command) {
 
 bool CLookupView::OnCommand(int command) {
   // Menus only ever name dictionaries that are in the set.
-  if (set_ && command >= ids::kDictionarySettingsFirst && command <= ids::kDictionarySettingsLast &&
-      static_cast<size_t>(command - ids::kDictionarySettingsFirst) < set_->count()) {
+  if (command >= ids::kDictionarySettingsFirst && command <= ids::kDictionarySettingsLast &&
+      static_cast<size_t>(command - ids::kDictionarySettingsFirst) < dictionaries_.set().count()) {
     EditDictionarySettings(static_cast<size_t>(command - ids::kDictionarySettingsFirst));
     return true;
   }
-  if (set_ && command >= ids::kDictionaryChoiceFirst && command <= ids::kDictionaryChoiceLast) {
+  if (command >= ids::kDictionaryChoiceFirst && command <= ids::kDictionaryChoiceLast) {
     ChooseDictionary(static_cast<size_t>(command - ids::kDictionaryChoiceFirst));
     return true;
   }
@@ -147,6 +143,10 @@ void CLookupView::ShowOptions() {
   options.menuTenkey = dialog.menuTenkey;
   SaveViewerOptions(options, settings_);
   flow_.SetOptions(options);
+  PostSettingsChanged();
+}
+
+void CLookupView::PostSettingsChanged() {
   if (parentWidget()) platform::PostMessage(parentWidget(), platform::kWmSettingsChanged);
 }
 
@@ -160,17 +160,8 @@ void CLookupView::KillTimer(int id) { TimerService::Current().KillTimer(this, id
 
 void CLookupView::Search() {
   searchEdit_->setFocus();
-  switch (flow_.Search(ToU16String(searchEdit_->text()))) {
-    case SearchFlow::Found::kNoDictionarySet:
-      platform::MessageBox::Show(this, LoadString(ids::kNoDictionaryRegistered),
-                                 LoadString(ids::kErrorCaption), platform::MessageBox::kOk);
-      searchEdit_->clear();
-      break;
-    case SearchFlow::Found::kEntries:
-      ShowResults(flow_.entries());
-      break;
-    case SearchFlow::Found::kNothing:
-      break;
+  if (flow_.Search(ToU16String(searchEdit_->text())) == SearchFlow::Found::kEntries) {
+    ShowResults(flow_.entries());
   }
 }
 
@@ -185,7 +176,7 @@ void CLookupView::ShowResults(const std::vector<EntryRef>& entries) {
   resultDisplay_->Clear();
   resultDisplay_->Scroll(SB_TOP, 0);
   for (const EntryRef& entry : entries) AppendEntry(*entry);
-  if (set_ && set_->count() == 0) {
+  if (dictionaries_.set().count() == 0) {
     for (const QString& line : EmptySetHint(InstalledSamplesFolder()))
       resultDisplay_->AppendText(line, nullptr);
   }
@@ -259,8 +250,8 @@ void CLookupView::LaunchFontLoader() {
 
 void CLookupView::RealizeFonts() {
   if (options().fontOnStorage.empty()) return;
-  for (size_t i = 0; i < set_->count(); ++i) {
-    const DictionarySettings& s = set_->at(i).settings();
+  for (size_t i = 0; i < dictionaries_.set().count(); ++i) {
+    const DictionarySettings& s = dictionaries_.set().at(i).settings();
     // Creating the font and asking for its metrics makes the platform load it now.
     for (const auto& [face, size] :
          {std::pair{s.indexFont, s.indexSize}, std::pair{s.phoneticFont, s.phoneticSize},

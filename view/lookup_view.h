@@ -11,10 +11,9 @@
 
 #include <QMenu>
 #include <QWidget>
-#include <memory>
 
-#include "engine/dictionary_set.h"
 #include "platform/messages.h"
+#include "settings/registered_dictionaries.h"
 #include "view/font_cache.h"
 #include "view/search_flow.h"
 
@@ -53,7 +52,7 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   const ViewerOptions& options() const { return flow_.options(); }
   CIndexEdit* searchEdit() const { return searchEdit_; }
   CEditor* resultDisplay() const { return resultDisplay_; }
-  DictionarySet* dictionarySet() const { return set_.get(); }
+  DictionarySet& dictionarySet() { return dictionaries_.set(); }
   const FontCache& fontCache() const { return fonts_; }
 
  protected:
@@ -83,6 +82,9 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   void RegisterDictionary();
   void EditDictionarySettings(size_t index);
   void ChooseDictionary(size_t k);
+  // Asks the frame to rebuild its menus: after every change of the
+  // dictionaries, their settings or the options.
+  void PostSettingsChanged();
   void ShowResults(const std::vector<EntryRef>& entries);
   void AppendEntry(const Entry& entry);
   // The font loader named by "FontOnStorage" runs while fonts are created.
@@ -93,10 +95,10 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   bool PreTranslateKey(QKeyEvent* key);
 
   IniFile& settings_;
-  CIndexEdit* searchEdit_ = nullptr;    // child widget, owned by Qt's parent chain
-  CEditor* resultDisplay_ = nullptr;    // child widget
-  std::unique_ptr<DictionarySet> set_;  // absent only if its creation failed
-  SearchFlow flow_;                     // refers to set_, declared before it goes
+  CIndexEdit* searchEdit_ = nullptr;  // child widget, owned by Qt's parent chain
+  CEditor* resultDisplay_ = nullptr;  // child widget
+  RegisteredDictionaries dictionaries_;
+  SearchFlow flow_;  // refers to the set of dictionaries_, declared before it goes
   FontCache fonts_;
   qint64 fontLoaderProcess_ = 0;
 };

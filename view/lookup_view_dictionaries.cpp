@@ -1,6 +1,8 @@
 // CLookupView's dictionary commands: registering a file, the settings dialog
 // of one dictionary (which may remove it), the choice of the dictionaries in
-// use, the two dictionary menus and the state of their items.
+// use, the two dictionary menus and the state of their items. Each asks its
+// seam (file dialog, settings dialog, question), then the registered
+// dictionaries do the work.
 #include <QDir>
 
 #include "platform/message_box.h"
@@ -8,15 +10,12 @@
 #include "platform/qt_text.h"
 #include "resources/resource_ids.h"
 #include "resources/string_table.h"
-#include "settings/dictionary_keys.h"
 #include "ui/dic_setting_dlg.h"
 #include "view/dictionary_menu.h"
 #include "view/lookup_view.h"
 
 namespace tavlex {
 namespace {
-
-constexpr size_t kMostDictionaries = 9;
 
 int CheckState(bool value) { return value ? 1 : 0; }
 
@@ -69,57 +68,52 @@ void CopyBack(const CDicSettingDlg::Fields& f, DictionarySettings& s) {
 }  // namespace
 
 void CLookupView::FillDictionaryMenu(int which, QMenu* menu) {
-  if (set_) tavlex::FillDictionaryMenu(*set_, which, menu);
+  tavlex::FillDictionaryMenu(dictionaries_.set(), which, menu);
 }
 
 bool CLookupView::OnCommandState(int command, platform::CommandState& state) {
-  if (!set_) return false;
   if (command == ids::kRegisterDictionary) {
-    state.enabled = set_->count() < kMostDictionaries;
+    state.enabled = dictionaries_.CanRegister();
     return true;
   }
   if (command >= ids::kDictionaryChoiceFirst && command <= ids::kDictionaryChoiceLast) {
-    state.checked =
-        DictionaryChoiceChecked(*set_, static_cast<size_t>(command - ids::kDictionaryChoiceFirst));
+    state.checked = dictionaries_.ChoiceChecked(static_cast<size_t>(command - ids::kDictionaryChoiceFirst));
     return true;
   }
   return false;
 }
 
 void CLookupView::RegisterDictionary() {
-  if (!set_) return;
+  if (!dictionaries_.CanRegister()) return;  // its menu item is greyed
   // The handheld starts at its root; a desktop user's files are at home.
   const platform::OpenFileRequest request{this, LoadString(ids::kOpenDictionaryTitle),
                                           LoadString(ids::kDictionaryFileFilter), QDir::homePath()};
   QString chosen;
   if (platform::ShowOpenFileDialog(request, &chosen) != 1) return;
-  const std::u16string path = ToU16String(chosen);
-  // Refused first, so that such a path never reaches the set or the settings.
-  const int refusal = !SettingsCanHoldPath(path) ? ids::kPathNotStorable
-                      : !set_->Open(path)        ? ids::kNotADictionary
-                                                 : 0;
-  if (refusal != 0) {
-    platform::MessageBox::Show(this, LoadString(refusal), LoadString(ids::kErrorCaption),
-                               platform::MessageBox::kOk);
+  const RegisteredDictionaries::Refusal refusal = dictionaries_.Register(ToU16String(chosen));
+  if (refusal == RegisteredDictionaries::Refusal::kNone) {
+    PostSettingsChanged();
     return;
   }
-  SaveDictionaryList(*set_, settings_);
-  if (parentWidget()) platform::PostMessage(parentWidget(), platform::kWmSettingsChanged);
-  LoadDictionarySettings(*set_, settings_);
+  const int text = refusal == RegisteredDictionaries::Refusal::kPathNotStorable ? ids::kPathNotStorable
+                                                                                : ids::kNotADictionary;
+  platform::MessageBox::Show(this, LoadString(text), LoadString(ids::kErrorCaption),
+                             platform::MessageBox::kOk);
 }
 
 void CLookupView::EditDictionarySettings(size_t index) {
-  Dictionary& dictionary = set_->at(index);
+  const Dictionary& dictionary = dictionaries_.set().at(index);
   CDicSettingDlg dialog(this);
   dialog.fields() = DialogFields(dictionary);
   dialog.fields().removeRequest = 0;
   LaunchFontLoader();  // its fonts then appear in the dialog's font lists
   if (dialog.exec() == QDialog::Accepted) {
     const CDicSettingDlg::Fields& f = dialog.fields();
-    dictionary.SetCacheSize(static_cast<int32_t>(f.cacheSize));
-    CopyBack(f, dictionary.settings());
-    SaveDictionarySettings(*set_, settings_);
-    if (parentWidget()) platform::PostMessage(parentWidget(), platform::kWmSettingsChanged);
+    DictionarySettings settings = dictionary.settings();
+    settings.cacheSize = static_cast<int32_t>(f.cacheSize);
+    CopyBack(f, settings);
+    dictionaries_.Store(index, settings);
+    PostSettingsChanged();
     RealizeFonts();
     if (f.removeRequest != 0) {
       QString question = LoadString(ids::kRemoveQuestion);
@@ -129,9 +123,8 @@ void CLookupView::EditDictionarySettings(size_t index) {
                                      platform::MessageBox::kYesNo | platform::MessageBox::kIconQuestion);
       if (answer == platform::MessageBox::kIdYes) {
         // Entries on screen hold their dictionary weakly: they stay shown until the next search.
-        set_->RemoveAt(index);
-        SaveDictionaryList(*set_, settings_);
-        if (parentWidget()) platform::PostMessage(parentWidget(), platform::kWmSettingsChanged);
+        dictionaries_.Remove(index);
+        PostSettingsChanged();
       }
     }
   }
@@ -139,7 +132,7 @@ void CLookupView::EditDictionarySettings(size_t index) {
 }
 
 void CLookupView::ChooseDictionary(size_t k) {
-  ChooseDictionaries(*set_, k);
+  dictionaries_.Choose(k);
   platform::PostCommand(this, ids::kSearch);
 }
 

@@ -35,13 +35,9 @@ SearchFlow::Found SearchFlow::Search(std::u16string_view text) {
   const std::u16string word = StripSearchWord(text);
   Found found = Found::kNothing;
   if (!word.empty()) {
-    if (!set_) {
-      found = Found::kNoDictionarySet;
-    } else {
-      set_->SearchAll(word);
-      entries_ = &set_->MergeResults();
-      found = Found::kEntries;
-    }
+    set_.SearchAll(word);
+    entries_ = &set_.MergeResults();
+    found = Found::kEntries;
   }
   if (options_.conjudelay > 0) SetTimer(ids::kInflectionSearchTimer, options_.conjudelay);
   return found;
@@ -49,8 +45,8 @@ SearchFlow::Found SearchFlow::Search(std::u16string_view text) {
 
 SearchFlow::Found SearchFlow::SearchInflected(std::u16string_view text) {
   const std::u16string word = StripSearchWord(text);
-  if (word.empty() || !set_ || !set_->SearchInflectedAll(word)) return Found::kNothing;
-  entries_ = &set_->MergeResults();
+  if (word.empty() || !set_.SearchInflectedAll(word)) return Found::kNothing;
+  entries_ = &set_.MergeResults();
   return Found::kEntries;
 }
 

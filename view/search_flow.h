@@ -31,14 +31,13 @@ class SearchFlow {
  public:
   // What a search leaves for the display.
   enum class Found {
-    kNothing,          // the word was empty, or nothing new was found: the display keeps what it shows
-    kNoDictionarySet,  // there is no set to search
-    kEntries,          // entries() holds the new list, possibly empty
+    kNothing,  // the word was empty, or nothing new was found: the display keeps what it shows
+    kEntries,  // entries() holds the new list, possibly empty
   };
 
-  // set may be null (its creation failed); host may be null for a caller
-  // that never changes the text and has no timers. Both must outlive the flow.
-  SearchFlow(DictionarySet* set, SearchHost* host) : set_(set), host_(host) {}
+  // host may be null for a caller that never changes the text and has no
+  // timers. Both must outlive the flow.
+  SearchFlow(DictionarySet& set, SearchHost* host) : set_(set), host_(host) {}
   SearchFlow(const SearchFlow&) = delete;
   SearchFlow& operator=(const SearchFlow&) = delete;
 
@@ -65,7 +64,7 @@ class SearchFlow {
   void SetTimer(int id, int milliseconds);
   void KillTimer(int id);
 
-  DictionarySet* set_;
+  DictionarySet& set_;
   SearchHost* host_;
   ViewerOptions options_;
   const std::vector<EntryRef>* entries_ = &kNoEntries;

@@ -1,4 +1,6 @@
-// The dictionary keys: defaults, booleans, the list and its compaction.
+// The dictionary keys: defaults, booleans, the list and its compaction, the
+// paths the file can hold. Opening, registering and removing are in
+// registered_dictionaries_test.cpp.
 #include "settings/dictionary_keys.h"
 
 #include <gtest/gtest.h>
@@ -33,8 +35,7 @@ class DictionaryKeys : public ::testing::Test {
 
 TEST_F(DictionaryKeys, DefaultsForAnEmptySection) {
   LoadIni("[dictionary]\ndic1=" + Utf8(paths_[0]) + "\n");
-  OpenDictionaryList(set_, ini_);
-  ASSERT_EQ(set_.count(), 1u);
+  ASSERT_TRUE(set_.Open(paths_[0]));
   LoadDictionarySettings(set_, ini_);
   DictionarySettings expected;
   expected.searchMax = 30;
@@ -46,7 +47,7 @@ TEST_F(DictionaryKeys, ReadAndWrittenInPlace) {
   LoadIni(
       "[dictionary]\ndic1=" + Utf8(paths_[0]) + "\n" + section +
       "cachesize=2\nsearchmax=5\nenglish=-1\nnotuse=0\nIndexFont=IPAGothic\nTransSize=14\nDicName=英和\n");
-  OpenDictionaryList(set_, ini_);
+  ASSERT_TRUE(set_.Open(paths_[0]));
   Dictionary& dictionary = set_.at(0);
   dictionary.FetchBlock(0, false);
   LoadDictionarySettings(set_, ini_);
@@ -75,11 +76,13 @@ TEST_F(DictionaryKeys, ReadAndWrittenInPlace) {
   EXPECT_TRUE(dictionary.settings().english);
 }
 
-TEST_F(DictionaryKeys, ListSkipsGapsDuplicatesAndMissingFiles) {
+TEST_F(DictionaryKeys, TheListSkipsGapsAndIsWrittenCompact) {
   LoadIni("[dictionary]\ndic1=\ndic2=" + Utf8(paths_[1]) + "\ndic4=" + Utf8(dir_.File("gone.dic")) +
-          "\ndic5=" + Utf8(paths_[1]) + "\ndic9=" + Utf8(paths_[0]) + "\n");
-  OpenDictionaryList(set_, ini_);
-  ASSERT_EQ(set_.count(), 2u);
+          "\ndic9=" + Utf8(paths_[0]) + "\n");
+  EXPECT_EQ(ListedDictionaryPaths(ini_),
+            (std::vector<std::u16string>{paths_[1], dir_.File("gone.dic"), paths_[0]}));
+  ASSERT_TRUE(set_.Open(paths_[1]));
+  ASSERT_TRUE(set_.Open(paths_[0]));
   SaveDictionaryList(set_, ini_);
   EXPECT_EQ(ini_.GetString(u"dictionary", u"dic1"), paths_[1]);
   EXPECT_EQ(ini_.GetString(u"dictionary", u"dic2"), paths_[0]);
@@ -89,7 +92,7 @@ TEST_F(DictionaryKeys, ListSkipsGapsDuplicatesAndMissingFiles) {
   }
 }
 
-TEST_F(DictionaryKeys, PathsTheFileCannotHoldAreRefusedAndNotOpened) {
+TEST_F(DictionaryKeys, PathsTheFileCannotHold) {
   for (const std::u16string path : {u"/home/u/a]b.dic", u"/home/u/a;b.dic", u"/home/u/a\nb.dic",
                                     u"/home/u/a\rb.dic", u"/home/u/ab.dic ", u"\t/ab.dic", u""}) {
     EXPECT_FALSE(SettingsCanHoldPath(path)) << Utf8(path);
@@ -97,25 +100,6 @@ TEST_F(DictionaryKeys, PathsTheFileCannotHoldAreRefusedAndNotOpened) {
   for (const std::u16string path : {u"/home/u/[英和 a=b.dic", u"/home/u/#.dic"}) {
     EXPECT_TRUE(SettingsCanHoldPath(path)) << Utf8(path);
   }
-  const std::u16string bracketed = testing::WriteTestDictionary(dir_, "x]y.dic", testing::Words({u"w"}));
-  LoadIni("[dictionary]\ndic1=" + Utf8(bracketed) + "\ndic2=" + Utf8(paths_[0]) + "\n");
-  OpenDictionaryList(set_, ini_);
-  ASSERT_EQ(set_.count(), 1u);
-  EXPECT_EQ(set_.at(0).path(), paths_[0]);
-}
-
-TEST_F(DictionaryKeys, RemovalCompactsTheListAndKeepsTheSection) {
-  LoadIni("[dictionary]\ndic1=" + Utf8(paths_[0]) + "\ndic2=" + Utf8(paths_[1]) +
-          "\ndic3=" + Utf8(paths_[2]) + "\n");
-  OpenDictionaryList(set_, ini_);
-  LoadDictionarySettings(set_, ini_);
-  SaveDictionarySettings(set_, ini_);
-  set_.RemoveAt(0);
-  SaveDictionaryList(set_, ini_);
-  EXPECT_EQ(ini_.GetString(u"dictionary", u"dic1"), paths_[1]);
-  EXPECT_EQ(ini_.GetString(u"dictionary", u"dic2"), paths_[2]);
-  EXPECT_EQ(ini_.GetString(u"dictionary", u"dic3"), u"");
-  EXPECT_EQ(ini_.GetString(paths_[0], u"searchmax"), u"30");  // the removed dictionary's section stays
 }
 
 }  // namespace

@@ -121,25 +121,30 @@ class LookupSettings : public ToolTest {
                           "good\t\t良い\t/ɡʊd/\n");
     unused_ = Dictionary("unused", "go\t\tUNUSED\n");
     missing_ = PathOf("missing.dic");
-    // A gap in the list and a file that is gone, as hand-editing leaves them.
-    const std::string list = Lines(
-        {"[dictionary]", "dic1=" + irregular_, "dic3=" + english_, "dic4=" + missing_, "dic5=" + unused_});
+    bracketed_ = Dictionary("x]y", "go\t\tBRACKETED\n");
+    // A gap in the list, a file that is gone and a path whose section the
+    // file cannot name, as hand-editing leaves them.
+    const std::string list = Lines({"[dictionary]", "dic1=" + irregular_, "dic3=" + english_,
+                                    "dic4=" + missing_, "dic5=" + unused_, "dic6=" + bracketed_});
     ini_ = Write("settings/tavlex.ini",
                  list + Lines({"[" + irregular_ + "]", "irreg=1"}) +
                      Lines({"[" + english_ + "]", "english=1", "searchmax=2", "bPhonetic=1"}) +
                      Lines({"[" + unused_ + "]", "notuse=1"}));
   }
-  std::string irregular_, english_, unused_, missing_, ini_;
+  std::string irregular_, english_, unused_, missing_, bracketed_, ini_;
 };
 
 TEST_F(LookupSettings, AppliesEachDictionarysSettingsAndNeverWritesTheFile) {
   const std::string before = Read(ini_);
   // searchmax 2 stops before "good"; the pronunciation is shown, no example;
-  // the dictionary not in use and the irregular one are not searched.
+  // the dictionary not in use and the irregular one are not searched, and
+  // the one the viewer leaves out is left out.
   const ProgramResult plain = Lookup({"--ini", ini_, "go"});
   EXPECT_EQ(plain.status, 0);
   EXPECT_EQ(plain.out, "go\n/ɡoʊ/\n行く\n\ngoal\nゴール\n");
-  EXPECT_EQ(plain.err, Refused(missing_, "No such file or directory"));
+  EXPECT_EQ(plain.err,
+            Refused(missing_, "No such file or directory") + "tavlex-lookup: " + bracketed_ +
+                ": left out, as the viewer leaves it out: the settings file cannot hold this path\n");
   EXPECT_EQ(Lookup({"--ini", ini_, "went"}).status, 1);
 
   // The inflection search asks the irregular-forms dictionary for the base form.

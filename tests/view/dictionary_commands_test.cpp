@@ -123,8 +123,8 @@ TEST_F(DictionaryCommandsTest, MenusListDictionariesByPlaceAndChoicesSearchAgain
   EXPECT_EQ(Shown(), (QStringList{"go", "a", "", "go", "c", ""}));
   Command(20202);
   EXPECT_EQ(Shown(), (QStringList{"go", "c", ""}));
-  EXPECT_TRUE(view_->dictionarySet()->at(1).settings().irregular);
-  EXPECT_FALSE(view_->dictionarySet()->at(1).settings().notUsed);
+  EXPECT_TRUE(view_->dictionarySet().at(1).settings().irregular);
+  EXPECT_FALSE(view_->dictionarySet().at(1).settings().notUsed);
   EXPECT_FALSE(Checked(20200));
   EXPECT_TRUE(Checked(20202));
   EXPECT_FALSE(Checked(20203));
@@ -154,7 +154,7 @@ TEST_F(DictionaryCommandsTest, RegistrationRefusalsChangeNothing) {
   platform::SetNextOpenFileResultForTesting(QString::fromStdU16String(paths_[2]));  // already registered
   Command(ids::kRegisterDictionary);
   EXPECT_EQ(MessageBox::History().size(), 2u);
-  EXPECT_EQ(view_->dictionarySet()->count(), 3u);
+  EXPECT_EQ(view_->dictionarySet().count(), 3u);
   EXPECT_EQ(settings_.GetString(u"dictionary", u"dic4"), u"");
 
   const auto& shown = platform::OpenFileHistoryForTesting();
@@ -166,7 +166,7 @@ TEST_F(DictionaryCommandsTest, RegistrationRefusalsChangeNothing) {
 
 TEST_F(DictionaryCommandsTest, RegisteringUpToNineThenTheItemIsGreyed) {
   Open();
-  view_->dictionarySet()->at(0).settings().notUsed = true;  // a choice since the last save
+  view_->dictionarySet().at(0).settings().notUsed = true;  // a choice since the last save
   for (int n = 4; n <= 9; ++n) {
     EXPECT_TRUE(view_->QueryCommandState(ids::kRegisterDictionary).enabled);
     const std::u16string path =
@@ -177,7 +177,7 @@ TEST_F(DictionaryCommandsTest, RegisteringUpToNineThenTheItemIsGreyed) {
   }
   EXPECT_EQ(frame_.settingsChanged, 6);
   EXPECT_FALSE(view_->QueryCommandState(ids::kRegisterDictionary).enabled);
-  EXPECT_FALSE(view_->dictionarySet()->at(0).settings().notUsed);  // reloaded from the settings
+  EXPECT_FALSE(view_->dictionarySet().at(0).settings().notUsed);  // reloaded from the settings
   EXPECT_TRUE(MessageBox::History().empty());
 }
 
@@ -197,7 +197,7 @@ TEST_F(DictionaryCommandsTest, SettingsDialogStoresTheFieldsAndMayRemoveTheDicti
   });
   MessageBox::SetNextAnswer(MessageBox::kIdNo);
   Command(ids::kDictionarySettingsFirst + 2);
-  const DictionarySettings& kept = view_->dictionarySet()->at(2).settings();
+  const DictionarySettings& kept = view_->dictionarySet().at(2).settings();
   EXPECT_EQ(kept.searchMax, 5);
   EXPECT_EQ(kept.cacheSize, 2);
   EXPECT_EQ(kept.indexFont, u"Beta");
@@ -216,7 +216,7 @@ TEST_F(DictionaryCommandsTest, SettingsDialogStoresTheFieldsAndMayRemoveTheDicti
   });
   MessageBox::SetNextAnswer(MessageBox::kIdYes);
   Command(ids::kDictionarySettingsFirst);
-  EXPECT_EQ(view_->dictionarySet()->count(), 2u);
+  EXPECT_EQ(view_->dictionarySet().count(), 2u);
   EXPECT_EQ(settings_.GetString(u"dictionary", u"dic1"), paths_[1]);
   EXPECT_EQ(settings_.GetString(u"dictionary", u"dic3"), u"");
   EXPECT_EQ(frame_.settingsChanged, 3);

@@ -305,7 +305,7 @@ TEST_F(LookupViewTest, WhileNothingIsRegisteredTheDisplayTellsHowToRegister) {
   EXPECT_EQ(Shown(), hint);
   EXPECT_TRUE(platform::MessageBox::History().empty());
 
-  ASSERT_TRUE(view_->dictionarySet()->Open(english_));
+  ASSERT_TRUE(view_->dictionarySet().Open(english_));
   view_->searchEdit()->clear();
   Type(QStringLiteral("go"));
   EXPECT_EQ(Shown().front(), QStringLiteral("go"));

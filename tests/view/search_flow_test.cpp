@@ -38,7 +38,8 @@ ViewerOptions Options(bool incresearch, int delay, int conjudelay) {
 
 TEST(SearchFlowTiming, ChangesAndTimersFollowTheOptions) {
   RecordingHost host;
-  SearchFlow flow(nullptr, &host);
+  DictionarySet set;
+  SearchFlow flow(set, &host);
 
   flow.SetOptions(Options(false, 300, 500));
   flow.OnTextChanged();
@@ -90,7 +91,7 @@ class SearchFlowSequence : public ::testing::Test {
   testing::TempDir dir_;
   DictionarySet set_;
   RecordingHost host_;
-  SearchFlow flow_{&set_, &host_};
+  SearchFlow flow_{set_, &host_};
 };
 
 TEST_F(SearchFlowSequence, SearchStripsMergesInSetOrderAndArmsTheInflection) {
@@ -117,9 +118,10 @@ TEST_F(SearchFlowSequence, InflectionReplacesTheListOnlyWhenItFinds) {
   EXPECT_EQ(Shown(), (std::vector<std::u16string>{u"T:apple"}));
 }
 
-TEST(SearchFlowWithoutSet, ReportsTheMissingSetOnlyForAWord) {
-  SearchFlow flow(nullptr, nullptr);
-  EXPECT_EQ(flow.Search(u"go"), SearchFlow::Found::kNoDictionarySet);
+TEST(SearchFlowWithoutDictionaries, AWordFindsAnEmptyList) {
+  DictionarySet set;
+  SearchFlow flow(set, nullptr);
+  EXPECT_EQ(flow.Search(u"go"), SearchFlow::Found::kEntries);
   EXPECT_EQ(flow.Search(u"  "), SearchFlow::Found::kNothing);
   EXPECT_EQ(flow.SearchInflected(u"go"), SearchFlow::Found::kNothing);
   EXPECT_TRUE(flow.entries().empty());

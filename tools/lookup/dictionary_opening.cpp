@@ -6,22 +6,28 @@
 
 namespace tavlex::lookup {
 
-std::vector<std::string> OpenRegisteredDictionaries(DictionarySet& set, const IniFile& ini) {
+std::vector<std::string> OpenRegisteredDictionaries(RegisteredDictionaries& dictionaries,
+                                                    const std::filesystem::path& iniPath) {
   std::vector<std::string> problems;
-  const std::string iniName = ini.Path().string();
-  const std::string unreadable = cli::UnreadableReason(ini.Path());
+  const std::string iniName = iniPath.string();
+  const std::string unreadable = cli::UnreadableReason(iniPath);
   if (!unreadable.empty()) {
     problems.push_back(iniName + ": cannot read the settings file: " + unreadable);
     return problems;
   }
 
-  // Opened as the viewer opens them, but each refusal is told.
-  const std::vector<std::u16string> listed = ListedDictionaryPaths(ini);
-  for (const std::u16string& path : listed) {
-    if (!set.Open(path)) problems.push_back(cli::OpenRefusal(path));
+  // Opened as the viewer opens them, but each path left out is told.
+  const std::vector<RegisteredDictionaries::LeftOut> leftOut = dictionaries.OpenListed();
+  for (const auto& [path, refusal] : leftOut) {
+    problems.push_back(refusal == RegisteredDictionaries::Refusal::kPathNotStorable
+                           ? Utf16ToUtf8(path) +
+                                 ": left out, as the viewer leaves it out: the settings file "
+                                 "cannot hold this path"
+                           : cli::OpenRefusal(path));
   }
-  if (listed.empty()) problems.push_back(iniName + ": registers no dictionary (dic1 to dic9 are empty)");
-  LoadDictionarySettings(set, ini);
+  if (leftOut.empty() && dictionaries.set().count() == 0) {
+    problems.push_back(iniName + ": registers no dictionary (dic1 to dic9 are empty)");
+  }
   return problems;
 }
 

@@ -1,19 +1,23 @@
-// Fills the DictionarySet that tavlex-lookup searches: from a settings file,
-// exactly as the viewer does at start-up, or from files named on the command
-// line. Where the viewer leaves a file out silently, these say why, as
-// "FILE: reason" lines; the set holds whatever could be opened.
+// Fills the DictionarySet that tavlex-lookup searches: the registered
+// dictionaries, opened by the viewer's own rules (RegisteredDictionaries), or
+// files named on the command line. Where the viewer leaves a file out
+// silently, these say why, as "FILE: reason" lines; the set holds whatever
+// could be opened.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "engine/dictionary_set.h"
-#include "settings/ini_file.h"
+#include "settings/registered_dictionaries.h"
 
 namespace tavlex::lookup {
 
-// The dictionaries registered in ini (already loaded), with their settings.
-std::vector<std::string> OpenRegisteredDictionaries(DictionarySet& set, const IniFile& ini);
+// The dictionaries registered in the settings file at iniPath, whose image
+// (already loaded) dictionaries works on, with their settings.
+std::vector<std::string> OpenRegisteredDictionaries(RegisteredDictionaries& dictionaries,
+                                                    const std::filesystem::path& iniPath);
 
 // The files at paths (UTF-8), with the settings a newly registered dictionary
 // gets from an empty section.

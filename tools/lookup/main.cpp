@@ -20,20 +20,20 @@ constexpr char16_t kSettingsFileName[] = u"tavlex.ini";
 
 enum ExitStatus { kFound = 0, kNothingFound = 1, kCannotRun = cli::kUsageStatus };
 
-// Opens what the options name and reports every file that failed. The
-// settings image is needed only while the set is filled.
-void OpenDictionaries(const LookupOptions& options, DictionarySet& set) {
+// Opens what the options name and reports every file that failed. ini, the
+// image dictionaries works on, is loaded only for the registered
+// dictionaries; nothing is set in it, so the file is never written.
+void OpenDictionaries(const LookupOptions& options, IniFile& ini, RegisteredDictionaries& dictionaries) {
   std::vector<std::string> problems;
   if (!options.dictionaryPaths.empty()) {
-    problems = OpenNamedDictionaries(set, options.dictionaryPaths);
+    problems = OpenNamedDictionaries(dictionaries.set(), options.dictionaryPaths);
   } else {
-    IniFile ini;
     if (options.iniPath) {
       ini.LoadPath(*options.iniPath);
     } else {
       ini.Load(kSettingsFileName);
     }
-    problems = OpenRegisteredDictionaries(set, ini);
+    problems = OpenRegisteredDictionaries(dictionaries, ini.Path());
   }
   for (const std::string& problem : problems) kProgram.Report(problem);
 }
@@ -49,7 +49,7 @@ const std::vector<EntryRef>& LookUp(SearchFlow& flow, std::u16string_view text, 
 
 // Prints every entry found for each word; true when there was any.
 bool PrintLookups(const LookupOptions& options, DictionarySet& set) {
-  SearchFlow flow(&set, nullptr);
+  SearchFlow flow(set, nullptr);
   bool printed = false;
   for (const std::string& word : options.words) {
     const std::u16string query = Utf8ToUtf16(word);
@@ -70,8 +70,10 @@ bool PrintLookups(const LookupOptions& options, DictionarySet& set) {
 }
 
 int Run(const LookupOptions& options) {
-  DictionarySet set;
-  OpenDictionaries(options, set);
+  IniFile ini;
+  RegisteredDictionaries dictionaries(ini);
+  OpenDictionaries(options, ini, dictionaries);
+  DictionarySet& set = dictionaries.set();
   if (set.count() == 0) {
     kProgram.Report(options.dictionaryPaths.empty()
                         ? "no dictionary could be opened; --dic FILE names one directly"
