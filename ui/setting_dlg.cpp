@@ -50,19 +50,19 @@ CSettingDlg::CSettingDlg(QWidget* parent) : CScrollDialog(parent) {
 }
 
 void CSettingDlg::LoadFields() {
-  incrementalSearchBox_->setChecked(incrementalSearch != 0);
-  FieldTransfer::Put(delayEdit_, delay);
-  FieldTransfer::Put(conjudelayEdit_, conjudelay);
-  menuTenkeyBox_->setChecked(menuTenkey != 0);
+  incrementalSearchBox_->setChecked(fields_.incrementalSearch != 0);
+  FieldTransfer::Put(delayEdit_, fields_.delay);
+  FieldTransfer::Put(conjudelayEdit_, fields_.conjudelay);
+  menuTenkeyBox_->setChecked(fields_.menuTenkey != 0);
   incrementalSearchBox_->setFocus();
 }
 
 bool CSettingDlg::SaveFields() {
   FieldTransfer transfer(this);
-  transfer.Check(incrementalSearchBox_, incrementalSearch);
-  transfer.Unsigned(delayEdit_, delay, 0, kMaxDelay);
-  transfer.Unsigned(conjudelayEdit_, conjudelay);
-  transfer.Check(menuTenkeyBox_, menuTenkey);
+  transfer.Check(incrementalSearchBox_, fields_.incrementalSearch);
+  transfer.Unsigned(delayEdit_, fields_.delay, 0, kMaxDelay);
+  transfer.Unsigned(conjudelayEdit_, fields_.conjudelay);
+  transfer.Check(menuTenkeyBox_, fields_.menuTenkey);
   return transfer.ok();
 }
 

@@ -1,7 +1,7 @@
 // CSettingDlg: the options dialog (dialog 129, "設定"). Incremental search
 // on or off, its delay, the delay of the automatic inflection search, and
-// whether the numeric keypad operates the menus. The caller fills the four
-// members, shows the dialog, and reads them back when it ends with OK.
+// whether the numeric keypad operates the menus. The caller fills fields()
+// before exec() and reads them back after Accepted, as with CDicSettingDlg.
 #pragma once
 
 #include <cstdint>
@@ -17,12 +17,17 @@ class CSettingDlg : public CScrollDialog {
   Q_OBJECT
 
  public:
+  // The dialog's members; check states are 0 (clear), 1 (set) or 2 (indeterminate).
+  struct Fields {
+    int incrementalSearch = 0;  // 1001
+    uint32_t delay = 0;         // ms, 1002, at most kMaxDelay
+    uint32_t conjudelay = 0;    // ms, 1005, no upper bound
+    int menuTenkey = 0;         // 1015
+  };
+
   explicit CSettingDlg(QWidget* parent);
 
-  int incrementalSearch = 0;  // check state of 1001
-  uint32_t delay = 0;         // ms, 1002, at most 9999
-  uint32_t conjudelay = 0;    // ms, 1005, no upper bound
-  int menuTenkey = 0;         // check state of 1015
+  Fields& fields() { return fields_; }
 
   // The largest incremental delay the dialog takes.
   static constexpr uint32_t kMaxDelay = 9999;
@@ -32,6 +37,7 @@ class CSettingDlg : public CScrollDialog {
   bool SaveFields() override;
 
  private:
+  Fields fields_;
   QCheckBox* incrementalSearchBox_;
   QLineEdit* delayEdit_;
   QLineEdit* conjudelayEdit_;

@@ -2,8 +2,6 @@
 
 #include <QKeyEvent>
 #include <QThread>
-#include <algorithm>
-#include <climits>
 
 #include "engine/entry_parts.h"
 #include "platform/program_launcher.h"
@@ -16,6 +14,7 @@
 #include "ui/index_edit.h"
 #include "ui/scroll_codes.h"
 #include "ui/setting_dlg.h"
+#include "view/dialog_fields.h"
 #include "view/empty_set_hint.h"
 #include "view/lookup_layout.h"
 
@@ -128,19 +127,10 @@ bool CLookupView::OnCommand(int command) {
 }
 
 void CLookupView::ShowOptions() {
-  ViewerOptions options = flow_.options();
   CSettingDlg dialog(this);
-  dialog.incrementalSearch = options.incresearch ? 1 : 0;
-  // A negative delay from a hand-edited file means the same as 0.
-  dialog.delay = static_cast<uint32_t>(std::max(options.delay, 0));
-  dialog.conjudelay = static_cast<uint32_t>(std::max(options.conjudelay, 0));
-  dialog.menuTenkey = options.menuTenkey == 1 ? 1 : 0;
+  dialog.fields() = OptionsDialogFields(flow_.options());
   if (dialog.exec() != QDialog::Accepted) return;
-  options.incresearch = dialog.incrementalSearch != 0;
-  options.delay = static_cast<int32_t>(dialog.delay);
-  // The inflection delay has no upper bound in the dialog; the setting holds at most INT32_MAX.
-  options.conjudelay = static_cast<int32_t>(std::min<uint32_t>(dialog.conjudelay, INT32_MAX));
-  options.menuTenkey = dialog.menuTenkey;
+  const ViewerOptions options = OptionsFromDialog(dialog.fields(), flow_.options());
   SaveViewerOptions(options, settings_);
   flow_.SetOptions(options);
   PostSettingsChanged();

@@ -11,61 +11,11 @@
 #include "resources/resource_ids.h"
 #include "resources/string_table.h"
 #include "ui/dic_setting_dlg.h"
+#include "view/dialog_fields.h"
 #include "view/dictionary_menu.h"
 #include "view/lookup_view.h"
 
 namespace tavlex {
-namespace {
-
-int CheckState(bool value) { return value ? 1 : 0; }
-
-CDicSettingDlg::Fields DialogFields(const Dictionary& dictionary) {
-  const DictionarySettings& s = dictionary.settings();
-  CDicSettingDlg::Fields f;
-  f.cacheSize = static_cast<uint32_t>(s.cacheSize);
-  f.searchMax = static_cast<uint32_t>(s.searchMax);
-  f.english = CheckState(s.english);
-  f.irregular = CheckState(s.irregular);
-  f.englishConjugation = CheckState(s.englishConjugation);
-  f.accent = CheckState(s.accent);
-  f.notUsed = CheckState(s.notUsed);
-  f.indexFont = ToQString(s.indexFont);
-  f.indexSize = s.indexSize;
-  f.transFont = ToQString(s.transFont);
-  f.transSize = s.transSize;
-  f.showPhonetic = CheckState(s.showPhonetic);
-  f.phoneticFont = ToQString(s.phoneticFont);
-  f.phoneticSize = s.phoneticSize;
-  f.showSample = CheckState(s.showSample);
-  f.sampleFont = ToQString(s.sampleFont);
-  f.sampleSize = s.sampleSize;
-  f.dicName = ToQString(s.dicName);
-  f.path = ToQString(dictionary.path());
-  return f;
-}
-
-// Everything but the cache size, which goes through SetCacheSize.
-void CopyBack(const CDicSettingDlg::Fields& f, DictionarySettings& s) {
-  s.searchMax = static_cast<int32_t>(f.searchMax);
-  s.english = f.english != 0;
-  s.irregular = f.irregular != 0;
-  s.englishConjugation = f.englishConjugation != 0;
-  s.accent = f.accent != 0;
-  s.notUsed = f.notUsed != 0;
-  s.indexFont = ToU16String(f.indexFont);
-  s.indexSize = f.indexSize;
-  s.transFont = ToU16String(f.transFont);
-  s.transSize = f.transSize;
-  s.showPhonetic = f.showPhonetic != 0;
-  s.phoneticFont = ToU16String(f.phoneticFont);
-  s.phoneticSize = f.phoneticSize;
-  s.showSample = f.showSample != 0;
-  s.sampleFont = ToU16String(f.sampleFont);
-  s.sampleSize = f.sampleSize;
-  s.dicName = ToU16String(f.dicName);
-}
-
-}  // namespace
 
 void CLookupView::FillDictionaryMenu(int which, QMenu* menu) {
   tavlex::FillDictionaryMenu(dictionaries_.set(), which, menu);
@@ -102,17 +52,12 @@ void CLookupView::RegisterDictionary() {
 }
 
 void CLookupView::EditDictionarySettings(size_t index) {
-  const Dictionary& dictionary = dictionaries_.set().at(index);
   CDicSettingDlg dialog(this);
-  dialog.fields() = DialogFields(dictionary);
-  dialog.fields().removeRequest = 0;
+  dialog.fields() = DictionaryDialogFields(dictionaries_.set().at(index));
   LaunchFontLoader();  // its fonts then appear in the dialog's font lists
   if (dialog.exec() == QDialog::Accepted) {
     const CDicSettingDlg::Fields& f = dialog.fields();
-    DictionarySettings settings = dictionary.settings();
-    settings.cacheSize = static_cast<int32_t>(f.cacheSize);
-    CopyBack(f, settings);
-    dictionaries_.Store(index, settings);
+    dictionaries_.Store(index, SettingsFromDialog(f));
     PostSettingsChanged();
     RealizeFonts();
     if (f.removeRequest != 0) {
