@@ -8,18 +8,12 @@
 namespace tavlex::platform {
 namespace {
 
-std::optional<int> nextAnswer;
-std::vector<MessageBox::Shown> history;
+MessageBox::StandIn standIn;
 
 }  // namespace
 
 int MessageBox::Show(QWidget* parent, const QString& text, const QString& caption, unsigned style) {
-  history.push_back({text, caption, style});
-  if (nextAnswer) {
-    const int answer = *nextAnswer;
-    nextAnswer.reset();
-    return answer;
-  }
+  if (standIn) return standIn(text, caption, style);
   // The platform's CR LF breaks are plain line breaks here.
   const QString shown = QString::fromStdU16String(CrLfToLf(ToU16View(text)));
   QMessageBox box((style & kIconMask) == kIconQuestion ? QMessageBox::Question : QMessageBox::Warning,
@@ -33,10 +27,6 @@ int MessageBox::Show(QWidget* parent, const QString& text, const QString& captio
   return kIdOk;
 }
 
-void MessageBox::SetNextAnswer(int answer) { nextAnswer = answer; }
-
-const std::vector<MessageBox::Shown>& MessageBox::History() { return history; }
-
-void MessageBox::ClearHistory() { history.clear(); }
+void MessageBox::SetStandInForTesting(StandIn replacement) { standIn = std::move(replacement); }
 
 }  // namespace tavlex::platform

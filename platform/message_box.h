@@ -1,11 +1,10 @@
-// MessageBox: the modal message boxes of the viewer. Tests give the next
-// answer instead of letting a box be shown, and read what would have shown.
+// MessageBox: the modal message boxes of the viewer. Tests put a stand-in in
+// place of the boxes, which answers them (tests/support/platform_fakes.h).
 #pragma once
 
 #include <QString>
 #include <QWidget>
-#include <optional>
-#include <vector>
+#include <functional>
 
 namespace tavlex::platform {
 
@@ -21,20 +20,13 @@ class MessageBox {
   };
   enum Answer : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
 
-  struct Shown {
-    QString text;
-    QString caption;
-    unsigned style;
-  };
-
   // Shows a modal box and returns the answer.
   static int Show(QWidget* parent, const QString& text, const QString& caption, unsigned style);
 
-  // Tests: the next Show returns answer at once without showing anything.
-  static void SetNextAnswer(int answer);
-  // Tests: every box asked for since the last ClearHistory.
-  static const std::vector<Shown>& History();
-  static void ClearHistory();
+  // Answers a box in place of the user, with what Show returns.
+  using StandIn = std::function<int(const QString& text, const QString& caption, unsigned style)>;
+  // Tests: standIn answers every box from now on; an empty one puts the real boxes back.
+  static void SetStandInForTesting(StandIn standIn);
 };
 
 }  // namespace tavlex::platform

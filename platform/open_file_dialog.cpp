@@ -5,8 +5,7 @@
 namespace tavlex::platform {
 namespace {
 
-std::optional<QString> nextResult;
-std::vector<OpenFileShown> history;
+OpenFileStandIn standIn;
 
 // "PDIC形式(*.dic)" → "PDIC形式": the patterns follow in Qt's own form.
 QString DescriptionWithoutPatterns(const QString& description) {
@@ -32,28 +31,16 @@ QStringList FileDialogFilters(const QString& filter) {
 }
 
 int ShowOpenFileDialog(const OpenFileRequest& request, QString* path) {
-  const QStringList filters = FileDialogFilters(request.filter);
-  history.push_back({request.title, filters, request.initialDirectory});
-  if (nextResult) {
-    const QString chosen = *nextResult;
-    nextResult.reset();
-    if (chosen.isEmpty()) return 0;
-    *path = chosen;
-    return 1;
-  }
+  if (standIn) return standIn(request, path);
   QFileDialog dialog(request.owner, request.title, request.initialDirectory);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setNameFilters(filters);
+  dialog.setNameFilters(FileDialogFilters(request.filter));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return 0;
   *path = dialog.selectedFiles().constFirst();
   return 1;
 }
 
-void SetNextOpenFileResultForTesting(const QString& path) { nextResult = path; }
-
-const std::vector<OpenFileShown>& OpenFileHistoryForTesting() { return history; }
-
-void ClearOpenFileHistoryForTesting() { history.clear(); }
+void SetOpenFileStandInForTesting(OpenFileStandIn replacement) { standIn = std::move(replacement); }
 
 }  // namespace tavlex::platform

@@ -1,14 +1,13 @@
 // The open-file service: the desktop's file chooser in place of the
 // handheld's picker. Qt's QFileDialog uses the desktop's own chooser when the
-// platform offers one, and its own dialog otherwise. Tests name the chosen
-// file, or a cancel, instead of letting a dialog be shown.
+// platform offers one, and its own dialog otherwise. Tests put a stand-in in
+// place of the chooser (tests/support/platform_fakes.h).
 #pragma once
 
 #include <QString>
 #include <QStringList>
 #include <QWidget>
-#include <optional>
-#include <vector>
+#include <functional>
 
 namespace tavlex::platform {
 
@@ -30,16 +29,9 @@ QStringList FileDialogFilters(const QString& filter);
 // chosen, its full path in *path; anything else after a cancel.
 int ShowOpenFileDialog(const OpenFileRequest& request, QString* path);
 
-// Tests: the next ShowOpenFileDialog returns at once, with this file chosen,
-// or as cancelled when it is empty.
-void SetNextOpenFileResultForTesting(const QString& path);
-// Tests: the filters, title and folder of every request since the last clear.
-struct OpenFileShown {
-  QString title;
-  QStringList filters;
-  QString initialDirectory;
-};
-const std::vector<OpenFileShown>& OpenFileHistoryForTesting();
-void ClearOpenFileHistoryForTesting();
+// Answers a request in place of the chooser, as ShowOpenFileDialog does.
+using OpenFileStandIn = std::function<int(const OpenFileRequest& request, QString* path)>;
+// Tests: standIn answers every request from now on; an empty one puts the real chooser back.
+void SetOpenFileStandInForTesting(OpenFileStandIn standIn);
 
 }  // namespace tavlex::platform

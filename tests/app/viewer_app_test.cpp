@@ -18,6 +18,7 @@
 #include "app/main_frame.h"
 #include "platform/message_box.h"
 #include "resources/resource_ids.h"
+#include "tests/support/platform_fakes.h"
 #include "tests/support/temp_dir.h"
 #include "view/lookup_view.h"
 
@@ -58,6 +59,7 @@ class ViewerAppTest : public ::testing::Test {
   }
 
   ::tavlex::testing::TempDir dir_;
+  ::tavlex::testing::FakeMessageBoxes boxes_;
   std::unique_ptr<CViewerApp> app_;
   int writes_ = 0;
 };
@@ -77,7 +79,7 @@ TEST_F(ViewerAppTest, TheAboutBoxShowsTheIconAndTheVersion) {
 TEST_F(ViewerAppTest, OptionsAreCheckedThenTakeEffectAtOnce) {
   Start("[dictionary]\nincresearch=1\ndelay=300\nconjudelay=0\n");
   const QMenuBar* before = app_->frame()->menuBar();
-  RunModal(ids::kOptions, [](QWidget* dialog) {
+  RunModal(ids::kOptions, [this](QWidget* dialog) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), "設定");
     auto* delay = dialog->findChild<QLineEdit*>("delay");
@@ -85,10 +87,10 @@ TEST_F(ViewerAppTest, OptionsAreCheckedThenTakeEffectAtOnce) {
     EXPECT_TRUE(dialog->findChild<QCheckBox*>("incrementalSearch")->isChecked());
 
     delay->setText("10000");
-    MessageBox::SetNextAnswer(MessageBox::kIdOk);
+    boxes_.SetNextAnswer(MessageBox::kIdOk);
     Click(dialog, "button1");
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(MessageBox::History().back().text, "Please enter an integer between 0 and 9999.");
+    EXPECT_EQ(boxes_.shown().back().text, "Please enter an integer between 0 and 9999.");
 
     delay->setText("0");
     dialog->findChild<QLineEdit*>("conjudelay")->setText("500");

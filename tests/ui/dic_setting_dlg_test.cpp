@@ -9,9 +9,8 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "platform/font_families.h"
-#include "platform/message_box.h"
 #include "tests/support/modal.h"
+#include "tests/support/platform_fakes.h"
 
 namespace tavlex {
 namespace {
@@ -21,9 +20,6 @@ using platform::MessageBox;
 class DicSettingDlgTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    MessageBox::ClearHistory();
-    // One face reported twice, as a system listing it per character set would.
-    platform::SetInstalledFontFamiliesForTesting(QStringList{"Alpha", "Beta", "Alpha"});
     dialog_.fields().cacheSize = 10;
     dialog_.fields().searchMax = 30;
     dialog_.fields().indexFont = "Alpha";
@@ -33,8 +29,6 @@ class DicSettingDlgTest : public ::testing::Test {
     dialog_.fields().sampleSize = 10;
     dialog_.fields().path = "/dics/english.dic";
   }
-  void TearDown() override { platform::SetInstalledFontFamiliesForTesting(std::nullopt); }
-
   template <typename T>
   T* Control(const char* name) {
     T* control = dialog_.findChild<T*>(QLatin1String(name));
@@ -47,6 +41,9 @@ class DicSettingDlgTest : public ::testing::Test {
     return dialog_.exec();
   }
 
+  testing::FakeMessageBoxes boxes_;
+  // One face reported twice, as a system listing it per character set would.
+  testing::FakeFontFamilies fonts_{{"Alpha", "Beta", "Alpha"}};
   CDicSettingDlg dialog_{nullptr};
 };
 
@@ -78,7 +75,7 @@ TEST_F(DicSettingDlgTest, OpensWithTheFieldsAndStoresTheListsChoices) {
   EXPECT_EQ(f.sampleFont, "Beta");
   EXPECT_EQ(f.removeRequest, 1);
   EXPECT_EQ(f.dicName, "");
-  EXPECT_TRUE(MessageBox::History().empty());
+  EXPECT_TRUE(boxes_.shown().empty());
 }
 
 TEST_F(DicSettingDlgTest, NumberFieldsOutsideOneToThousandKeepTheDialogOpen) {
@@ -95,11 +92,11 @@ TEST_F(DicSettingDlgTest, NumberFieldsOutsideOneToThousandKeepTheDialogOpen) {
       {"1", "1000", "", ""},
   };
   for (const Case& c : cases) {
-    MessageBox::ClearHistory();
+    const size_t seen = boxes_.shown().size();
     Run([&] {
       Control<QLineEdit>("cacheSize")->setText(c.cacheSize);
       Control<QLineEdit>("searchMax")->setText(c.searchMax);
-      MessageBox::SetNextAnswer(MessageBox::kIdOk);
+      boxes_.SetNextAnswer(MessageBox::kIdOk);
       dialog_.accept();
       if (*c.message == '\0') return;
       EXPECT_TRUE(dialog_.isVisible()) << c.cacheSize;
@@ -109,12 +106,12 @@ TEST_F(DicSettingDlgTest, NumberFieldsOutsideOneToThousandKeepTheDialogOpen) {
       dialog_.reject();
     });
     if (*c.message == '\0') {
-      EXPECT_TRUE(MessageBox::History().empty());
+      EXPECT_EQ(boxes_.shown().size(), seen);
       EXPECT_EQ(dialog_.fields().cacheSize, 1u);
       EXPECT_EQ(dialog_.fields().searchMax, 1000u);
     } else {
-      ASSERT_EQ(MessageBox::History().size(), 1u);
-      EXPECT_EQ(MessageBox::History()[0].text, c.message);
+      ASSERT_EQ(boxes_.shown().size(), seen + 1);
+      EXPECT_EQ(boxes_.shown().back().text, c.message);
     }
   }
 }
@@ -130,9 +127,9 @@ TEST_F(DicSettingDlgTest, InflectionCheckBoxEnablesTheTwoBelowIt) {
     EXPECT_FALSE(ending->isEnabled() || accent->isEnabled());
     // A field that fails stops the transfer with its message at once.
     Control<QLineEdit>("cacheSize")->setText("x");
-    MessageBox::SetNextAnswer(MessageBox::kIdOk);
+    boxes_.SetNextAnswer(MessageBox::kIdOk);
     QTest::mouseClick(english, Qt::LeftButton);
-    EXPECT_EQ(MessageBox::History().size(), 1u);
+    EXPECT_EQ(boxes_.shown().size(), 1u);
     EXPECT_FALSE(ending->isEnabled());  // english kept its old member value
     dialog_.reject();
   });

@@ -9,7 +9,7 @@
 #include <QDialog>
 #include <QLineEdit>
 
-#include "platform/message_box.h"
+#include "tests/support/platform_fakes.h"
 
 namespace tavlex {
 namespace {
@@ -44,7 +44,7 @@ struct Fields {
 };
 
 TEST(FieldTransfer, TheFirstRefusedFieldStopsTheTransfer) {
-  MessageBox::ClearHistory();
+  testing::FakeMessageBoxes boxes;
   Fields fields;
   fields.dialog.show();
   QApplication::setActiveWindow(&fields.dialog);
@@ -52,11 +52,11 @@ TEST(FieldTransfer, TheFirstRefusedFieldStopsTheTransfer) {
 
   fields.first->setText(QStringLiteral("10000"));
   fields.second->setText(QStringLiteral("7"));
-  MessageBox::SetNextAnswer(MessageBox::kIdOk);
+  boxes.SetNextAnswer(MessageBox::kIdOk);
   EXPECT_FALSE(fields.Transfer());
-  ASSERT_EQ(MessageBox::History().size(), 1u);
-  EXPECT_EQ(MessageBox::History()[0].text, QStringLiteral("Please enter an integer between 0 and 9999."));
-  EXPECT_EQ(MessageBox::History()[0].style & MessageBox::kIconMask, unsigned{MessageBox::kIconExclamation});
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(boxes.shown()[0].text, QStringLiteral("Please enter an integer between 0 and 9999."));
+  EXPECT_EQ(boxes.shown()[0].style & MessageBox::kIconMask, unsigned{MessageBox::kIconExclamation});
   EXPECT_TRUE(fields.first->hasFocus());
   EXPECT_EQ(fields.first->selectedText(), QStringLiteral("10000"));
   EXPECT_EQ(fields.a, 5u);
@@ -65,9 +65,9 @@ TEST(FieldTransfer, TheFirstRefusedFieldStopsTheTransfer) {
 
   fields.first->setText(QStringLiteral("9999"));
   fields.second->setText(QStringLiteral("x"));
-  MessageBox::SetNextAnswer(MessageBox::kIdOk);
+  boxes.SetNextAnswer(MessageBox::kIdOk);
   EXPECT_FALSE(fields.Transfer());
-  EXPECT_EQ(MessageBox::History().back().text, QStringLiteral("Please enter a positive integer."));
+  EXPECT_EQ(boxes.shown().back().text, QStringLiteral("Please enter a positive integer."));
   EXPECT_TRUE(fields.second->hasFocus());
   EXPECT_EQ(fields.a, 9999u);
   EXPECT_EQ(fields.checked, 0);
@@ -77,7 +77,7 @@ TEST(FieldTransfer, TheFirstRefusedFieldStopsTheTransfer) {
   EXPECT_TRUE(fields.Transfer());
   EXPECT_EQ(fields.b, 4000000000u);
   EXPECT_EQ(fields.checked, 1);
-  EXPECT_EQ(MessageBox::History().size(), 2u);
+  EXPECT_EQ(boxes.shown().size(), 2u);
 }
 
 }  // namespace

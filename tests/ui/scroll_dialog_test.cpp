@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "platform/device.h"
+#include "tests/support/platform_fakes.h"
 #include "ui/dialog_scroller.h"
 #include "ui/scroll_codes.h"
 
@@ -118,7 +119,7 @@ TEST(CScrollDialog, AShortDialogScrollsAFocusedControlIntoView) {
 }
 
 TEST(CScrollDialog, OnTheKeypadClassBackIsBackspace) {
-  platform::SetDeviceClassForTesting(platform::kKeypadDevice);
+  const testing::FakeDeviceClass keypad(platform::kKeypadDevice);
   TallDialog dialog;
   dialog.show();
   auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("field0"));
@@ -127,7 +128,6 @@ TEST(CScrollDialog, OnTheKeypadClassBackIsBackspace) {
   QKeyEvent back(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
   QApplication::sendEvent(field, &back);
   QApplication::processEvents();
-  platform::SetDeviceClassForTesting(platform::kTouchScreenDevice);
   EXPECT_EQ(field->text(), QStringLiteral("ab"));
   EXPECT_TRUE(dialog.isVisible());
 }

@@ -11,12 +11,13 @@
 #include <QTest>
 #include <fstream>
 
-#include "platform/message_box.h"
 #include "resources/resource_ids.h"
 #include "settings/ini_file.h"
 #include "tests/support/fake_timers.h"
+#include "tests/support/platform_fakes.h"
 #include "tests/support/qt_printers.h"
 #include "tests/support/test_dictionaries.h"
+#include "tests/support/view_fixture.h"
 #include "ui/editor.h"
 #include "ui/index_edit.h"
 #include "view/empty_set_hint.h"
@@ -24,20 +25,7 @@
 namespace tavlex {
 namespace {
 
-// Stands in for the frame: counts the settings-changed messages it is posted.
-class FrameStandIn : public QWidget {
- public:
-  int settingsChanged = 0;
-
- protected:
-  bool event(QEvent* event) override {
-    if (event->type() == platform::MessageEvent::Type()) {
-      ++settingsChanged;
-      return true;
-    }
-    return QWidget::event(event);
-  }
-};
+using testing::Settle;
 
 // Counts the change messages the search box posts to the view.
 class ChangeCounter : public QObject {
@@ -57,7 +45,6 @@ class ChangeCounter : public QObject {
 class LookupViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform::MessageBox::ClearHistory();
     english_ =
         testing::WriteTestDictionary(dir_, "english.dic",
                                      {{u"apple", u"", 0, u"りんご\r\n林檎", u"ˈæpl", u"an apple a day"},
@@ -88,23 +75,14 @@ class LookupViewTest : public ::testing::Test {
     Settle();
   }
 
-  // Delivers what is posted, and what that posts in turn (a change message posts a search).
-  static void Settle() {
-    for (int round = 0; round < 3; ++round) QApplication::sendPostedEvents();
-  }
-
-  // The texts of the display's paragraphs.
-  QStringList Shown() const {
-    QStringList texts;
-    for (const auto& paragraph : view_->resultDisplay()->paragraphs()) texts << paragraph.text;
-    return texts;
-  }
+  QStringList Shown() const { return testing::Shown(*view_); }
 
   testing::TempDir dir_;
   std::u16string english_;
   IniFile settings_;
   testing::FakeTimers timers_;
-  FrameStandIn frame_;
+  testing::FakeMessageBoxes boxes_;
+  testing::FrameStandIn frame_;
   ChangeCounter counter_;
   std::unique_ptr<CLookupView> view_;
 };
@@ -176,7 +154,7 @@ TEST_F(LookupViewTest, StrippedCharactersAndEmptyWords) {
   view_->searchEdit()->setText(QString::fromUtf16(u"\u3000xyz"));
   Settle();
   EXPECT_TRUE(Shown().isEmpty());  // nothing matches: the display empties
-  EXPECT_TRUE(platform::MessageBox::History().empty());
+  EXPECT_TRUE(boxes_.shown().empty());
 }
 
 TEST_F(LookupViewTest, ReturnSearchesAndStillReachesTheBox) {
@@ -303,7 +281,7 @@ TEST_F(LookupViewTest, WhileNothingIsRegisteredTheDisplayTellsHowToRegister) {
   EXPECT_EQ(Shown(), hint);
   Type(QStringLiteral("go"));
   EXPECT_EQ(Shown(), hint);
-  EXPECT_TRUE(platform::MessageBox::History().empty());
+  EXPECT_TRUE(boxes_.shown().empty());
 
   ASSERT_TRUE(view_->dictionarySet().Open(english_));
   view_->searchEdit()->clear();

@@ -1,0 +1,154 @@
+// The menu bar of the real frame, walked as a user walks it: the ツール items
+// carry their command ids, the dictionary menus list the dictionaries by
+// their place, and every kind of item reaches its command through the frame,
+// its state and check mark shown when its menu opens.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <fstream>
+
+#include "app/main_frame.h"
+#include "app/viewer_app.h"
+#include "resources/resource_ids.h"
+#include "tests/support/fake_timers.h"
+#include "tests/support/modal.h"
+#include "tests/support/platform_fakes.h"
+#include "tests/support/qt_printers.h"
+#include "tests/support/test_dictionaries.h"
+#include "tests/support/view_fixture.h"
+#include "ui/index_edit.h"
+#include "view/lookup_view.h"
+
+namespace tavlex {
+namespace {
+
+using testing::Settle;
+using Items = std::vector<std::pair<int, QString>>;
+
+class MenuCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::ofstream ini(dir_.path() / "tavlex.ini");
+    ini << "[dictionary]\n";
+    for (const char* name : {"a", "b", "c"}) {
+      const std::u16string tag(name, name + 1);
+      paths_.push_back(
+          testing::WriteTestDictionary(dir_, std::string(name) + ".dic", {{u"go", u"", 0, tag, u"", u""}}));
+      ini << "dic" << paths_.size() << "=" << std::filesystem::path(paths_.back()).string() << "\n";
+    }
+    ini << "[" << std::filesystem::path(paths_[1]).string() << "]\nirreg=1\n";
+    ini.close();
+    QApplication::clipboard()->clear();
+    ASSERT_TRUE(app_.InitialiseWith(dir_.path() / "tavlex.ini"));
+    QApplication::setActiveWindow(frame());
+    Settle();
+  }
+
+  CMainFrame* frame() const { return app_.frame(); }
+  CLookupView* view() const { return frame()->view(); }
+  // A menu of the bar as it stands now (the frame rebuilds the bar): "menu0.1" is "ツール".
+  QMenu* Menu(const char* name) const { return frame()->menuBar()->findChild<QMenu*>(QLatin1String(name)); }
+  // The ids and texts of a menu's items, without the keypad labels; a separator shows as 0 and "-".
+  static Items Listed(const QMenu* menu) {
+    Items items;
+    for (const QAction* item : menu->actions()) {
+      const QString text = item->text();
+      items.emplace_back(item->data().toInt(),
+                         item->isSeparator() ? QStringLiteral("-") : text.left(text.indexOf(u'(')));
+    }
+    return items;
+  }
+  // The item with this command, as the menu shows it when it opens.
+  QAction* Opened(const char* menu, int command) const {
+    QMenu* popup = Menu(menu);
+    popup->popup(QPoint());
+    popup->hide();
+    for (QAction* item : popup->actions()) {
+      if (item->data().toInt() == command) return item;
+    }
+    ADD_FAILURE() << menu << " has no item " << command;
+    return nullptr;
+  }
+  // Chooses the item, as a click on it does.
+  void Choose(const char* menu, int command) {
+    Opened(menu, command)->trigger();
+    Settle();
+  }
+  QStringList Shown() const { return testing::Shown(*view()); }
+
+  testing::TempDir dir_;
+  std::vector<std::u16string> paths_;
+  testing::FakeTimers timers_;
+  testing::FakeMessageBoxes boxes_;
+  testing::FakeOpenFileDialog files_;
+  testing::FakeFontFamilies fonts_{{"Alpha"}};
+  CViewerApp app_;
+};
+
+TEST_F(MenuCommandsTest, TheToolsItemsCarryTheirCommandIdsAndTheDictionariesTheirPlaces) {
+  EXPECT_EQ(Listed(Menu("menu0.1")), (Items{{ids::kRegisterDictionary, "辞書登録..."},
+                                            {0, "辞書設定"},
+                                            {ids::kOptions, "オプション..."},
+                                            {0, "-"},
+                                            {ids::kAppAbout, "バージョン情報..."}}));
+  EXPECT_EQ(Listed(Menu("menu0.1.1")), (Items{{20000, "a.dic"}, {20001, "b.dic"}, {20002, "c.dic"}}));
+  // The irregular b leaves a gap in the ids of the "辞書" menu.
+  EXPECT_EQ(Listed(Menu("menu1")),
+            (Items{{20200, "a.dic"}, {20202, "c.dic"}, {0, "-"}, {20203, "全ての辞書"}}));
+}
+
+TEST_F(MenuCommandsTest, EveryKindOfItemReachesItsCommandThroughTheFrame) {
+  view()->searchEdit()->setText("go");
+  Settle();
+  EXPECT_TRUE(Opened("menu1", 20203)->isChecked());
+  Choose("menu1", 20202);
+  EXPECT_EQ(Shown(), (QStringList{"go", "c", ""}));
+  EXPECT_TRUE(Opened("menu1", 20202)->isChecked());
+  EXPECT_FALSE(Opened("menu1", 20203)->isChecked());
+  Choose("menu1", 20203);
+  EXPECT_EQ(Shown(), (QStringList{"go", "a", "", "go", "c", ""}));
+
+  // Registering until the list is full; the frame rebuilds the menus each time.
+  for (int n = 4; n <= 9; ++n) {
+    EXPECT_TRUE(Opened("menu0.1", ids::kRegisterDictionary)->isEnabled());
+    files_.SetNextResult(QString::fromStdU16String(
+        testing::WriteTestDictionary(dir_, "d" + std::to_string(n) + ".dic", testing::Words({u"w"}))));
+    Choose("menu0.1", ids::kRegisterDictionary);
+    EXPECT_EQ(Listed(Menu("menu0.1.1")).back(),
+              (std::pair<int, QString>{20000 + n - 1, "d" + QString::number(n) + ".dic"}));
+  }
+  EXPECT_FALSE(Opened("menu0.1", ids::kRegisterDictionary)->isEnabled());
+  EXPECT_EQ(files_.shown().size(), 6u);
+
+  struct Dialog {
+    const char* menu;
+    int command;
+    QString title;
+  };
+  for (const Dialog& d : {Dialog{"menu0.1.1", ids::kDictionarySettingsFirst + 2, "辞書設定"},
+                          Dialog{"menu0.1", ids::kOptions, "設定"},
+                          Dialog{"menu0.1", ids::kAppAbout, "バージョン情報 Tavlex"}}) {
+    QString title;
+    testing::WhenModalShows([&title](QWidget* dialog) {
+      title = dialog->windowTitle();
+      dialog->close();
+    });
+    Choose(d.menu, d.command);
+    EXPECT_EQ(title, d.title);
+  }
+
+  QApplication::clipboard()->setText("went");
+  view()->searchEdit()->selectAll();
+  Choose("menu0.0", ids::kEditPaste);
+  EXPECT_EQ(view()->searchEdit()->text(), "went");
+  Choose("menu0", ids::kExit);
+  EXPECT_FALSE(frame()->isVisible());
+  EXPECT_TRUE(boxes_.shown().empty());
+}
+
+}  // namespace
+}  // namespace tavlex

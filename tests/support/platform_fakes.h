@@ -1,0 +1,110 @@
+// Stand-ins for the platform's modal services and system lists, each in place
+// for the life of one object, as FakeTimers is: a test declares the ones it
+// needs, and nothing is left behind for the next test.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+#include "platform/device.h"
+#include "platform/font_families.h"
+#include "platform/message_box.h"
+#include "platform/open_file_dialog.h"
+
+namespace tavlex::testing {
+
+// Answers every message box and records it. A box without an answer set
+// is answered OK, or No when it asks Yes or No.
+class FakeMessageBoxes {
+ public:
+  struct Shown {
+    QString text;
+    QString caption;
+    unsigned style;
+  };
+
+  FakeMessageBoxes() {
+    platform::MessageBox::SetStandInForTesting(
+        [this](const QString& text, const QString& caption, unsigned style) {
+          shown_.push_back({text, caption, style});
+          const int fallback = (style & platform::MessageBox::kYesNo) ? platform::MessageBox::kIdNo
+                                                                      : platform::MessageBox::kIdOk;
+          const int answer = next_.value_or(fallback);
+          next_.reset();
+          return answer;
+        });
+  }
+  ~FakeMessageBoxes() { platform::MessageBox::SetStandInForTesting(nullptr); }
+  FakeMessageBoxes(const FakeMessageBoxes&) = delete;
+  FakeMessageBoxes& operator=(const FakeMessageBoxes&) = delete;
+
+  void SetNextAnswer(int answer) { next_ = answer; }
+  const std::vector<Shown>& shown() const { return shown_; }
+
+ private:
+  std::optional<int> next_;
+  std::vector<Shown> shown_;
+};
+
+// Chooses the file a test names, or cancels, and records every request.
+// A request without a result set is cancelled.
+class FakeOpenFileDialog {
+ public:
+  struct Shown {
+    QString title;
+    QStringList filters;
+    QString initialDirectory;
+  };
+
+  FakeOpenFileDialog() {
+    platform::SetOpenFileStandInForTesting([this](const platform::OpenFileRequest& request, QString* path) {
+      shown_.push_back(
+          {request.title, platform::FileDialogFilters(request.filter), request.initialDirectory});
+      const QString chosen = next_.value_or(QString());
+      next_.reset();
+      if (chosen.isEmpty()) return 0;
+      *path = chosen;
+      return 1;
+    });
+  }
+  ~FakeOpenFileDialog() { platform::SetOpenFileStandInForTesting(nullptr); }
+  FakeOpenFileDialog(const FakeOpenFileDialog&) = delete;
+  FakeOpenFileDialog& operator=(const FakeOpenFileDialog&) = delete;
+
+  // The file the next request chooses; an empty path cancels it.
+  void SetNextResult(const QString& path) { next_ = path; }
+  const std::vector<Shown>& shown() const { return shown_; }
+
+ private:
+  std::optional<QString> next_;
+  std::vector<Shown> shown_;
+};
+
+// The installed fonts are these faces, in this order.
+class FakeFontFamilies {
+ public:
+  explicit FakeFontFamilies(const QStringList& families) {
+    platform::SetInstalledFontFamiliesForTesting(families);
+  }
+  ~FakeFontFamilies() { platform::SetInstalledFontFamiliesForTesting(std::nullopt); }
+  FakeFontFamilies(const FakeFontFamilies&) = delete;
+  FakeFontFamilies& operator=(const FakeFontFamilies&) = delete;
+};
+
+// The viewer runs on a device of this class.
+class FakeDeviceClass {
+ public:
+  explicit FakeDeviceClass(int deviceClass) : previous_(platform::DeviceClass()) {
+    platform::SetDeviceClassForTesting(deviceClass);
+  }
+  ~FakeDeviceClass() { platform::SetDeviceClassForTesting(previous_); }
+  FakeDeviceClass(const FakeDeviceClass&) = delete;
+  FakeDeviceClass& operator=(const FakeDeviceClass&) = delete;
+
+ private:
+  int previous_;
+};
+
+}  // namespace tavlex::testing
