@@ -227,10 +227,13 @@ TEST_F(HandMadeBlocks, Bodies) {
   Buffer cut = Ascii("v");
   cut.insert(cut.end(), {0x00, 0x01, 0xB1, 0xD0});  // example without its zero, ending mid-sequence
   AddBocu(block, 0, 0x10, Ascii("d"), cut);
+  Buffer extension = Ascii("w");  // 0x42: bit 0x40 ends the reading, though its low bits say pronunciation
+  extension.insert(extension.end(), {0x00, 0x42, 0xB1, 0x00, 0x01, 0xB2, 0x00, 0x80});
+  AddBocu(block, 0, 0x10, Ascii("e"), extension);
   End(block);
 
   const auto entries = DecodeBocu(block);
-  ASSERT_EQ(entries.size(), 4u);
+  ASSERT_EQ(entries.size(), 5u);
   EXPECT_EQ(entries[0].translation, u"");
   EXPECT_EQ(entries[1].translation, u"t");
   EXPECT_EQ(entries[1].pronunciation, u"p");
@@ -240,6 +243,9 @@ TEST_F(HandMadeBlocks, Bodies) {
   EXPECT_EQ(entries[2].example, u"");
   EXPECT_EQ(entries[3].translation, u"v");
   EXPECT_EQ(entries[3].example, u"a");
+  EXPECT_EQ(entries[4].translation, u"w");
+  EXPECT_EQ(entries[4].pronunciation, u"");
+  EXPECT_EQ(entries[4].example, u"");
 }
 
 TEST_F(HandMadeBlocks, HeadwordsSplitAtTheFirstTab) {

@@ -12,8 +12,9 @@ namespace {
 class Inflection : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto english = testing::Words({u"apple", u"build", u"café", u"cat", u"go", u"Paris", u"walk",
-                                         u"walk home", u"walker", u"zebra", u"\u0130x"});
+    const auto english =
+        testing::Words({u"apple", u"build", u"café", u"cat", u"cloak", u"clock", u"close", u"go", u"Paris",
+                        u"walk", u"walk home", u"walker", u"zebra", u"\u0130x"});
     ASSERT_TRUE(set_.Open(testing::WriteTestDictionary(dir_, "english.dic", english)));
     std::vector<dicwriter::Record> irregular = {{u"went", u"", 0, u"go", u"", u""},
                                                 {u"mice", u"", 0, u"mouse", u"", u""}};
@@ -57,6 +58,8 @@ TEST_F(Inflection, EndingsAndIrregularForms) {
   EXPECT_EQ(Keys().front(), u"walk");
   EXPECT_TRUE(english_().SearchInflected(u"buildings"));  // s, then ing
   EXPECT_EQ(Keys(), Keys_{u"build"});
+  EXPECT_TRUE(english_().SearchInflected(u"closed"));  // ed, and no s after it: not "clo"
+  EXPECT_EQ(Keys(), Keys_{u"close"});
   EXPECT_TRUE(english_().SearchInflected(u"went"));
   EXPECT_EQ(Keys(), Keys_{u"go"});
   EXPECT_TRUE(english_().SearchInflected(u"walked\thome"));

@@ -34,7 +34,7 @@ TEST(TsvEscapes, DecodesTheKnownEscapesAndRefusesOthers) {
   EXPECT_EQ(UnescapeField(u"C:\\\\dic"), u"C:\\dic");
   EXPECT_EQ(UnescapeField(u"\\u000da\\u000A\\u00e9"), u"\ra\n\u00e9");
   for (const std::u16string_view bad :
-       {u"a\\x", u"a\\", u"\\r", u"\\u12", u"\\u12g4", u"\\u0000", u"\\uD800"}) {
+       {u"a\\x", u"a\\", u"\\r", u"\\u12", u"\\u12g4", u"\\u0000", u"\\uD800", u"\\uDFFF"}) {
     EXPECT_THROW(UnescapeField(bad), TsvError) << ::testing::PrintToString(std::u16string(bad));
   }
 }

@@ -107,6 +107,12 @@ TEST_F(SearchFlowSequence, SearchStripsMergesInSetOrderAndArmsTheInflection) {
 
   EXPECT_EQ(flow_.Search(u"zzz"), SearchFlow::Found::kEntries);
   EXPECT_TRUE(Shown().empty());
+
+  // A conjudelay of 0, the default, means no inflection search at all.
+  host_.armed.clear();
+  flow_.SetOptions(Options(true, 0, 0));
+  flow_.Search(u"go");
+  EXPECT_TRUE(host_.armed.empty());
 }
 
 TEST_F(SearchFlowSequence, InflectionReplacesTheListOnlyWhenItFinds) {
