@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <functional>
+#include <string>
 
 namespace tavlex::testing {
 
@@ -25,6 +26,13 @@ inline bool PassesUnprivileged(const std::function<bool()>& check) {
   }
   int status = 0;
   return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Whether that user can start program. It cannot when a folder on the way is
+// closed to it, as a clone in a home folder of mode 0700, or in a folder that
+// `mktemp -d` made, is: a check that runs a built program runs a copy of it.
+inline bool UnprivilegedCanRun(const std::string& program) {
+  return PassesUnprivileged([&] { return ::access(program.c_str(), X_OK) == 0; });
 }
 
 }  // namespace tavlex::testing
