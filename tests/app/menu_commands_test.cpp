@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <fstream>
 
 #include "app/main_frame.h"
 #include "app/viewer_app.h"
@@ -32,16 +31,8 @@ using Items = std::vector<std::pair<int, QString>>;
 class MenuCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::ofstream ini(dir_.path() / "tavlex.ini");
-    ini << "[dictionary]\n";
-    for (const char* name : {"a", "b", "c"}) {
-      const std::u16string tag(name, name + 1);
-      paths_.push_back(
-          testing::WriteTestDictionary(dir_, std::string(name) + ".dic", {{u"go", u"", 0, tag, u"", u""}}));
-      ini << "dic" << paths_.size() << "=" << std::filesystem::path(paths_.back()).string() << "\n";
-    }
-    ini << "[" << std::filesystem::path(paths_[1]).string() << "]\nirreg=1\n";
-    ini.close();
+    const std::string first = std::filesystem::path(dir_.File("a.dic")).string();
+    testing::WriteThreeRegistered(dir_, "[" + first + "]\nDicName=英和\n");
     QApplication::clipboard()->clear();
     ASSERT_TRUE(app_.InitialiseWith(dir_.path() / "tavlex.ini"));
     QApplication::setActiveWindow(frame());
@@ -81,7 +72,6 @@ class MenuCommandsTest : public ::testing::Test {
   QStringList Shown() const { return testing::Shown(*view()); }
 
   testing::TempDir dir_;
-  std::vector<std::u16string> paths_;
   testing::FakeTimers timers_;
   testing::FakeMessageBoxes boxes_;
   testing::FakeOpenFileDialog files_;
@@ -95,10 +85,11 @@ TEST_F(MenuCommandsTest, TheToolsItemsCarryTheirCommandIdsAndTheDictionariesThei
                                             {ids::kOptions, "オプション..."},
                                             {0, "-"},
                                             {ids::kAppAbout, "バージョン情報..."}}));
-  EXPECT_EQ(Listed(Menu("menu0.1.1")), (Items{{20000, "a.dic"}, {20001, "b.dic"}, {20002, "c.dic"}}));
+  // A dictionary is listed by its display name, or else by its file name.
+  EXPECT_EQ(Listed(Menu("menu0.1.1")), (Items{{20000, "英和"}, {20001, "b.dic"}, {20002, "c.dic"}}));
   // The irregular b leaves a gap in the ids of the "辞書" menu.
   EXPECT_EQ(Listed(Menu("menu1")),
-            (Items{{20200, "a.dic"}, {20202, "c.dic"}, {0, "-"}, {20203, "全ての辞書"}}));
+            (Items{{20200, "英和"}, {20202, "c.dic"}, {0, "-"}, {20203, "全ての辞書"}}));
 }
 
 TEST_F(MenuCommandsTest, EveryKindOfItemReachesItsCommandThroughTheFrame) {

@@ -30,17 +30,7 @@ using testing::Settle;
 
 class DictionaryCommandsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::ofstream ini(dir_.path() / "tavlex.ini");
-    ini << "[dictionary]\n";
-    for (const char* name : {"a", "b", "c"}) {
-      const std::u16string tag(name, name + 1);
-      paths_.push_back(
-          testing::WriteTestDictionary(dir_, std::string(name) + ".dic", {{u"go", u"", 0, tag, u"", u""}}));
-      ini << "dic" << paths_.size() << "=" << Utf8(paths_.back()) << "\n";
-    }
-    ini << "[" << Utf8(paths_[0]) << "]\nDicName=英和\n[" << Utf8(paths_[1]) << "]\nirreg=1\n";
-  }
+  void SetUp() override { paths_ = testing::WriteThreeRegistered(dir_); }
 
   void Open() {
     settings_.LoadPath(dir_.path() / "tavlex.ini");
@@ -48,7 +38,6 @@ class DictionaryCommandsTest : public ::testing::Test {
     Settle();
     frame_.settingsChanged = 0;
   }
-  static std::string Utf8(const std::u16string& s) { return std::filesystem::path(s).string(); }
   void Command(int command) {
     platform::PostCommand(view_.get(), command);
     Settle();
