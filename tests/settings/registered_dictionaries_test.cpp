@@ -7,6 +7,7 @@
 
 #include <fstream>
 
+#include "base/utf8.h"
 #include "tests/support/test_dictionaries.h"
 
 namespace tavlex {
@@ -23,10 +24,13 @@ class RegisteredDictionariesTest : public ::testing::Test {
   }
   // Loads a settings file of these lines and opens its list.
   std::vector<RegisteredDictionaries::LeftOut> Open(const std::string& text) {
-    const auto path = dir_.path() / "tavlex.ini";
-    std::ofstream(path) << text;
-    ini_.LoadPath(path);
-    return registered_.OpenListed();
+    return Open(text, registered_);
+  }
+  std::vector<RegisteredDictionaries::LeftOut> Open(const std::string& text,
+                                                    RegisteredDictionaries& registered) {
+    std::ofstream(dir_.path() / "tavlex.ini") << text;
+    ini_.LoadPath(dir_.path() / "tavlex.ini");
+    return registered.OpenListed();
   }
   std::string ListOf(const std::vector<std::u16string>& paths) const {
     std::string list = "[dictionary]\n";
@@ -34,15 +38,13 @@ class RegisteredDictionariesTest : public ::testing::Test {
       list += "dic" + std::to_string(i + 1) + "=" + Utf8(paths[i]) + "\n";
     return list;
   }
-  std::u16string Listed(int n) const { return ini_.GetString(u"dictionary", u"dic" + Digits(n)); }
+  std::u16string Listed(size_t n) const {
+    return ini_.GetString(u"dictionary", u"dic" + Utf8ToUtf16(std::to_string(n)));
+  }
   std::vector<std::u16string> Paths() const {
     std::vector<std::u16string> paths;
     for (size_t i = 0; i < registered_.set().count(); ++i) paths.push_back(registered_.set().at(i).path());
     return paths;
-  }
-  static std::u16string Digits(int n) {
-    const std::string digits = std::to_string(n);
-    return std::u16string(digits.begin(), digits.end());
   }
   static std::string Utf8(const std::u16string& s) { return std::filesystem::path(s).string(); }
 
@@ -95,14 +97,11 @@ TEST_F(RegisteredDictionariesTest, RefusalsChangeNothingAndComeInTheirOrder) {
        }) {
     SCOPED_TRACE(Utf8(c.path) + " with " + std::to_string(c.registered) + " registered");
     RegisteredDictionaries registered(ini_);
-    std::ofstream(dir_.path() / "tavlex.ini") << ListOf(
-        std::vector<std::u16string>(nine.begin(), nine.begin() + static_cast<ptrdiff_t>(c.registered)));
-    ini_.LoadPath(dir_.path() / "tavlex.ini");
-    registered.OpenListed();
+    Open(ListOf({nine.begin(), nine.begin() + static_cast<ptrdiff_t>(c.registered)}), registered);
     EXPECT_EQ(registered.CanRegister(), c.registered < 9);
     EXPECT_EQ(registered.Register(c.path), c.refusal);
     EXPECT_EQ(registered.set().count(), c.registered);
-    EXPECT_EQ(Listed(static_cast<int>(c.registered) + 1), u"");
+    EXPECT_EQ(Listed(c.registered + 1), u"");
   }
 }
 
