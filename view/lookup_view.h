@@ -99,6 +99,9 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   SearchFlow flow_;                     // refers to set_, declared before it goes
   FontCache fonts_;
   qint64 fontLoaderProcess_ = 0;
+  // The search box clears on the release of an Escape whose press it saw too:
+  // an Escape that closed a dialog on its press leaves the word alone.
+  bool escapePressed_ = false;
 };
 
 }  // namespace tavlex
