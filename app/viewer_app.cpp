@@ -1,14 +1,20 @@
 #include "app/viewer_app.h"
 
+#include <QApplication>
+
 #include "app/main_frame.h"
+#include "app/shutdown_signals.h"
 #include "resources/resource_ids.h"
+#include "settings/dictionary_keys.h"
 #include "ui/version_dlg.h"
+#include "view/lookup_view.h"
 
 namespace tavlex {
 
 CViewerApp::CViewerApp() = default;
 
 CViewerApp::~CViewerApp() {
+  signals_.reset();
   frame_.reset();
   settings_.Save();
 }
@@ -34,8 +40,30 @@ void CViewerApp::OnAppAbout() {
   dialog.exec();
 }
 
+void CViewerApp::EndRun() {
+  // Closed as if cancelled, so that each nested loop returns to its caller;
+  // hidden when a box refuses to close.
+  while (QWidget* front = CMainFrame::WindowInFront()) {
+    front->close();
+    front->hide();
+  }
+  if (frame_) platform::PostMessage(frame_.get(), platform::kWmClose);
+}
+
+void CViewerApp::SaveSettings() {
+  if (frame_ && frame_->view()->dictionarySet()) {
+    SaveDictionarySettings(*frame_->view()->dictionarySet(), settings_);
+  }
+  settings_.Save();
+}
+
 bool CViewerApp::CreateFrame() {
   frame_ = std::make_unique<CMainFrame>(settings_, this, &phoneStatus_);
+  signals_ = std::make_unique<ShutdownSignals>([this] { EndRun(); });
+  // The session asks before a logout; a program still running then may be killed.
+  const auto save = [this] { SaveSettings(); };
+  QObject::connect(qApp, &QGuiApplication::commitDataRequest, frame_.get(), save);
+  QObject::connect(qApp, &QGuiApplication::saveStateRequest, frame_.get(), save);
   frame_->show();
   return true;
 }
