@@ -5,61 +5,34 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 namespace tavlex {
 namespace {
 
-enum class Event { kSettingsChanged, kResize, kDeactivate, kActivate, kFrontGone };
-
+// A rebuild asked for (size, settings, deactivation), or a chance to catch
+// up (activation, the window in front gone); with or without something in
+// front; whether the frame rebuilds.
 struct Step {
-  Event event;
-  bool inFront;   // a dialog or menu is in front when the event arrives
-  bool rebuilds;  // what the frame does
+  bool ask;
+  bool inFront;
+  bool rebuilds;
 };
-
-struct Scenario {
-  std::string name;
-  std::vector<Step> steps;
-};
-
-bool Handle(MenuRebuildGate& gate, const Step& step) {
-  switch (step.event) {
-    case Event::kSettingsChanged:
-    case Event::kResize:
-    case Event::kDeactivate:
-      return gate.Ask(step.inFront);
-    case Event::kActivate:
-    case Event::kFrontGone:
-      return gate.CatchUp(step.inFront);
-  }
-  return false;
-}
 
 TEST(MenuRebuildGate, RebuildsAtOnceOrOnceNothingIsInFront) {
-  using enum Event;
-  const std::vector<Scenario> scenarios = {
-      {"nothing in front",
-       {{kSettingsChanged, false, true}, {kResize, false, true}, {kDeactivate, false, true}}},
-      {"activation alone", {{kActivate, false, false}, {kFrontGone, false, false}}},
-      {"a change behind the removal question, after a nested box",
-       {{kSettingsChanged, true, false},
-        {kFrontGone, true, false},
-        {kFrontGone, false, true},
-        {kFrontGone, false, false}}},
-      {"a resize under an open menu, then activation",
-       {{kResize, true, false}, {kActivate, false, true}, {kActivate, false, false}}},
-      {"deactivation by a dialog",
-       {{kDeactivate, true, false}, {kActivate, true, false}, {kActivate, false, true}}},
-      {"a rebuild that ran meanwhile ends the wait",
-       {{kSettingsChanged, true, false}, {kResize, false, true}, {kFrontGone, false, false}}},
+  constexpr bool kAsk = true, kCatchUp = false;
+  const std::vector<std::vector<Step>> scenarios = {
+      {{kAsk, false, true}, {kCatchUp, false, false}},  // nothing in front; activation alone does nothing
+      // Behind the removal question after a nested box: once, when both have gone.
+      {{kAsk, true, false}, {kCatchUp, true, false}, {kCatchUp, false, true}, {kCatchUp, false, false}},
+      {{kAsk, true, false}, {kAsk, false, true}, {kCatchUp, false, false}},  // a later rebuild ends the wait
   };
-  for (const Scenario& scenario : scenarios) {
+  for (size_t s = 0; s < scenarios.size(); ++s) {
     MenuRebuildGate gate;
-    for (size_t i = 0; i < scenario.steps.size(); ++i) {
-      EXPECT_EQ(Handle(gate, scenario.steps[i]), scenario.steps[i].rebuilds)
-          << scenario.name << ", step " << i;
+    for (size_t i = 0; i < scenarios[s].size(); ++i) {
+      const Step& step = scenarios[s][i];
+      EXPECT_EQ(step.ask ? gate.Ask(step.inFront) : gate.CatchUp(step.inFront), step.rebuilds)
+          << "scenario " << s << ", step " << i;
     }
   }
 }

@@ -1,27 +1,27 @@
-// The viewer as the shutdown test runs it in a process of its own: it
-// registers a dictionary through the open-file service, optionally opens the
-// options dialog, says "ready" on its standard output and runs until it is
-// ended. Once the application object is gone it says how often the settings
-// file was written.
-//   viewer_child SETTINGS_FILE DICTIONARY [--dialog]
+// The viewer in a process of its own, for the shutdown test: it registers a
+// dictionary through the open-file service, optionally opens the options
+// dialog, then sends itself the signal, and runs until the signal ends it.
+// Once the application object is gone it prints how often the settings file
+// was written.
+//   viewer_child SETTINGS_FILE DICTIONARY SIGNAL [--dialog]
+#include <signal.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 
 #include "app/main_frame.h"
 #include "app/viewer_app.h"
-#include "platform/messages.h"
 #include "platform/open_file_dialog.h"
 #include "resources/resource_ids.h"
 #include "view/lookup_view.h"
 
 int main(int argc, char** argv) {
   using namespace tavlex;
-  if (argc < 3) return 2;
-  const bool withDialog = argc > 3 && std::strcmp(argv[3], "--dialog") == 0;
+  if (argc < 4) return 2;
+  const bool withDialog = argc > 4;
   QApplication application(argc, argv);
   int writes = 0;
   {
@@ -39,8 +39,7 @@ int main(int argc, char** argv) {
     QObject::connect(&ready, &QTimer::timeout, [&] {
       if (view->dictionarySet()->count() == 0 || (withDialog && !QApplication::activeModalWidget())) return;
       ready.stop();
-      std::puts("ready");
-      std::fflush(stdout);
+      ::kill(::getpid(), std::atoi(argv[3]));
     });
     ready.start(10);
     application.exec();

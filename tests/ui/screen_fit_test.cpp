@@ -10,23 +10,16 @@ namespace tavlex {
 namespace {
 
 TEST(KeepInside, AWindowFitsItsScreenTitleBarIncluded) {
-  const QMargins decoration(4, 28, 4, 4);
+  const QMargins frame(4, 28, 4, 4);
   const QRect landscape(0, 0, 1024, 768);
-  struct Case {
-    const char* what;
-    QRect rect;
-    QRect available;
-    QRect kept;
-  };
-  const Case cases[] = {
-      {"fits", QRect(100, 100, 500, 600), landscape, QRect(100, 100, 500, 600)},
-      {"the portrait height after a turn", QRect(100, 100, 500, 1000), landscape, QRect(100, 28, 500, 736)},
-      {"beyond the right edge", QRect(900, 50, 300, 200), landscape, QRect(720, 50, 300, 200)},
-      {"larger every way", QRect(-50, -50, 2000, 2000), landscape, QRect(4, 28, 1016, 736)},
-      {"a screen to the right, a panel on top", QRect(1100, 10, 400, 300), QRect(1024, 30, 768, 1024),
-       QRect(1100, 58, 400, 300)},
-  };
-  for (const Case& c : cases) EXPECT_EQ(KeepInside(c.rect, decoration, c.available), c.kept) << c.what;
+  EXPECT_EQ(KeepInside(QRect(100, 100, 500, 600), frame, landscape), QRect(100, 100, 500, 600));
+  // The portrait height after a turn; beyond the right edge; larger every way.
+  EXPECT_EQ(KeepInside(QRect(100, 100, 500, 1000), frame, landscape), QRect(100, 28, 500, 736));
+  EXPECT_EQ(KeepInside(QRect(900, 50, 300, 200), frame, landscape), QRect(720, 50, 300, 200));
+  EXPECT_EQ(KeepInside(QRect(-50, -50, 2000, 2000), frame, landscape), QRect(4, 28, 1016, 736));
+  // A second screen to the right, with a panel on top.
+  EXPECT_EQ(KeepInside(QRect(1100, 10, 400, 300), frame, QRect(1024, 30, 768, 1024)),
+            QRect(1100, 58, 400, 300));
 }
 
 }  // namespace
