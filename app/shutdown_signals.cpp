@@ -37,13 +37,20 @@ ShutdownSignals::ShutdownSignals(std::function<void()> onSignal) : onSignal_(std
   action.sa_handler = OnSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  for (size_t i = 0; i < kSignals.size(); ++i) ::sigaction(kSignals[i], &action, &previous_[i]);
+  for (size_t i = 0; i < kSignals.size(); ++i) {
+    ::sigaction(kSignals[i], &action, &previous_[i]);
+    // Taking over from an instance still alive: when this one goes, the default comes back.
+    if (previous_[i].sa_handler == OnSignal) previous_[i].sa_handler = SIG_DFL;
+  }
 }
 
 ShutdownSignals::~ShutdownSignals() {
   if (sockets_[0] < 0) return;
-  for (size_t i = 0; i < kSignals.size(); ++i) ::sigaction(kSignals[i], &previous_[i], nullptr);
-  signalSocket = -1;
+  // An instance that a newer one took over from leaves the handlers to it.
+  if (signalSocket == sockets_[0]) {
+    for (size_t i = 0; i < kSignals.size(); ++i) ::sigaction(kSignals[i], &previous_[i], nullptr);
+    signalSocket = -1;
+  }
   delete notifier_;
   ::close(sockets_[0]);
   ::close(sockets_[1]);

@@ -3,7 +3,8 @@
 // does, with its settings saved. The signal handler only writes the signal's
 // number down a socket pair; the socket's notifier then calls back on the
 // user-interface thread, where closing windows and writing files are safe.
-// One instance at a time; it puts the previous handlers back when it goes.
+// The newest instance listens; when it goes, the handlers from before the
+// first instance come back.
 #pragma once
 
 #include <signal.h>

@@ -42,10 +42,13 @@ void CViewerApp::OnAppAbout() {
 
 void CViewerApp::EndRun() {
   // Closed as if cancelled, so that each nested loop returns to its caller;
-  // hidden when a box refuses to close.
-  while (QWidget* front = CMainFrame::WindowInFront()) {
+  // hidden when a box refuses to close. One that stays in front all the same
+  // ends the loop rather than hang the end of the run.
+  for (QWidget* front = CMainFrame::WindowInFront(); front;) {
     front->close();
     front->hide();
+    QWidget* next = CMainFrame::WindowInFront();
+    front = next != front ? next : nullptr;
   }
   if (frame_) platform::PostMessage(frame_.get(), platform::kWmClose);
 }
