@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QScreen>
+#include <QWindow>
 
 #include "app/command_states.h"
 #include "app/menu_bar.h"
@@ -35,6 +36,12 @@ CMainFrame::CMainFrame(IniFile& settings, platform::CommandTarget* application,
   RebuildMenuBar();
   // The handheld fills its screen; a desktop window keeps a reading size that fits its screen.
   resize(FitToScreen(this, kInitialSize));
+  create();  // the native window, whose screen is followed from now on
+  connect(windowHandle(), &QWindow::screenChanged, this, [this] {
+    FollowScreen();
+    OnScreenChanged();
+  });
+  FollowScreen();
 }
 
 // The view writes the dictionary settings into the image as it goes; the
@@ -63,11 +70,21 @@ bool CMainFrame::event(QEvent* event) {
   return QMainWindow::event(event);
 }
 
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Hide) {
+    watched->removeEventFilter(this);
+    // Posted: the loop of the window that went ends first.
+    QMetaObject::invokeMethod(this, &CMainFrame::CatchUpMenuBar, Qt::QueuedConnection);
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
 void CMainFrame::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   if (event->type() != QEvent::ActivationChange) return;
   if (isActiveWindow()) {
     view_->PasteOnActivate();
+    CatchUpMenuBar();
   } else {
     RebuildMenuBar();
   }
@@ -79,8 +96,30 @@ void CMainFrame::resizeEvent(QResizeEvent* event) {
 }
 
 void CMainFrame::RebuildMenuBar() {
-  // Replacing the bar under an open menu or behind a dialog would pull it away from the user.
-  if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) return;
+  QWidget* front = WindowInFront();
+  if (rebuildGate_.Ask(front != nullptr)) {
+    BuildMenuBar();
+  } else {
+    front->removeEventFilter(this);  // watched once, however often it is asked
+    front->installEventFilter(this);
+  }
+}
+
+void CMainFrame::CatchUpMenuBar() {
+  QWidget* front = WindowInFront();
+  if (rebuildGate_.CatchUp(front != nullptr)) {
+    BuildMenuBar();
+  } else if (rebuildGate_.waiting()) {
+    RebuildMenuBar();  // another dialog or menu came in front: wait for it
+  }
+}
+
+QWidget* CMainFrame::WindowInFront() {
+  QWidget* popup = QApplication::activePopupWidget();
+  return popup ? popup : QApplication::activeModalWidget();
+}
+
+void CMainFrame::BuildMenuBar() {
   QMenuBar* bar = CreateMenuBar(this, MainMenu());
   connect(bar, &QMenuBar::triggered, this, [this](const QAction* item) {
     if (const int command = item->data().toInt()) platform::PostCommand(view_, command);
@@ -111,6 +150,22 @@ void CMainFrame::CreateAccelerators() {
 
 void CMainFrame::OnMenuLoop(bool entering) {
   if (phoneStatus_) phoneStatus_->OnMenuLoop(entering, view_->MenuTenkey());
+}
+
+void CMainFrame::FollowScreen() {
+  disconnect(screenGeometry_);
+  if (const QScreen* shown = screen()) {
+    screenGeometry_ = connect(shown, &QScreen::geometryChanged, this, &CMainFrame::OnScreenChanged);
+  }
+}
+
+void CMainFrame::OnScreenChanged() {
+  // A window not shown yet is placed by the window manager when it shows.
+  if (isVisible()) {
+    const QRect fitted = FitOnScreen(this, geometry());
+    if (fitted != geometry()) setGeometry(fitted);
+  }
+  RebuildMenuBar();  // also when the size stayed: the labels follow the screen's shape
 }
 
 bool CMainFrame::IsPortrait() const {

@@ -3,13 +3,16 @@
 // handle come here, and what the frame does not handle goes on to the
 // application object.
 //
-// The menu bar is rebuilt from its resource at every size change, at every
-// settings-changed message of the view and on deactivation; the view fills
-// the two dictionary menus, then every item gets its keypad label.
+// The menu bar is rebuilt from its resource at every size change (the
+// screen's too), at every settings-changed message of the view and on
+// deactivation; the view fills the two dictionary menus, then every item gets
+// its keypad label. A rebuild held back by a dialog or a menu in front runs
+// once that has gone.
 #pragma once
 
 #include <QMainWindow>
 
+#include "app/menu_rebuild_gate.h"
 #include "platform/messages.h"
 
 namespace tavlex {
@@ -34,15 +37,26 @@ class CMainFrame : public QMainWindow, public platform::CommandTarget {
   bool OnCommandState(int command, platform::CommandState& state) override;
   CLookupView* view() const { return view_; }
 
-  // Not while a dialog or a menu is in front: the next rebuild catches up.
+  // Waits while a dialog or a menu is in front, and runs when it has gone.
   void RebuildMenuBar();
+  // The dialog or open menu in front of the frame; null when there is none.
+  static QWidget* WindowInFront();
 
  protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void BuildMenuBar();
+  // Runs a rebuild that waited, or goes on waiting for what is in front now.
+  void CatchUpMenuBar();
+  // Listens to the size changes of the screen the window is on now.
+  void FollowScreen();
+  // The screen turned or changed size, or the window moved to another one:
+  // fit the window to it again and relabel the menus for its shape.
+  void OnScreenChanged();
   void CreateAccelerators();
   void OnMenuLoop(bool entering);
   bool IsPortrait() const;
@@ -50,6 +64,8 @@ class CMainFrame : public QMainWindow, public platform::CommandTarget {
   platform::CommandTarget* application_;
   platform::PhoneStatusService* phoneStatus_;
   CLookupView* view_;  // the client window, a child widget
+  MenuRebuildGate rebuildGate_;
+  QMetaObject::Connection screenGeometry_;  // to the screen the window is on
 };
 
 }  // namespace tavlex

@@ -1,6 +1,8 @@
 // CViewerApp: the application object. It owns the settings image for the
 // whole run, creates the main frame, and saves the image when it goes, after
 // the frame (and with it the view, which writes into the image) is gone.
+// SIGTERM, SIGINT and SIGHUP end the run as the exit command does, and the
+// image is saved also when the desktop session asks programs to save.
 #pragma once
 
 #include <memory>
@@ -9,9 +11,12 @@
 #include "platform/phone_status.h"
 #include "settings/ini_file.h"
 
+class QWidget;
+
 namespace tavlex {
 
 class CMainFrame;
+class ShutdownSignals;
 
 class CViewerApp : public platform::CommandTarget {
  public:
@@ -31,6 +36,12 @@ class CViewerApp : public platform::CommandTarget {
   bool OnCommand(int command) override;
   // Shows the about box and returns when it closes.
   void OnAppAbout();
+  // Ends the run as the exit command does: a menu or dialog in front closes
+  // as if cancelled, then the frame closes, and the settings are saved once, at the end.
+  void EndRun();
+  // Writes the settings file now, with what the view holds of every
+  // dictionary, as at the end of the run; the run goes on.
+  void SaveSettings();
 
   IniFile& settings() { return settings_; }
   CMainFrame* frame() const { return frame_.get(); }
@@ -42,6 +53,7 @@ class CViewerApp : public platform::CommandTarget {
   platform::PhoneStatusService phoneStatus_{nullptr};
   IniFile settings_;  // outlives every window
   std::unique_ptr<CMainFrame> frame_;
+  std::unique_ptr<ShutdownSignals> signals_;  // while the frame is up
 };
 
 }  // namespace tavlex

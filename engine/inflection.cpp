@@ -1,4 +1,5 @@
-// The inflection search of a Dictionary: lower case, base forms and respelling.
+// The inflection search of a Dictionary: lower case, base forms, respelling
+// and, last, the word without its accents.
 #include "engine/dictionary.h"
 #include "engine/dictionary_owner.h"
 #include "engine/spelling.h"
@@ -58,6 +59,16 @@ bool Dictionary::SearchInflected(const std::u16string& query) {
   if (expanded != lower) {
     Search(expanded);
     return true;
+  }
+  // A word copied from a text often carries accents the dictionary files
+  // it without ("naïve" under naive).
+  if (settings_.accent) {
+    const std::u16string plain = RemoveAccents(lower);
+    if (plain != lower) {
+      Search(plain);
+      searchedAnotherText = true;
+      if (!results_.empty()) return true;
+    }
   }
   if (searchedAnotherText) Search(query);
   return false;

@@ -1,6 +1,8 @@
 #include "engine/spelling.h"
 
+#include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
+#include <unicode/unistr.h>
 #include <unicode/ustring.h>
 
 #include <array>
@@ -47,6 +49,25 @@ std::u16string LowerCase(const std::u16string& text) {
   if (U_FAILURE(status)) return text;
   lower.resize(static_cast<size_t>(length));
   return lower;
+}
+
+std::u16string RemoveAccents(const std::u16string& text) {
+  UErrorCode status = U_ZERO_ERROR;
+  const icu::Normalizer2* decompose = icu::Normalizer2::getNFDInstance(status);
+  const icu::Normalizer2* compose = icu::Normalizer2::getNFCInstance(status);
+  if (U_FAILURE(status)) return text;
+  const icu::UnicodeString decomposed =
+      decompose->normalize(icu::UnicodeString(false, text.data(), static_cast<int32_t>(text.size())), status);
+  if (U_FAILURE(status)) return text;
+  icu::UnicodeString bare;
+  for (int32_t i = 0; i < decomposed.length(); i = decomposed.moveIndex32(i, 1)) {
+    const UChar32 c = decomposed.char32At(i);
+    if (u_charType(c) != U_NON_SPACING_MARK) bare.append(c);
+  }
+  // Composed again, so that what had no accent (a Hangul syllable) comes back as it was.
+  const icu::UnicodeString result = compose->normalize(bare, status);
+  if (U_FAILURE(status)) return text;
+  return std::u16string(result.getBuffer(), static_cast<size_t>(result.length()));
 }
 
 std::vector<char16_t> AlternativesOf(char16_t c, bool accents) {

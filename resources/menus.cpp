@@ -60,9 +60,13 @@ const std::vector<MenuItem>& VersionMenu() {
 
 const std::vector<Accelerator>& MainAccelerators() {
   static const std::vector<Accelerator> table = {
-      {Qt::CTRL | Qt::Key_N, ids::kFileNew},   {Qt::CTRL | Qt::Key_Z, ids::kEditUndo},
-      {Qt::CTRL | Qt::Key_X, ids::kEditCut},   {Qt::CTRL | Qt::Key_C, ids::kEditCopy},
+      {Qt::CTRL | Qt::Key_N, ids::kFileNew},
+      {Qt::CTRL | Qt::Key_Z, ids::kEditUndo},
+      {Qt::CTRL | Qt::Key_X, ids::kEditCut},
+      {Qt::CTRL | Qt::Key_C, ids::kEditCopy},
       {Qt::CTRL | Qt::Key_V, ids::kEditPaste},
+      // A desktop program quits with Control+Q.
+      {Qt::CTRL | Qt::Key_Q, ids::kExit},
   };
   return table;
 }

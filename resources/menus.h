@@ -31,7 +31,7 @@ const std::vector<MenuItem>& DialogMenu();
 // Menu 132: the about box's single OK.
 const std::vector<MenuItem>& VersionMenu();
 
-// Accelerator table 128, of the main window.
+// Accelerator table 128, of the main window, with Control+Q for the exit command.
 const std::vector<Accelerator>& MainAccelerators();
 
 }  // namespace tavlex

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -67,6 +68,21 @@ void CMyEdit::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QLineEdit::keyPressEvent(event);
+}
+
+void CMyEdit::focusOutEvent(QFocusEvent* event) {
+  const int start = selectionStart();
+  const int length = static_cast<int>(selectedText().size());
+  const bool backwards = cursorPosition() == start;
+  QLineEdit::focusOutEvent(event);
+  if (event->reason() == Qt::MenuBarFocusReason && start >= 0 && !hasSelectedText()) {
+    // A negative length leaves the cursor at the start, where it was.
+    if (backwards) {
+      setSelection(start + length, -length);
+    } else {
+      setSelection(start, length);
+    }
+  }
 }
 
 void CMyEdit::contextMenuEvent(QContextMenuEvent* event) {

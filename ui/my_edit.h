@@ -26,6 +26,9 @@ class CMyEdit : public QLineEdit, public platform::CommandTarget {
  protected:
   bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  // Keeps the selection while the menu bar has the focus, so that the copy
+  // and cut commands chosen there with the keyboard still find it.
+  void focusOutEvent(QFocusEvent* event) override;
   // Shows the edit menu on the touch-screen device class; ignored elsewhere.
   // The request never reaches the default processing.
   void contextMenuEvent(QContextMenuEvent* event) override;

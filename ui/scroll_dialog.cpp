@@ -15,7 +15,7 @@
 
 namespace tavlex {
 
-CScrollDialog::CScrollDialog(QWidget* parent) : QDialog(parent) {
+CScrollDialog::CScrollDialog(QWidget* parent, ScrollBar bar) : QDialog(parent), barShown_(bar) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -29,6 +29,9 @@ CScrollDialog::CScrollDialog(QWidget* parent) : QDialog(parent) {
   scrollBar_ = new QScrollBar(Qt::Vertical, this);
   scrollBar_->setObjectName(QStringLiteral("dialogScrollBar"));
   scrollBar_->setEnabled(false);
+  scrollBar_->setVisible(bar == ScrollBar::kAlwaysShown);
+  // Its own menu ("Scroll here", "Top", "Bottom") would move the thumb but not the controls.
+  scrollBar_->setContextMenuPolicy(Qt::NoContextMenu);
   area->addWidget(viewport_, 1);
   area->addWidget(scrollBar_);
   layout->addLayout(area, 1);
@@ -127,8 +130,8 @@ void CScrollDialog::OnSize(int clientHeight) {
   scrollBar_->setRange(0, range.max);
   scrollBar_->setPageStep(range.page);
   scrollBar_->setValue(scroller_.scrollOffset());
-  // Kept visible, and disabled when there is nothing to scroll.
   scrollBar_->setEnabled(range.max > 0);
+  if (barShown_ == ScrollBar::kShownWhenNeeded) scrollBar_->setVisible(range.max > 0);
   content_->move(0, -scroller_.scrollOffset());
 }
 

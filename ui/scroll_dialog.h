@@ -24,7 +24,12 @@ class CScrollDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit CScrollDialog(QWidget* parent);
+  // A dialog built with a scroll bar keeps it shown, disabled while there is
+  // nothing to scroll; one built without shows it only while its controls
+  // are taller than its client area.
+  enum class ScrollBar { kAlwaysShown, kShownWhenNeeded };
+
+  explicit CScrollDialog(QWidget* parent, ScrollBar bar = ScrollBar::kAlwaysShown);
 
   QWidget* content() const { return content_; }
   QScrollBar* scrollBar() const { return scrollBar_; }
@@ -58,6 +63,7 @@ class CScrollDialog : public QDialog {
   QWidget* viewport_;  // the client area the controls scroll in
   QWidget* content_;   // holds the derived dialog's controls, moved by scrolling
   QScrollBar* scrollBar_;
+  const ScrollBar barShown_;
   DialogScroller scroller_;
 };
 

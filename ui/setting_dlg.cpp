@@ -23,7 +23,8 @@ QLineEdit* NumberField(QWidget* parent, const char* name) {
 
 }  // namespace
 
-CSettingDlg::CSettingDlg(QWidget* parent) : CScrollDialog(parent) {
+// Built without a scroll bar: one shows only on a screen too short for the controls.
+CSettingDlg::CSettingDlg(QWidget* parent) : CScrollDialog(parent, ScrollBar::kShownWhenNeeded) {
   setObjectName(QStringLiteral("settingDlg"));
   setWindowTitle(QStringLiteral("設定"));
   QWidget* controls = content();

@@ -1,5 +1,6 @@
 #include "ui/version_dlg.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QIcon>
 #include <QLabel>
@@ -13,6 +14,18 @@ namespace {
 
 // The template's 20 dialog units, in pixels.
 constexpr int kIconSize = 40;
+// The title bar holds the window manager's icon and buttons beside the
+// caption: room for four squares of twice a line's height.
+constexpr int kTitleBarButtons = 4;
+
+// How wide the dialog must be for the window manager to show its whole
+// caption, measured in bold, as title bars draw it.
+int CaptionWidth(const QWidget* dialog) {
+  QFont bold = dialog->font();
+  bold.setBold(true);
+  const QFontMetrics metrics(bold);
+  return metrics.horizontalAdvance(dialog->windowTitle()) + kTitleBarButtons * 2 * metrics.height();
+}
 
 }  // namespace
 
@@ -35,6 +48,9 @@ CVersionDlg::CVersionDlg(QWidget* parent) : QDialog(parent) {
   layout->setColumnStretch(1, 1);
   layout->setRowStretch(1, 1);
   layout->addWidget(CreateDialogMenuBar(this, VersionMenu()), 2, 0, 1, 2);
+  const QMargins margins = layout->contentsMargins();
+  layout->setColumnMinimumWidth(
+      1, CaptionWidth(this) - margins.left() - margins.right() - kIconSize - layout->horizontalSpacing());
   // The layout stays as it is when the screen changes size.
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QThread>
+#include <utility>
 
 #include "engine/entry_parts.h"
 #include "platform/program_launcher.h"
@@ -202,10 +203,13 @@ bool CLookupView::PreTranslateKey(QKeyEvent* key) {
   const bool inDisplay = resultDisplay_->hasFocus();
   if (key->type() == QEvent::KeyRelease) {
     if (key->key() != Qt::Key_Escape) return false;
-    searchEdit_->clear();
-    searchEdit_->setFocus();
+    if (std::exchange(escapePressed_, false)) {
+      searchEdit_->clear();
+      searchEdit_->setFocus();
+    }
     return true;
   }
+  escapePressed_ = key->key() == Qt::Key_Escape;
   switch (key->key()) {
     case Qt::Key_Up:
       if (!inDisplay || resultDisplay_->topLine() != 0) return false;

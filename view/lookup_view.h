@@ -34,6 +34,9 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   // Writes every dictionary's settings into the image before anything goes.
   ~CLookupView() override;
 
+  // Writes every dictionary's settings into the image, as the view does when it goes.
+  void StoreDictionarySettings() { dictionaries_.SaveSettings(); }
+
   // Called by the frame when it becomes active: the clipboard's text replaces
   // the search word (and so starts a search); without text the old word stays, selected.
   void PasteOnActivate();
@@ -101,6 +104,9 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   SearchFlow flow_;  // refers to the set of dictionaries_, declared before it goes
   FontCache fonts_;
   qint64 fontLoaderProcess_ = 0;
+  // The search box clears on the release of an Escape whose press it saw too:
+  // an Escape that closed a dialog on its press leaves the word alone.
+  bool escapePressed_ = false;
 };
 
 }  // namespace tavlex

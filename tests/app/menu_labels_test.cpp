@@ -98,7 +98,7 @@ TEST(MenuBar, ResourceCommandsAndTheTextsQtShows) {
   EXPECT_EQ(menus.dictionaries->actions()[0]->data().toInt(), ids::kDictionaryPlaceholder);
 
   ShowQtMenuTexts(menus.main, MainAccelerators());
-  EXPECT_EQ(Texts(menus.main), (QStringList{"編集(&E)", "ツール(&T)", "終了(&X)"}));
+  EXPECT_EQ(Texts(menus.main), (QStringList{"編集(&E)", "ツール(&T)", "終了(&X)\tCtrl+Q"}));
   EXPECT_EQ(Texts(menus.Sub("menu0.0"))[0], "コピー(&C)\tCtrl+C");
   EXPECT_EQ(Texts(menus.Sub("menu0.1"))[4], "バージョン情報...(&A)");
 }

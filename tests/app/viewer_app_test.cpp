@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <fstream>
@@ -16,10 +17,14 @@
 #include <memory>
 
 #include "app/main_frame.h"
+#include "app/menu_bar.h"
 #include "platform/message_box.h"
 #include "resources/resource_ids.h"
+#include "tests/support/modal.h"
 #include "tests/support/platform_fakes.h"
+#include "tests/support/qt_printers.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_dictionaries.h"
 #include "view/lookup_view.h"
 
 namespace tavlex {
@@ -116,6 +121,39 @@ TEST_F(ViewerAppTest, OptionsAreCheckedThenTakeEffectAtOnce) {
     Click(dialog, "button2");
   });
   EXPECT_EQ(app_->frame()->view()->options().conjudelay, 500);
+}
+
+// The dialog's settings-changed message arrives while the removal question
+// is up; the menus are rebuilt once it has been answered.
+TEST_F(ViewerAppTest, MenusCatchUpWithADialogConfirmedBeforeTheRemovalQuestion) {
+  const std::string english =
+      std::filesystem::path(testing::WriteTestDictionary(dir_, "english.dic", testing::Words({u"go"})))
+          .string();
+  const std::string other =
+      std::filesystem::path(testing::WriteTestDictionary(dir_, "other.dic", testing::Words({u"go"})))
+          .string();
+  Start("[dictionary]\ndic1=" + english + "\ndic2=" + other + "\n");
+  const auto dictionaryMenu = [this] {
+    QStringList texts;
+    for (const QAction* item : ButtonPopup(app_->frame()->menuBar(), 1)->actions()) texts << item->text();
+    return texts;
+  };
+  ASSERT_EQ(dictionaryMenu().first(), "english.dic(&A)");
+
+  RunModal(ids::kDictionarySettingsFirst, [](QWidget* dialog) {
+    dialog->findChild<QLineEdit*>("dicName")->setText("英和");
+    dialog->findChild<QCheckBox*>("irregular")->setChecked(true);
+    dialog->findChild<QCheckBox*>("removeRequest")->setChecked(true);
+    ::tavlex::testing::WhenModalShows([](QWidget* question) {
+      QApplication::sendPostedEvents();  // the settings-changed message, handled behind the question
+      static_cast<QMessageBox*>(question)->button(QMessageBox::No)->click();
+    });
+    Click(dialog, "button1");
+  });
+  QApplication::sendPostedEvents();
+  // The irregular dictionary has left the 辞書 menu; choosing what is listed keeps the other in use.
+  EXPECT_EQ(dictionaryMenu(), (QStringList{"other.dic(&A)", "", "全ての辞書(&L)"}));
+  EXPECT_EQ(app_->frame()->view()->dictionarySet().count(), 2u);
 }
 
 TEST_F(ViewerAppTest, TheSettingsAreSavedOnceHoweverTheWindowCloses) {

@@ -13,8 +13,8 @@ class Inflection : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto english =
-        testing::Words({u"apple", u"build", u"café", u"cat", u"cloak", u"clock", u"close", u"go", u"Paris",
-                        u"walk", u"walk home", u"walker", u"zebra", u"\u0130x"});
+        testing::Words({u"apple", u"build", u"café", u"cat", u"cloak", u"clock", u"close", u"go", u"naive",
+                        u"Paris", u"walk", u"walk home", u"walker", u"zebra", u"\u0130x"});
     ASSERT_TRUE(set_.Open(testing::WriteTestDictionary(dir_, "english.dic", english)));
     std::vector<dicwriter::Record> irregular = {{u"went", u"", 0, u"go", u"", u""},
                                                 {u"mice", u"", 0, u"mouse", u"", u""}};
@@ -96,6 +96,17 @@ TEST_F(Inflection, Respelling) {
   EXPECT_EQ(english_().ExpandSpelling(u"pa", false, false), u"Pa");
 }
 
+TEST_F(Inflection, AccentsComeOffWhenNothingElseFinds) {
+  english_().settings().accent = true;
+  for (const std::u16string query : {u"naïve", u"NAÏVE", u"nai\u0308ve"}) {
+    EXPECT_TRUE(english_().SearchInflected(query));
+    EXPECT_EQ(Keys(), Keys_{u"naive"});
+  }
+  english_().settings().accent = false;
+  EXPECT_FALSE(english_().SearchInflected(u"naïve"));
+  EXPECT_TRUE(english_().results().empty());
+}
+
 TEST_F(Inflection, EveryFallbackFailingRestoresThePlainResult) {
   english_().settings().englishConjugation = true;
   english_().settings().accent = true;
@@ -120,6 +131,7 @@ TEST(Spelling, AlternativesAndEndings) {
   EXPECT_EQ(EndsWith(u"ed", u"ed"), 0);
   EXPECT_EQ(EndsWith(u"d", u"ed"), -1);
   EXPECT_EQ(LowerCase(u"ÀPPLE İ"), u"àpple i\u0307");
+  EXPECT_EQ(RemoveAccents(u"Çà e\u0301 ø 한국"), u"Ca e ø 한국");
 }
 
 }  // namespace

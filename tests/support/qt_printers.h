@@ -1,6 +1,7 @@
-// Readable failure messages for Qt strings in GoogleTest assertions.
+// Readable failure messages for Qt strings and rectangles in GoogleTest assertions.
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <ostream>
@@ -14,4 +15,8 @@ inline void PrintTo(const QStringList& texts, std::ostream* out) {
     *out << ' ';
   }
   *out << '}';
+}
+
+inline void PrintTo(const QRect& rect, std::ostream* out) {
+  *out << rect.x() << ',' << rect.y() << ' ' << rect.width() << 'x' << rect.height();
 }

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -79,9 +80,10 @@ TEST(DialogScroller, FocusTargets) {
 
 class TallDialog : public CScrollDialog {
  public:
-  TallDialog() : CScrollDialog(nullptr) {
+  explicit TallDialog(ScrollBar bar = ScrollBar::kAlwaysShown, int fields = 20)
+      : CScrollDialog(nullptr, bar) {
     auto* layout = new QVBoxLayout(content());
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < fields; ++i) {
       auto* edit = new QLineEdit(content());
       edit->setObjectName(QStringLiteral("field%1").arg(i));
       edit->setMinimumHeight(30);
@@ -116,6 +118,31 @@ TEST(CScrollDialog, AShortDialogScrollsAFocusedControlIntoView) {
   dialog.show();
   QApplication::processEvents();
   EXPECT_EQ(dialog.scroller().scrollOffset(), 0);
+}
+
+// Fitted as it shows, before the window manager has framed it: the title
+// bar must still find room on the screen, or OK and Cancel end up below it.
+TEST(CScrollDialog, ADialogTallerThanTheScreenLeavesRoomForItsTitleBar) {
+  TallDialog dialog(CScrollDialog::ScrollBar::kAlwaysShown, 40);
+  dialog.show();
+  QApplication::processEvents();
+  EXPECT_LE(dialog.height() + 32, dialog.screen()->availableGeometry().height());
+}
+
+TEST(CScrollDialog, ABarBuiltWithoutShowsOnlyWhileTheControlsDoNotFit) {
+  for (const auto bar :
+       {CScrollDialog::ScrollBar::kAlwaysShown, CScrollDialog::ScrollBar::kShownWhenNeeded}) {
+    TallDialog dialog(bar, 2);
+    dialog.show();
+    dialog.resize(300, 400);
+    QApplication::processEvents();
+    EXPECT_EQ(dialog.scrollBar()->isVisible(), bar == CScrollDialog::ScrollBar::kAlwaysShown);
+    EXPECT_FALSE(dialog.scrollBar()->isEnabled());
+    dialog.resize(300, 40);
+    QApplication::processEvents();
+    EXPECT_TRUE(dialog.scrollBar()->isVisible());
+    EXPECT_TRUE(dialog.scrollBar()->isEnabled());
+  }
 }
 
 TEST(CScrollDialog, OnTheKeypadClassBackIsBackspace) {

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFocusEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <fstream>
@@ -185,7 +186,10 @@ TEST_F(LookupViewTest, KeysMoveTheFocusAndEscapeClears) {
   EXPECT_EQ(edit->selectedText(), "go");
 
   QTest::keyClick(edit, Qt::Key_Down);
+  // The release of an Escape whose press closed a dialog leaves the word.
   QTest::keyRelease(display, Qt::Key_Escape);
+  EXPECT_EQ(edit->text(), "go");
+  QTest::keyClick(display, Qt::Key_Escape);
   EXPECT_TRUE(edit->text().isEmpty());
   EXPECT_TRUE(edit->hasFocus());
 }
@@ -222,6 +226,14 @@ TEST_F(LookupViewTest, CommandsGoToTheFocusedChildFirst) {
   Settle();
   EXPECT_EQ(view_->searchEdit()->text(), "go");
   EXPECT_EQ(Shown().first(), "go");
+
+  // Chosen from the menu bar with the keyboard: the bar took the focus, and the selection stayed.
+  view_->searchEdit()->selectAll();
+  QFocusEvent toMenuBar(QEvent::FocusOut, Qt::MenuBarFocusReason);
+  QApplication::sendEvent(view_->searchEdit(), &toMenuBar);
+  platform::PostCommand(view_.get(), ids::kEditCopy);
+  Settle();
+  EXPECT_EQ(QApplication::clipboard()->text(), "go");
 }
 
 TEST_F(LookupViewTest, PasteOnActivateReplacesTheWord) {

@@ -1,0 +1,45 @@
+// Ended by a signal, as at logout or shutdown, the viewer closes as its exit
+// command closes it: a dictionary registered in the run reaches the settings
+// file, written once, also when a dialog was open.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "tests/support/run_program.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/test_dictionaries.h"
+
+namespace tavlex {
+namespace {
+
+TEST(Shutdown, EachSignalEndsTheRunAsTheExitCommandDoes) {
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    for (const bool withDialog : {false, true}) {
+      const std::string what = std::string(strsignal(signal)) + (withDialog ? ", options dialog open" : "");
+      testing::TempDir dir;
+      const std::string ini = (dir.path() / "tavlex.ini").string();
+      std::ofstream(ini) << "[dictionary]\n";
+      const std::string dictionary =
+          std::filesystem::path(testing::WriteTestDictionary(dir, "words.dic", testing::Words({u"go"})))
+              .string();
+      std::vector<std::string> args = {ini, dictionary, std::to_string(signal)};
+      if (withDialog) args.push_back("--dialog");
+
+      const testing::ProgramResult result = testing::RunProgram(TAVLEX_VIEWER_CHILD, args);
+      EXPECT_EQ(result.status, 0) << what << ": " << result.err;
+      EXPECT_EQ(result.out, "writes=1\n") << what;
+      std::ifstream in(ini);
+      const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      EXPECT_NE(saved.find("dic1=" + dictionary + "\n"), std::string::npos) << what << ":\n" << saved;
+      EXPECT_NE(saved.find("[" + dictionary + "]\n"), std::string::npos) << what << ":\n" << saved;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tavlex
