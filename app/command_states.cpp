@@ -9,6 +9,17 @@ void ApplyCommandState(QAction* item, const platform::CommandState& state) {
   item->setChecked(checked);
 }
 
+void LeaveOutHiddenItems(QMenu* menu, const CommandStateQuery& query) {
+  for (QAction* item : menu->actions()) {
+    if (item->menu()) {
+      LeaveOutHiddenItems(item->menu(), query);
+    } else if (const int command = item->data().toInt(); command != 0 && !query(command).shown) {
+      menu->removeAction(item);
+      delete item;
+    }
+  }
+}
+
 void FollowCommandStates(QMenu* menu, const CommandStateQuery& query) {
   QObject::connect(menu, &QMenu::aboutToShow, menu, [menu, query] {
     for (QAction* item : menu->actions()) {

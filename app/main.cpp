@@ -1,14 +1,4 @@
 // The viewer's entry point.
-#include <QApplication>
-#include <cstdlib>
+#include "app/viewer_main.h"
 
-#include "app/qt_translations.h"
-#include "app/viewer_app.h"
-
-int main(int argc, char** argv) {
-  QApplication application(argc, argv);
-  tavlex::InstallQtTranslations();
-  tavlex::CViewerApp viewer;
-  if (!viewer.Initialise()) return EXIT_FAILURE;
-  return application.exec();
-}
+int main(int argc, char** argv) { return tavlex::ViewerMain(argc, argv); }

@@ -50,6 +50,7 @@ CMainFrame::~CMainFrame() = default;
 
 bool CMainFrame::OnCommand(int command) {
   if (command == ids::kExit) {
+    emit exitRequested();
     platform::PostMessage(this, platform::kWmClose);
     return true;
   }
@@ -130,6 +131,7 @@ void CMainFrame::BuildMenuBar() {
     connect(popup, &QMenu::aboutToShow, this, [this] { OnMenuLoop(true); });
     connect(popup, &QMenu::aboutToHide, this, [this] { OnMenuLoop(false); });
     view_->FillDictionaryMenu(i, popup);
+    LeaveOutHiddenItems(popup, [this](int command) { return view_->QueryCommandState(command); });
     LabelMenu(popup, rules);
     ShowQtMenuTexts(popup, MainAccelerators());
     FollowCommandStates(popup, [this](int command) { return view_->QueryCommandState(command); });

@@ -42,6 +42,11 @@ class CMainFrame : public QMainWindow, public platform::CommandTarget {
   // The dialog or open menu in front of the frame; null when there is none.
   static QWidget* WindowInFront();
 
+ signals:
+  // The exit command: the window closes and the run ends, also where closing
+  // the window alone would leave the viewer running.
+  void exitRequested();
+
  protected:
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/main_frame.h"
+#include "app/outside_lookups.h"
 #include "app/shutdown_signals.h"
 #include "resources/resource_ids.h"
 #include "ui/version_dlg.h"
@@ -14,24 +15,30 @@ CViewerApp::CViewerApp() = default;
 
 CViewerApp::~CViewerApp() {
   signals_.reset();
+  outside_.reset();
   frame_.reset();
   settings_.Save();
 }
 
-bool CViewerApp::Initialise() {
+bool CViewerApp::Initialise(bool showFrame) {
   settings_.Load(u"tavlex.ini");
-  return CreateFrame();
+  return CreateFrame(showFrame);
 }
 
-bool CViewerApp::InitialiseWith(const std::filesystem::path& settingsPath) {
+bool CViewerApp::InitialiseWith(const std::filesystem::path& settingsPath, bool showFrame) {
   settings_.LoadPath(settingsPath);
-  return CreateFrame();
+  return CreateFrame(showFrame);
 }
 
 bool CViewerApp::OnCommand(int command) {
+  if (outside_ && outside_->OnCommand(command)) return true;
   if (command != ids::kAppAbout) return false;
   OnAppAbout();
   return true;
+}
+
+bool CViewerApp::OnCommandState(int command, platform::CommandState& state) {
+  return outside_ && outside_->OnCommandState(command, state);
 }
 
 void CViewerApp::OnAppAbout() {
@@ -49,6 +56,7 @@ void CViewerApp::EndRun() {
     QWidget* next = CMainFrame::WindowInFront();
     front = next != front ? next : nullptr;
   }
+  if (outside_) outside_->LetRunEnd();
   if (frame_) platform::PostMessage(frame_.get(), platform::kWmClose);
 }
 
@@ -57,14 +65,15 @@ void CViewerApp::SaveSettings() {
   settings_.Save();
 }
 
-bool CViewerApp::CreateFrame() {
+bool CViewerApp::CreateFrame(bool showFrame) {
   frame_ = std::make_unique<CMainFrame>(settings_, this, &phoneStatus_);
+  outside_ = std::make_unique<OutsideLookups>(settings_, *frame_);
   signals_ = std::make_unique<ShutdownSignals>([this] { EndRun(); });
   // The session asks before a logout; a program still running then may be killed.
   const auto save = [this] { SaveSettings(); };
   QObject::connect(qApp, &QGuiApplication::commitDataRequest, frame_.get(), save);
   QObject::connect(qApp, &QGuiApplication::saveStateRequest, frame_.get(), save);
-  frame_->show();
+  if (showFrame) frame_->show();
   return true;
 }
 

@@ -2,7 +2,8 @@
 // whole run, creates the main frame, and saves the image when it goes, after
 // the frame (and with it the view, which writes into the image) is gone.
 // SIGTERM, SIGINT and SIGHUP end the run as the exit command does, and the
-// image is saved also when the desktop session asks programs to save.
+// image is saved also when the desktop session asks programs to save. Words
+// from other programs reach the view through its OutsideLookups.
 #pragma once
 
 #include <memory>
@@ -16,6 +17,7 @@ class QWidget;
 namespace tavlex {
 
 class CMainFrame;
+class OutsideLookups;
 class ShutdownSignals;
 
 class CViewerApp : public platform::CommandTarget {
@@ -26,14 +28,16 @@ class CViewerApp : public platform::CommandTarget {
   CViewerApp(const CViewerApp&) = delete;
   CViewerApp& operator=(const CViewerApp&) = delete;
 
-  // Loads "tavlex.ini" from the program's directory and shows the main frame.
-  bool Initialise();
+  // Loads "tavlex.ini" from where the settings live and creates the main
+  // frame, shown unless showFrame is false (a look-up may show the pop-up alone).
+  bool Initialise(bool showFrame = true);
   // The same, with the settings file at path (for tests and tools).
-  bool InitialiseWith(const std::filesystem::path& settingsPath);
+  bool InitialiseWith(const std::filesystem::path& settingsPath, bool showFrame = true);
 
   // The last stop of a command: the focused child, the view and the frame
   // had it first. The application handles the about command.
   bool OnCommand(int command) override;
+  bool OnCommandState(int command, platform::CommandState& state) override;
   // Shows the about box and returns when it closes.
   void OnAppAbout();
   // Ends the run as the exit command does: a menu or dialog in front closes
@@ -45,14 +49,16 @@ class CViewerApp : public platform::CommandTarget {
 
   IniFile& settings() { return settings_; }
   CMainFrame* frame() const { return frame_.get(); }
+  OutsideLookups* outside() const { return outside_.get(); }
 
  private:
-  bool CreateFrame();
+  bool CreateFrame(bool showFrame);
 
   // Forces the phone status while a menu is open; this desktop has no such value.
   platform::PhoneStatusService phoneStatus_{nullptr};
   IniFile settings_;  // outlives every window
   std::unique_ptr<CMainFrame> frame_;
+  std::unique_ptr<OutsideLookups> outside_;   // refers to the frame
   std::unique_ptr<ShutdownSignals> signals_;  // while the frame is up
 };
 

@@ -46,4 +46,8 @@ std::u16string CrLfToLf(std::u16string_view text) {
   return out;
 }
 
+std::u16string_view FirstLine(std::u16string_view text) {
+  return text.substr(0, text.find_first_of(u"\r\n"));
+}
+
 }  // namespace tavlex

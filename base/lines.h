@@ -26,4 +26,8 @@ std::vector<std::u16string_view> SplitAtCrLf(std::u16string_view text);
 // text with every CR LF pair as a plain LF.
 std::u16string CrLfToLf(std::u16string_view text);
 
+// text up to its first line break (a CR or an LF): what a single-line box
+// takes of a pasted or selected text.
+std::u16string_view FirstLine(std::u16string_view text);
+
 }  // namespace tavlex

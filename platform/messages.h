@@ -47,6 +47,7 @@ class CommandEvent : public QEvent {
 struct CommandState {
   bool enabled = true;
   std::optional<bool> checked;  // none: the item carries no check mark
+  bool shown = true;            // false: the menu leaves the item out when it is built
 };
 
 // Something that can handle a command; returns true when it did. Command-state

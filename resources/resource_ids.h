@@ -22,6 +22,11 @@ inline constexpr int kInflectionSearch = 32778;
 inline constexpr int kDictionarySettingsPlaceholder = 32780;
 inline constexpr int kOptions = 32782;
 inline constexpr int kDictionaryPlaceholder = 32783;
+// Look-ups from other programs (ツール menu): watch the clipboard, show
+// look-ups in the pop-up, ask the desktop for a global key.
+inline constexpr int kWatchClipboard = 32800;
+inline constexpr int kPopupLookups = 32801;
+inline constexpr int kBindGlobalShortcut = 32802;
 inline constexpr int kDictionarySettingsFirst = 20000;  // 20000-20008: dictionary 0-8
 inline constexpr int kDictionarySettingsLast = 20008;
 inline constexpr int kDictionaryChoiceFirst = 20200;  // 20200-20210: dictionary 0-8, then all of them
@@ -54,5 +59,11 @@ inline constexpr int kDictionaryFileFilter = 3007;
 inline constexpr int kAllDictionaries = 3008;
 inline constexpr int kNotSet = 3009;
 inline constexpr int kPathNotStorable = 3010;
+inline constexpr int kOpenInWindow = 3011;
+inline constexpr int kTrayOpenWindow = 3012;
+inline constexpr int kTrayQuit = 3013;
+inline constexpr int kTrayToolTip = 3014;
+inline constexpr int kShortcutDescription = 3015;
+inline constexpr int kShortcutNotBound = 3016;
 
 }  // namespace tavlex::ids

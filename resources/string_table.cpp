@@ -28,6 +28,18 @@ QString LoadString(int id) {
       return QStringLiteral(
           "このパスは設定ファイルに保存できないため、辞書を登録できません。\r\n"
           "パスに「]」「;」や改行を含めず、前後に空白を付けないでください。");
+    case ids::kOpenInWindow:
+      return QStringLiteral("ウィンドウで開く");
+    case ids::kTrayOpenWindow:
+      return QStringLiteral("ウィンドウを開く");
+    case ids::kTrayQuit:
+      return QStringLiteral("終了");
+    case ids::kTrayToolTip:
+      return QStringLiteral("Tavlex: クリップボードを監視しています");
+    case ids::kShortcutDescription:
+      return QStringLiteral("選択した語をポップアップで引く");
+    case ids::kShortcutNotBound:
+      return QStringLiteral("ショートカットキーを登録できませんでした。");
     default:
       return {};
   }

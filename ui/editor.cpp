@@ -74,6 +74,14 @@ void CEditor::Layout() {
   MoveThumb();
 }
 
+void CEditor::ShowSameText(const CEditor& other) {
+  Clear();
+  Scroll(SB_TOP, 0);
+  for (const Paragraph& paragraph : other.paragraphs()) AppendText(paragraph.text, paragraph.font);
+  Layout();
+  viewport()->update();
+}
+
 void CEditor::Scroll(int code, int position) {
   const std::optional<ScrollMove> move = layout_.Scroll(code, position, verticalScrollBar()->value());
   if (!move) return;

@@ -31,6 +31,9 @@ class CEditor final : public QAbstractScrollArea {
   // Wraps the text to the current width; asks for no repaint. The thumb
   // follows the top line, which may have moved.
   void Layout();
+  // Shows what other shows, paragraph for paragraph in the same fonts, from
+  // the top, wrapped to this display's width.
+  void ShowSameText(const CEditor& other);
   // The scroll codes of scroll_codes.h. Line steps move the pixels already on
   // screen, every other move repaints the whole display.
   void Scroll(int code, int position);

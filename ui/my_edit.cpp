@@ -1,14 +1,14 @@
 #include "ui/my_edit.h"
 
-#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QRegularExpression>
 
+#include "base/lines.h"
+#include "platform/clipboard.h"
 #include "platform/device.h"
+#include "platform/qt_text.h"
 #include "resources/menus.h"
 #include "resources/resource_ids.h"
 
@@ -36,10 +36,11 @@ bool CMyEdit::OnCommand(int command) {
 }
 
 void CMyEdit::PasteFirstLine() {
-  QString text = QGuiApplication::clipboard()->text();
-  const qsizetype lineBreak = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
-  if (lineBreak >= 0) text.truncate(lineBreak);
-  if (!text.isEmpty()) insert(text);
+  const std::optional<platform::Clipboard::Content> content =
+      platform::Clipboard::Read(platform::Clipboard::Mode::kClipboard);
+  if (!content) return;
+  const std::u16string_view line = FirstLine(ToU16View(content->text));
+  if (!line.empty()) insert(QString::fromStdU16String(std::u16string(line)));
 }
 
 namespace {

@@ -2,9 +2,11 @@
 
 #include <QKeyEvent>
 #include <QThread>
+#include <QTimer>
 #include <utility>
 
 #include "engine/entry_parts.h"
+#include "engine/text.h"
 #include "platform/program_launcher.h"
 #include "platform/qt_text.h"
 #include "platform/timer_service.h"
@@ -36,8 +38,6 @@ CLookupView::CLookupView(IniFile& settings, QWidget* parent)
   setBackgroundRole(QPalette::Base);
   setFocusPolicy(Qt::StrongFocus);
 
-  dictionaries_.OpenListed();  // what cannot be opened is left out without a word
-  PostSettingsChanged();
   flow_.SetOptions(LoadViewerOptions(settings_));
 
   searchEdit_ = new CIndexEdit(this);
@@ -45,11 +45,33 @@ CLookupView::CLookupView(IniFile& settings, QWidget* parent)
   searchEdit_->installEventFilter(this);
   resultDisplay_->installEventFilter(this);
   setFocusProxy(searchEdit_);
+}
 
+bool CLookupView::OpenOnce() {
+  if (std::exchange(dictionariesOpen_, true)) return false;
+  dictionaries_.OpenListed();  // what cannot be opened is left out without a word
+  PostSettingsChanged();
   LaunchFontLoader();
   RealizeFonts();
   CloseFontLoader();
-  ShowResults({});  // the first-run hint when nothing is registered
+  return true;
+}
+
+void CLookupView::OpenDictionaries() {
+  if (!OpenOnce()) return;
+  if (StripSearchWord(ToU16View(searchEdit_->text())).empty()) {
+    ShowResults({});  // the first-run hint when nothing is registered
+  } else {
+    platform::PostCommand(this, ids::kSearch);
+  }
+}
+
+void CLookupView::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  // After the paint: the window reaches the screen first.
+  if (!dictionariesOpen_ && !std::exchange(openingPosted_, true)) {
+    QTimer::singleShot(0, this, &CLookupView::OpenDictionaries);
+  }
 }
 
 CLookupView::~CLookupView() { dictionaries_.SaveSettings(); }
@@ -99,6 +121,8 @@ platform::CommandState CLookupView::QueryCommandState(int command) {
 }
 
 bool CLookupView::OnCommand(int command) {
+  // A search opens the dictionaries itself; the other commands may change them.
+  if (command != ids::kSearch && command != ids::kInflectionSearch) OpenDictionaries();
   // Menus only ever name dictionaries that are in the set.
   if (command >= ids::kDictionarySettingsFirst && command <= ids::kDictionarySettingsLast &&
       static_cast<size_t>(command - ids::kDictionarySettingsFirst) < dictionaries_.set().count()) {
@@ -150,6 +174,7 @@ void CLookupView::SetTimer(int id, int milliseconds) {
 void CLookupView::KillTimer(int id) { TimerService::Current().KillTimer(this, id); }
 
 void CLookupView::Search() {
+  OpenOnce();
   searchEdit_->setFocus();
   if (flow_.Search(ToU16String(searchEdit_->text())) == SearchFlow::Found::kEntries) {
     ShowResults(flow_.entries());
@@ -157,6 +182,7 @@ void CLookupView::Search() {
 }
 
 void CLookupView::SearchInflected() {
+  OpenOnce();
   searchEdit_->setFocus();
   if (flow_.SearchInflected(ToU16String(searchEdit_->text())) == SearchFlow::Found::kEntries) {
     ShowResults(flow_.entries());
@@ -173,6 +199,7 @@ void CLookupView::ShowResults(const std::vector<EntryRef>& entries) {
   }
   resultDisplay_->Layout();
   resultDisplay_->viewport()->update();  // the text is drawn on the scroll area's viewport
+  emit resultsShown();
 }
 
 void CLookupView::AppendEntry(const Entry& entry) {
@@ -186,8 +213,18 @@ void CLookupView::AppendEntry(const Entry& entry) {
 
 void CLookupView::PasteOnActivate() {
   searchEdit_->selectAll();
-  searchEdit_->PasteFirstLine();
+  if (!std::exchange(keepWordOnActivation_, false)) searchEdit_->PasteFirstLine();
   searchEdit_->setFocus();
+}
+
+void CLookupView::LookUp(const QString& text) {
+  keepWordOnActivation_ = true;
+  if (searchEdit_->text() == text) {
+    platform::PostCommand(this, ids::kSearch);
+    return;
+  }
+  searchEdit_->selectAll();
+  searchEdit_->insert(text);
 }
 
 bool CLookupView::eventFilter(QObject* watched, QEvent* event) {

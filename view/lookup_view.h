@@ -27,15 +27,28 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   Q_OBJECT
 
  public:
-  // Creates the view with its children: opens the registered dictionaries,
-  // loads their settings and the search options from the settings image, and
-  // posts the settings-changed message to the parent. The image must outlive the view.
+  // Creates the view with its children and loads the search options from the
+  // settings image, which must outlive the view. The registered dictionaries
+  // are opened by OpenDictionaries.
   CLookupView(IniFile& settings, QWidget* parent);
   // Writes every dictionary's settings into the image before anything goes.
   ~CLookupView() override;
 
   // Writes every dictionary's settings into the image, as the view does when it goes.
   void StoreDictionarySettings() { dictionaries_.SaveSettings(); }
+
+  // Opens the registered dictionaries with their settings, posts the
+  // settings-changed message to the parent, and searches the text typed
+  // meanwhile, or shows the first-run hint. Runs once, by itself right
+  // after the window's first paint, so that the window appears before large
+  // dictionaries are read, or earlier when a search or a command needs them.
+  void OpenDictionaries();
+
+  // A word from another program: it replaces the search text as a paste
+  // does, and is searched as a typed word is (a word already in the box is
+  // searched again). The next activation of the window keeps it rather than
+  // pasting the clipboard over it.
+  void LookUp(const QString& text);
 
   // Called by the frame when it becomes active: the clipboard's text replaces
   // the search word (and so starts a search); without text the old word stays, selected.
@@ -55,14 +68,23 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   const ViewerOptions& options() const { return flow_.options(); }
   CIndexEdit* searchEdit() const { return searchEdit_; }
   CEditor* resultDisplay() const { return resultDisplay_; }
-  DictionarySet& dictionarySet() { return dictionaries_.set(); }
+  DictionarySet& dictionarySet() {
+    OpenDictionaries();
+    return dictionaries_.set();
+  }
   const FontCache& fontCache() const { return fonts_; }
+
+ signals:
+  // The result display shows a new list (after a search that found
+  // something, or after the dictionaries changed).
+  void resultsShown();
 
  protected:
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   // SearchHost: commands and timers go to this window.
@@ -75,6 +97,8 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   template <typename Offer>
   bool Route(Offer offer);
 
+  // Opens the dictionaries unless they are open; true when it did.
+  bool OpenOnce();
   void Search();
   void SearchInflected();
   // The options dialog: on OK the options are written to the image and apply
@@ -104,6 +128,11 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   SearchFlow flow_;  // refers to the set of dictionaries_, declared before it goes
   FontCache fonts_;
   qint64 fontLoaderProcess_ = 0;
+  bool dictionariesOpen_ = false;
+  bool openingPosted_ = false;
+  // An outside look-up is shown until the user activates the window: that
+  // activation pastes nothing over it.
+  bool keepWordOnActivation_ = false;
   // The search box clears on the release of an Escape whose press it saw too:
   // an Escape that closed a dialog on its press leaves the word alone.
   bool escapePressed_ = false;

@@ -35,6 +35,7 @@ class MenuCommandsTest : public ::testing::Test {
     testing::WriteThreeRegistered(dir_, "[" + first + "]\nDicName=英和\n");
     QApplication::clipboard()->clear();
     ASSERT_TRUE(app_.InitialiseWith(dir_.path() / "tavlex.ini"));
+    view()->OpenDictionaries();  // as the window's first paint would
     QApplication::setActiveWindow(frame());
     Settle();
   }
@@ -83,6 +84,9 @@ TEST_F(MenuCommandsTest, TheToolsItemsCarryTheirCommandIdsAndTheDictionariesThei
   EXPECT_EQ(Listed(Menu("menu0.1")), (Items{{ids::kRegisterDictionary, "辞書登録..."},
                                             {0, "辞書設定"},
                                             {ids::kOptions, "オプション..."},
+                                            {0, "-"},
+                                            {ids::kWatchClipboard, "クリップボードを監視"},
+                                            {ids::kPopupLookups, "ポップアップで表示"},
                                             {0, "-"},
                                             {ids::kAppAbout, "バージョン情報..."}}));
   // A dictionary is listed by its display name, or else by its file name.

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/clipboard.h"
 #include "platform/device.h"
 #include "platform/font_families.h"
 #include "platform/message_box.h"
@@ -105,6 +106,32 @@ class FakeDeviceClass {
 
  private:
   int previous_;
+};
+
+// The clipboard and the selection hold what a test puts there; the selection
+// is empty, and there is one, until a test says otherwise.
+class FakeClipboard {
+ public:
+  using Content = platform::Clipboard::Content;
+
+  FakeClipboard() {
+    platform::Clipboard::SetStandInForTesting(
+        [this](platform::Clipboard::Mode mode) -> std::optional<Content> {
+          if (mode == platform::Clipboard::Mode::kSelection) return selection_;
+          return clipboard_;
+        });
+  }
+  ~FakeClipboard() { platform::Clipboard::SetStandInForTesting(nullptr); }
+  FakeClipboard(const FakeClipboard&) = delete;
+  FakeClipboard& operator=(const FakeClipboard&) = delete;
+
+  void SetClipboard(const Content& content) { clipboard_ = content; }
+  // None: the platform has no selection.
+  void SetSelection(const std::optional<Content>& content) { selection_ = content; }
+
+ private:
+  Content clipboard_;
+  std::optional<Content> selection_ = Content{};
 };
 
 }  // namespace tavlex::testing

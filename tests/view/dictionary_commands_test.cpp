@@ -35,6 +35,7 @@ class DictionaryCommandsTest : public ::testing::Test {
   void Open() {
     settings_.LoadPath(dir_.path() / "tavlex.ini");
     view_ = std::make_unique<CLookupView>(settings_, &frame_);
+    view_->OpenDictionaries();  // as the window's first paint would
     Settle();
     frame_.settingsChanged = 0;
   }

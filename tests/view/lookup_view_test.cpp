@@ -63,6 +63,7 @@ class LookupViewTest : public ::testing::Test {
                                               << englishSection;
     settings_.LoadPath(dir_.path() / "tavlex.ini");
     view_ = std::make_unique<CLookupView>(settings_, &frame_);
+    view_->OpenDictionaries();  // as the window's first paint would
     view_->installEventFilter(&counter_);
     frame_.resize(240, 320);
     view_->resize(240, 268);
@@ -286,6 +287,7 @@ TEST_F(LookupViewTest, WhileNothingIsRegisteredTheDisplayTellsHowToRegister) {
   settings_.LoadPath(dir_.path() / "tavlex.ini");
   view_ = std::make_unique<CLookupView>(settings_, &frame_);
   view_->resize(240, 268);
+  view_->OpenDictionaries();
   // The build tree has no installed samples folder, so that line is left out.
   const QStringList hint = EmptySetHint(std::nullopt);
   ASSERT_EQ(hint.size(), 2);

@@ -1,0 +1,191 @@
+#include "app/outside_lookups.h"
+
+#include <QClipboard>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+#include "app/main_frame.h"
+#include "platform/clipboard.h"
+#include "platform/qt_text.h"
+#include "resources/icon.h"
+#include "resources/resource_ids.h"
+#include "resources/string_table.h"
+#include "ui/editor.h"
+#include "ui/lookup_popup.h"
+#include "ui/popup_placement.h"
+#include "view/lookup_view.h"
+
+namespace tavlex {
+namespace {
+
+using platform::Clipboard;
+using Source = LookupRequest::Source;
+
+std::optional<std::u16string> ReadText(Source source) {
+  const std::optional<Clipboard::Content> content = Clipboard::Read(
+      source == Source::kSelection ? Clipboard::Mode::kSelection : Clipboard::Mode::kClipboard);
+  if (!content) return std::nullopt;
+  return ToU16String(content->text);
+}
+
+// Wayland lets no program place its windows: the compositor does.
+bool PlatformPlacesWindows() { return !QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
+QRect PopupGeometry() {
+  std::optional<QPoint> pointer;
+  if (PlatformPlacesWindows()) pointer = QCursor::pos();
+  const QScreen* screen = pointer ? QGuiApplication::screenAt(*pointer) : nullptr;
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  return PlacePopup(pointer, CLookupPopup::kSize, screen->availableGeometry());
+}
+
+}  // namespace
+
+OutsideLookups::OutsideLookups(IniFile& settings, CMainFrame& frame)
+    : settings_(settings), frame_(frame), options_(LoadLookupOptions(settings)) {
+  // The run ends by the rules of EndRunIfNothingShown, not with the last window.
+  qApp->setQuitOnLastWindowClosed(false);
+  frame_.installEventFilter(this);
+  connect(&frame_, &CMainFrame::exitRequested, this, &OutsideLookups::LetRunEnd);
+  connect(frame_.view(), &CLookupView::resultsShown, this, [this] {
+    if (popup_ && popup_->isVisible()) popup_->display()->ShowSameText(*frame_.view()->resultDisplay());
+  });
+  FollowWatchOption();
+  // The frame built its menus before this object could answer for its items.
+  platform::PostMessage(&frame_, platform::kWmSettingsChanged);
+}
+
+OutsideLookups::~OutsideLookups() = default;
+
+void OutsideLookups::OnLaunch(const LookupRequest& request, const platform::WindowActivation& activation) {
+  const LookupDecision decision = DecideLookup(request, options_.popup, ReadText);
+  if (!decision.text) {
+    platform::BringToFront(&frame_, activation);
+    return;
+  }
+  Show(ToQString(*decision.text), decision.popup, activation);
+}
+
+void OutsideLookups::Show(const QString& text, bool inPopup, const platform::WindowActivation& activation) {
+  if (inPopup) {
+    ShowPopup(text, activation);
+  } else {
+    if (popup_) popup_->close();
+    platform::BringToFront(&frame_, activation);
+  }
+  frame_.view()->LookUp(text);
+}
+
+void OutsideLookups::ShowPopup(const QString& text, const platform::WindowActivation& activation) {
+  if (!popup_) {
+    popup_ = std::make_unique<CLookupPopup>();
+    popup_->installEventFilter(this);
+    connect(popup_.get(), &CLookupPopup::openInWindowRequested, this, &OutsideLookups::OpenInWindow);
+  }
+  popup_->ShowFor(text, PopupGeometry(), activation);
+}
+
+void OutsideLookups::OpenInWindow() {
+  popup_->close();
+  platform::BringToFront(&frame_, {});
+}
+
+void OutsideLookups::OnClipboardChanged() {
+  const std::optional<Clipboard::Content> content = Clipboard::Read(Clipboard::Mode::kClipboard);
+  if (!content) return;
+  const QString shown = popup_ && popup_->isVisible() ? popup_->word() : QString();
+  const std::optional<std::u16string> text =
+      WatchedText({content->hasText, ToU16String(content->text), content->ownedByViewer}, ToU16View(shown));
+  if (text) Show(ToQString(*text), true, {});
+}
+
+bool OutsideLookups::OnCommand(int command) {
+  switch (command) {
+    case ids::kWatchClipboard:
+      ToggleOption(&LookupOptions::watchClipboard);
+      FollowWatchOption();
+      return true;
+    case ids::kPopupLookups:
+      ToggleOption(&LookupOptions::popup);
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool OutsideLookups::OnCommandState(int command, platform::CommandState& state) {
+  switch (command) {
+    case ids::kWatchClipboard:
+      state.checked = options_.watchClipboard;
+      return true;
+    case ids::kPopupLookups:
+      state.checked = options_.popup;
+      return true;
+    case ids::kBindGlobalShortcut:
+      state.shown = false;
+      return true;
+    default:
+      return false;
+  }
+}
+
+void OutsideLookups::ToggleOption(bool LookupOptions::*option) {
+  options_.*option = !(options_.*option);
+  SaveLookupOptions(options_, settings_);
+}
+
+void OutsideLookups::FollowWatchOption() {
+  if (!options_.watchClipboard) {
+    disconnect(clipboardWatch_);
+    if (tray_) tray_->hide();
+    return;
+  }
+  if (!clipboardWatch_) {
+    clipboardWatch_ =
+        connect(QGuiApplication::clipboard(), &QClipboard::changed, this, [this](QClipboard::Mode mode) {
+          if (mode == QClipboard::Clipboard) OnClipboardChanged();
+        });
+  }
+  if (!tray_) {
+    tray_ = new QSystemTrayIcon(ProgramIcon(), this);
+    tray_->setObjectName(QStringLiteral("trayIcon"));
+    tray_->setToolTip(LoadString(ids::kTrayToolTip));
+    trayMenu_ = std::make_unique<QMenu>();
+    trayMenu_->setObjectName(QStringLiteral("trayMenu"));
+    connect(trayMenu_->addAction(LoadString(ids::kTrayOpenWindow)), &QAction::triggered, this,
+            [this] { platform::BringToFront(&frame_, {}); });
+    connect(trayMenu_->addAction(LoadString(ids::kTrayQuit)), &QAction::triggered, this,
+            [this] { platform::PostCommand(frame_.view(), ids::kExit); });
+    tray_->setContextMenu(trayMenu_.get());
+    connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+      if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) {
+        platform::BringToFront(&frame_, {});
+      }
+    });
+  }
+  tray_->show();
+}
+
+void OutsideLookups::LetRunEnd() {
+  ending_ = true;
+  if (tray_) tray_->hide();
+}
+
+void OutsideLookups::EndRunIfNothingShown() {
+  const bool trayKeepsIt =
+      !ending_ && tray_ && tray_->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+  if (frame_.isVisible() || (popup_ && popup_->isVisible()) || trayKeepsIt) return;
+  QCoreApplication::quit();
+}
+
+bool OutsideLookups::eventFilter(QObject* watched, QEvent* event) {
+  // Once the window has gone: a closing window is still visible here.
+  if (event->type() == QEvent::Close) QTimer::singleShot(0, this, &OutsideLookups::EndRunIfNothingShown);
+  return QObject::eventFilter(watched, event);
+}
+
+}  // namespace tavlex

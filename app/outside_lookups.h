@@ -1,0 +1,75 @@
+// OutsideLookups: the viewer's answer to words from other programs. A request
+// (from the viewer's own command line, a second start, the session bus or a
+// global key) or new text on the watched clipboard goes into the lookup
+// view's search box, and the pop-up or the main window shows the results.
+// It keeps the ツール menu's three items (watch the clipboard, show look-ups
+// in the pop-up, ask the desktop for a global key), the tray icon that stays
+// while the clipboard is watched, and decides when the run ends: once no
+// window of the viewer is left and no tray icon keeps it.
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+#include "app/launch_bus.h"
+#include "platform/messages.h"
+#include "settings/lookup_options.h"
+
+class QMenu;
+class QSystemTrayIcon;
+
+namespace tavlex {
+
+class CLookupPopup;
+class CMainFrame;
+class IniFile;
+
+class OutsideLookups : public QObject, public LaunchHandler {
+  Q_OBJECT
+
+ public:
+  // settings and frame must outlive this object.
+  OutsideLookups(IniFile& settings, CMainFrame& frame);
+  ~OutsideLookups() override;
+
+  // The request of the viewer's own command line, or one that reached it.
+  void OnLaunch(const LookupRequest& request, const platform::WindowActivation& activation) override;
+
+  bool OnCommand(int command);
+  bool OnCommandState(int command, platform::CommandState& state);
+
+  // The run is ending: nothing keeps it any more.
+  void LetRunEnd();
+  // Ends the run when no window of the viewer shows and no tray icon keeps it.
+  void EndRunIfNothingShown();
+
+  const LookupOptions& options() const { return options_; }
+  // Null until the first look-up that shows it.
+  CLookupPopup* popup() const { return popup_.get(); }
+  // Shown while the clipboard is watched, where the desktop has a tray.
+  QSystemTrayIcon* trayIcon() const { return tray_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Looks text up and shows it where decided.
+  void Show(const QString& text, bool inPopup, const platform::WindowActivation& activation);
+  void ShowPopup(const QString& text, const platform::WindowActivation& activation);
+  void OpenInWindow();
+  void OnClipboardChanged();
+  // Follows the clipboard and shows the tray icon while options_ says so.
+  void FollowWatchOption();
+  void ToggleOption(bool LookupOptions::*option);
+
+  IniFile& settings_;
+  CMainFrame& frame_;
+  LookupOptions options_;
+  std::unique_ptr<CLookupPopup> popup_;
+  QSystemTrayIcon* tray_ = nullptr;  // a child of this object
+  std::unique_ptr<QMenu> trayMenu_;
+  QMetaObject::Connection clipboardWatch_;
+  bool ending_ = false;
+};
+
+}  // namespace tavlex

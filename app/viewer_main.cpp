@@ -1,0 +1,86 @@
+#include "app/viewer_main.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <iostream>
+#include <optional>
+
+#include "app/launch_bus.h"
+#include "app/launch_options.h"
+#include "app/outside_lookups.h"
+#include "app/qt_translations.h"
+#include "app/viewer_app.h"
+#include "tools/cli/program.h"
+
+namespace tavlex {
+namespace {
+
+constexpr cli::Program kProgram("tavlex");
+// Started by the bus, the viewer waits this long for the request that started it.
+constexpr int kServiceWaitMs = 10'000;
+
+enum ExitStatus { kDone = 0, kFailed = 1 };
+
+// What the running viewer made of the request; none when this process is to be the viewer.
+std::optional<int> PassOn(const SessionBus& bus, const LookupRequest& request) {
+  switch (bus.Pass(request)) {
+    case SessionBus::HandOff::kTaken:
+      return kDone;
+    case SessionBus::HandOff::kNoAnswer:
+      kProgram.Report("the viewer that is running does not answer");
+      return kFailed;
+    case SessionBus::HandOff::kNoViewer:
+    case SessionBus::HandOff::kOtherDisplay:
+      return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+int RunViewer(char* program, const LaunchOptions& options, const std::function<void(CViewerApp&)>& started) {
+  // Qt takes none of the arguments: they are the viewer's.
+  int qtArgc = 1;
+  char* qtArgv[] = {program, nullptr};
+  std::optional<SessionBus> bus;
+  {
+    // Enough of Qt for the bus, and no display yet: a running viewer answers sooner.
+    QCoreApplication early(qtArgc, qtArgv);
+    bus = SessionBus::Connect();
+    if (bus && !options.service) {
+      if (const std::optional<int> status = PassOn(*bus, options.request)) return *status;
+    }
+  }
+  QApplication application(qtArgc, qtArgv);
+  InstallQtTranslations();
+  CViewerApp viewer;
+  if (!viewer.Initialise(false)) return kFailed;
+  if (bus && !bus->Serve(viewer.outside())) {
+    // Another viewer took the name meanwhile, or shows on another display.
+    if (options.service) return kDone;
+    if (const std::optional<int> status = PassOn(*bus, options.request)) return *status;
+    bus.reset();
+  }
+  if (options.service) {
+    QTimer::singleShot(kServiceWaitMs, viewer.outside(), &OutsideLookups::EndRunIfNothingShown);
+  } else {
+    // The launcher's startup id or activation token is Qt's own to use for a first window.
+    viewer.outside()->OnLaunch(options.request, {});
+  }
+  if (started) started(viewer);
+  const int status = application.exec();
+  bus.reset();  // no request may reach the viewer while it goes
+  return status;
+}
+
+}  // namespace
+
+int ViewerMain(int argc, char** argv, const std::function<void(CViewerApp&)>& started) {
+  return kProgram.Main(argc, argv, ParseLaunchOptions, kLaunchUsage, [&](const LaunchOptions& options) {
+    if (options.version) {
+      std::cout << kLaunchVersion;
+      return 0;
+    }
+    return RunViewer(argv[0], options, started);
+  });
+}
+
+}  // namespace tavlex

@@ -1,0 +1,34 @@
+// The clipboard and, where the platform has one, the primary selection (the
+// text selected last in any program). Reads go through here so that tests
+// can put a stand-in in their place (tests/support/platform_fakes.h).
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace tavlex::platform {
+
+class Clipboard {
+ public:
+  enum class Mode { kClipboard, kSelection };
+
+  struct Content {
+    bool hasText = false;        // false for an image, a file list, or nothing at all
+    QString text;                // empty unless hasText
+    bool ownedByViewer = false;  // this program put it there (a copy from the search box)
+
+    bool operator==(const Content&) const = default;
+  };
+
+  // What the clipboard of that mode holds now; none where the platform has
+  // no such clipboard (no primary selection).
+  static std::optional<Content> Read(Mode mode);
+
+  // Answers every read in place of the platform's clipboards.
+  using StandIn = std::function<std::optional<Content>(Mode mode)>;
+  // Tests: standIn answers from now on; an empty one puts the real clipboards back.
+  static void SetStandInForTesting(StandIn standIn);
+};
+
+}  // namespace tavlex::platform

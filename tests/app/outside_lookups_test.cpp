@@ -1,0 +1,107 @@
+// Words from other programs in the running viewer: the pop-up shows the
+// search's results and closes on Escape, Return opens the word in the main
+// window (whose next activation keeps it), and a watched clipboard is looked
+// up only when another program put text on it.
+#include "app/outside_lookups.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
+#include "app/main_frame.h"
+#include "app/viewer_app.h"
+#include "resources/resource_ids.h"
+#include "tests/support/platform_fakes.h"
+#include "tests/support/view_fixture.h"
+#include "ui/editor.h"
+#include "ui/index_edit.h"
+#include "ui/lookup_popup.h"
+
+namespace tavlex {
+namespace {
+
+using testing::Settle;
+using Source = LookupRequest::Source;
+using Place = LookupRequest::Place;
+
+class OutsideLookupsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::WriteThreeRegistered(dir_);
+    ASSERT_TRUE(app_.InitialiseWith(dir_.path() / "tavlex.ini", false));
+    Settle();
+  }
+
+  OutsideLookups& outside() { return *app_.outside(); }
+  CLookupView* view() { return app_.frame()->view(); }
+  bool PopupShown() { return outside().popup() && outside().popup()->isVisible(); }
+  QStringList PopupText() {
+    QStringList texts;
+    for (const Paragraph& paragraph : outside().popup()->display()->paragraphs()) texts << paragraph.text;
+    return texts;
+  }
+
+  testing::TempDir dir_;
+  testing::FakeClipboard clipboard_;
+  CViewerApp app_;
+};
+
+TEST_F(OutsideLookupsTest, ThePopupClosesOnEscapeAndReturnOpensTheWordInTheWindow) {
+  outside().OnLaunch({Source::kWord, u"go", Place::kPopup}, {});
+  Settle();
+  ASSERT_TRUE(PopupShown());
+  EXPECT_FALSE(app_.frame()->isVisible());
+  EXPECT_EQ(PopupText(), (QStringList{"go", "a", "", "go", "c", ""}));
+  QTest::keyClick(outside().popup()->display(), Qt::Key_Escape);
+  EXPECT_FALSE(PopupShown());
+
+  clipboard_.SetClipboard({true, "clipboard text", false});
+  outside().OnLaunch({Source::kWord, u"go", Place::kPopup}, {});
+  Settle();
+  QTest::keyClick(outside().popup()->display(), Qt::Key_Return);
+  EXPECT_FALSE(PopupShown());
+  EXPECT_TRUE(app_.frame()->isVisible());
+  // The window comes up with the word; its activation pastes nothing over it.
+  view()->PasteOnActivate();
+  EXPECT_EQ(view()->searchEdit()->text(), "go");
+  view()->PasteOnActivate();
+  EXPECT_EQ(view()->searchEdit()->text(), "clipboard text");
+}
+
+TEST_F(OutsideLookupsTest, AWatchedClipboardIsLookedUpOnlyForTextFromOtherPrograms) {
+  struct Case {
+    const char* what;
+    platform::Clipboard::Content content;
+    bool shown;
+  };
+  const Case cases[] = {
+      {"another program's text", {true, "go", false}, true},
+      {"the viewer's own copy", {true, "go", true}, false},
+      {"an image", {false, "", false}, false},
+  };
+  EXPECT_FALSE(outside().options().watchClipboard);  // off until chosen
+  platform::PostCommand(view(), ids::kWatchClipboard);
+  Settle();
+  ASSERT_TRUE(outside().options().watchClipboard);
+  for (const Case& c : cases) {
+    if (outside().popup()) outside().popup()->close();
+    clipboard_.SetClipboard(c.content);
+    emit QGuiApplication::clipboard()->changed(QClipboard::Clipboard);
+    Settle();
+    EXPECT_EQ(PopupShown(), c.shown) << c.what;
+  }
+  EXPECT_EQ(PopupText(), (QStringList{"go", "a", "", "go", "c", ""}));
+
+  platform::PostCommand(view(), ids::kWatchClipboard);
+  Settle();
+  outside().popup()->close();
+  emit QGuiApplication::clipboard()->changed(QClipboard::Clipboard);
+  Settle();
+  EXPECT_FALSE(PopupShown()) << "no longer watched";
+  EXPECT_EQ(app_.settings().GetString(u"lookup", u"watchclipboard"), u"0");
+}
+
+}  // namespace
+}  // namespace tavlex

@@ -1,0 +1,87 @@
+#include "ui/lookup_popup.h"
+
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+
+#include "resources/icon.h"
+#include "resources/resource_ids.h"
+#include "resources/string_table.h"
+#include "ui/editor.h"
+
+namespace tavlex {
+
+CLookupPopup::CLookupPopup() {
+  setObjectName(QStringLiteral("lookupPopup"));
+  // A tool window: kept off the task bar, and drawn without the window
+  // manager's frame, so that it looks like a pop-up beside the text it explains.
+  setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+  setWindowTitle(QStringLiteral("Tavlex"));
+  setWindowIcon(ProgramIcon());
+  setFrameStyle(QFrame::Box | QFrame::Plain);
+
+  heading_ = new QLabel(this);
+  heading_->setObjectName(QStringLiteral("popupWord"));
+  heading_->setTextFormat(Qt::PlainText);
+  QFont bold = heading_->font();
+  bold.setBold(true);
+  heading_->setFont(bold);
+  auto* open = new QPushButton(LoadString(ids::kOpenInWindow), this);
+  open->setObjectName(QStringLiteral("openInWindow"));
+  open->setFocusPolicy(Qt::NoFocus);  // the keys stay with the results
+  connect(open, &QPushButton::clicked, this, &CLookupPopup::openInWindowRequested);
+  auto* close = new QToolButton(this);
+  close->setObjectName(QStringLiteral("closePopup"));
+  close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+  close->setAutoRaise(true);
+  close->setFocusPolicy(Qt::NoFocus);
+  connect(close, &QToolButton::clicked, this, &QWidget::close);
+  display_ = new CEditor(this);
+  display_->setObjectName(QStringLiteral("popupDisplay"));
+  setFocusProxy(display_);
+
+  auto* layout = new QGridLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->setSpacing(4);
+  layout->addWidget(heading_, 0, 0);
+  layout->addWidget(open, 0, 1);
+  layout->addWidget(close, 0, 2);
+  layout->addWidget(display_, 1, 0, 1, 3);
+  layout->setColumnStretch(0, 1);
+}
+
+void CLookupPopup::ShowFor(const QString& word, const QRect& geometry,
+                           const platform::WindowActivation& activation) {
+  word_ = word;
+  heading_->setText(word);
+  display_->Clear();
+  display_->Layout();
+  setGeometry(geometry);
+  platform::BringToFront(this, activation);
+  display_->setFocus();
+}
+
+bool CLookupPopup::event(QEvent* event) {
+  // A click in another window, or another window coming up, closes it.
+  if (event->type() == QEvent::WindowDeactivate && isVisible()) close();
+  return QFrame::event(event);
+}
+
+void CLookupPopup::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Escape:
+      close();
+      return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      emit openInWindowRequested();
+      return;
+    default:
+      QFrame::keyPressEvent(event);
+  }
+}
+
+}  // namespace tavlex

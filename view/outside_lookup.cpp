@@ -1,0 +1,53 @@
+#include "view/outside_lookup.h"
+
+#include "base/lines.h"
+#include "engine/text.h"
+
+namespace tavlex {
+namespace {
+
+using Source = LookupRequest::Source;
+
+// The first line of text, when a search would find something to look up in it.
+std::optional<std::u16string> SearchableLine(std::u16string_view text) {
+  const std::u16string_view line = FirstLine(text);
+  if (StripSearchWord(line).empty()) return std::nullopt;
+  return std::u16string(line);
+}
+
+}  // namespace
+
+LookupDecision DecideLookup(const LookupRequest& request, bool popupByDefault,
+                            const ReadClipboardText& read) {
+  std::optional<std::u16string> text;
+  switch (request.source) {
+    case Source::kNone:
+      break;
+    case Source::kWord:
+      text = request.word;
+      break;
+    case Source::kSelection:
+      text = read(Source::kSelection);
+      if (!text) text = read(Source::kClipboard);
+      break;
+    case Source::kClipboard:
+      text = read(Source::kClipboard);
+      break;
+  }
+  LookupDecision decision;
+  if (text) decision.text = SearchableLine(*text);
+  if (!decision.text) return decision;
+  decision.popup = request.place == LookupRequest::Place::kPopup ||
+                   (request.place == LookupRequest::Place::kDefault && popupByDefault);
+  return decision;
+}
+
+std::optional<std::u16string> WatchedText(const ClipboardChange& change, std::u16string_view popupShows) {
+  if (!change.hasText || change.ownedByViewer || change.text.size() > kMostWatchedCharacters)
+    return std::nullopt;
+  std::optional<std::u16string> text = SearchableLine(change.text);
+  if (text && *text == popupShows) return std::nullopt;
+  return text;
+}
+
+}  // namespace tavlex
