@@ -194,6 +194,8 @@ void SessionBus::Disconnect() {
     QDBusConnection::disconnectFromBus(std::exchange(connectionName_, QString()));
 }
 
+QDBusConnection SessionBus::connection() const { return QDBusConnection(connectionName_); }
+
 SessionBus::HandOff SessionBus::Pass(const LookupRequest& request) const {
   const bool activate = request.source == Source::kNone;
   QDBusMessage call = QDBusMessage::createMethodCall(kApplicationId, kObjectPath, kInterface,
@@ -202,7 +204,7 @@ SessionBus::HandOff SessionBus::Pass(const LookupRequest& request) const {
   call.setAutoStartService(false);
   if (!activate) call << QString::fromLatin1(kLookUpAction) << QVariantList{LookupParameter(request)};
   call << PlatformDataFromEnvironment();
-  const QDBusMessage reply = QDBusConnection(connectionName_).call(call, QDBus::Block, kAnswerTimeoutMs);
+  const QDBusMessage reply = connection().call(call, QDBus::Block, kAnswerTimeoutMs);
   if (reply.type() == QDBusMessage::ReplyMessage) return HandOff::kTaken;
   const QString error = reply.errorName();
   if (error == QLatin1String(kOtherDisplayError)) return HandOff::kOtherDisplay;
@@ -214,7 +216,7 @@ SessionBus::HandOff SessionBus::Pass(const LookupRequest& request) const {
 }
 
 bool SessionBus::Serve(LaunchHandler* handler) {
-  QDBusConnection bus(connectionName_);
+  QDBusConnection bus = connection();
   auto service = std::make_unique<ApplicationInterface>(handler);
   if (!bus.registerObject(kObjectPath, service.get(), QDBusConnection::ExportAllSlots)) return false;
   const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> claimed =

@@ -17,6 +17,7 @@
 // another display refuses, and the asking program starts its own.
 #pragma once
 
+#include <QDBusConnection>
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
@@ -64,6 +65,9 @@ class SessionBus {
   ~SessionBus();
   SessionBus(SessionBus&& other) noexcept;
   SessionBus& operator=(SessionBus&& other) noexcept;
+
+  // The connection, for the viewer's other business on the bus.
+  QDBusConnection connection() const;
 
   // Gives the request to the viewer that owns the name, if one does.
   HandOff Pass(const LookupRequest& request) const;

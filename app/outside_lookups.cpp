@@ -1,5 +1,7 @@
 #include "app/outside_lookups.h"
 
+#include <QtGui/qguiapplication_platform.h>
+
 #include <QClipboard>
 #include <QCursor>
 #include <QGuiApplication>
@@ -9,7 +11,9 @@
 #include <QTimer>
 
 #include "app/main_frame.h"
+#include "app/shortcut_portal.h"
 #include "platform/clipboard.h"
+#include "platform/message_box.h"
 #include "platform/qt_text.h"
 #include "resources/icon.h"
 #include "resources/resource_ids.h"
@@ -52,7 +56,7 @@ OutsideLookups::OutsideLookups(IniFile& settings, CMainFrame& frame)
   frame_.installEventFilter(this);
   connect(&frame_, &CMainFrame::exitRequested, this, &OutsideLookups::LetRunEnd);
   connect(frame_.view(), &CLookupView::resultsShown, this, [this] {
-    if (popup_ && popup_->isVisible()) popup_->display()->ShowSameText(*frame_.view()->resultDisplay());
+    if (popup_ && popup_->isVisible()) popup_->ShowResultsOf(*frame_.view()->resultDisplay());
   });
   FollowWatchOption();
   // The frame built its menus before this object could answer for its items.
@@ -103,8 +107,46 @@ void OutsideLookups::OnClipboardChanged() {
   if (text) Show(ToQString(*text), true, {});
 }
 
+void OutsideLookups::OfferGlobalShortcut(const QDBusConnection& connection) {
+  portal_ = std::make_unique<ShortcutPortal>(connection);
+  connect(portal_.get(), &ShortcutPortal::availabilityKnown, this, [this](bool available) {
+    if (!available) return;
+    platform::PostMessage(&frame_, platform::kWmSettingsChanged);  // the menu item shows
+    if (options_.globalShortcut) BindGlobalShortcut();
+  });
+  connect(portal_.get(), &ShortcutPortal::bound, this, &OutsideLookups::OnShortcutBound);
+  connect(portal_.get(), &ShortcutPortal::activated, this, [this](const QString& token) {
+    OnLaunch({LookupRequest::Source::kSelection, u"", LookupRequest::Place::kPopup}, {QString(), token});
+  });
+  portal_->Probe();
+}
+
+void OutsideLookups::BindGlobalShortcut() {
+  const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  const QString parent =
+      x11 && frame_.isVisible() ? QStringLiteral("x11:%1").arg(frame_.winId(), 0, 16) : QString();
+  portal_->Bind(LoadString(ids::kShortcutDescription), parent);
+}
+
+void OutsideLookups::OnShortcutBound(bool ok) {
+  const bool asked = std::exchange(bindingAsked_, false);
+  if (ok && !options_.globalShortcut) {
+    options_.globalShortcut = true;
+    SaveLookupOptions(options_, settings_);
+  }
+  if (!ok && asked) {
+    platform::MessageBox::Show(&frame_, LoadString(ids::kShortcutNotBound), LoadString(ids::kErrorCaption),
+                               platform::MessageBox::kOk);
+  }
+}
+
 bool OutsideLookups::OnCommand(int command) {
   switch (command) {
+    case ids::kBindGlobalShortcut:
+      if (!portal_ || !portal_->available()) return false;
+      bindingAsked_ = true;
+      BindGlobalShortcut();
+      return true;
     case ids::kWatchClipboard:
       ToggleOption(&LookupOptions::watchClipboard);
       FollowWatchOption();
@@ -126,7 +168,7 @@ bool OutsideLookups::OnCommandState(int command, platform::CommandState& state) 
       state.checked = options_.popup;
       return true;
     case ids::kBindGlobalShortcut:
-      state.shown = false;
+      state.shown = portal_ && portal_->available();
       return true;
     default:
       return false;

@@ -23,6 +23,7 @@ namespace tavlex {
 class CLookupPopup;
 class CMainFrame;
 class IniFile;
+class ShortcutPortal;
 
 class OutsideLookups : public QObject, public LaunchHandler {
   Q_OBJECT
@@ -34,6 +35,10 @@ class OutsideLookups : public QObject, public LaunchHandler {
 
   // The request of the viewer's own command line, or one that reached it.
   void OnLaunch(const LookupRequest& request, const platform::WindowActivation& activation) override;
+
+  // Offers the ツール menu's global key where the desktop's portal binds
+  // one, and binds it again at once when the user asked for it before.
+  void OfferGlobalShortcut(const QDBusConnection& connection);
 
   bool OnCommand(int command);
   bool OnCommandState(int command, platform::CommandState& state);
@@ -61,6 +66,8 @@ class OutsideLookups : public QObject, public LaunchHandler {
   // Follows the clipboard and shows the tray icon while options_ says so.
   void FollowWatchOption();
   void ToggleOption(bool LookupOptions::*option);
+  void BindGlobalShortcut();
+  void OnShortcutBound(bool ok);
 
   IniFile& settings_;
   CMainFrame& frame_;
@@ -69,6 +76,8 @@ class OutsideLookups : public QObject, public LaunchHandler {
   QSystemTrayIcon* tray_ = nullptr;  // a child of this object
   std::unique_ptr<QMenu> trayMenu_;
   QMetaObject::Connection clipboardWatch_;
+  std::unique_ptr<ShortcutPortal> portal_;  // where there is a session bus
+  bool bindingAsked_ = false;               // the user chose the menu item: a failure is told
   bool ending_ = false;
 };
 

@@ -59,6 +59,7 @@ int RunViewer(char* program, const LaunchOptions& options, const std::function<v
     if (const std::optional<int> status = PassOn(*bus, options.request)) return *status;
     bus.reset();
   }
+  if (bus) viewer.outside()->OfferGlobalShortcut(bus->connection());
   if (options.service) {
     QTimer::singleShot(kServiceWaitMs, viewer.outside(), &OutsideLookups::EndRunIfNothingShown);
   } else {

@@ -65,5 +65,6 @@ inline constexpr int kTrayQuit = 3013;
 inline constexpr int kTrayToolTip = 3014;
 inline constexpr int kShortcutDescription = 3015;
 inline constexpr int kShortcutNotBound = 3016;
+inline constexpr int kNothingFound = 3017;
 
 }  // namespace tavlex::ids

@@ -40,6 +40,8 @@ QString LoadString(int id) {
       return QStringLiteral("選択した語をポップアップで引く");
     case ids::kShortcutNotBound:
       return QStringLiteral("ショートカットキーを登録できませんでした。");
+    case ids::kNothingFound:
+      return QStringLiteral("見つかりません");
     default:
       return {};
   }

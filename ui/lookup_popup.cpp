@@ -64,6 +64,13 @@ void CLookupPopup::ShowFor(const QString& word, const QRect& geometry,
   display_->setFocus();
 }
 
+void CLookupPopup::ShowResultsOf(const CEditor& results) {
+  display_->ShowSameText(results);
+  if (!display_->paragraphs().empty()) return;
+  display_->AppendText(LoadString(ids::kNothingFound), nullptr);
+  display_->Layout();
+}
+
 bool CLookupPopup::event(QEvent* event) {
   // A click in another window, or another window coming up, closes it.
   if (event->type() == QEvent::WindowDeactivate && isVisible()) close();

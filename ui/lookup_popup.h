@@ -34,6 +34,10 @@ class CLookupPopup : public QFrame {
   // the search for word fills it.
   void ShowFor(const QString& word, const QRect& geometry, const platform::WindowActivation& activation);
 
+  // Shows what results shows, or a line saying that nothing was found:
+  // unlike the main window, the pop-up has no search box to explain it.
+  void ShowResultsOf(const CEditor& results);
+
  signals:
   void openInWindowRequested();
 

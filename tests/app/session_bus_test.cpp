@@ -6,13 +6,21 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusVirtualObject>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QTimer>
 
 #include "app/launch_bus.h"
 #include "app/main_frame.h"
 #include "app/outside_lookups.h"
+#include "app/shortcut_portal.h"
 #include "app/viewer_app.h"
+#include "resources/resource_ids.h"
 #include "tests/support/platform_fakes.h"
 #include "tests/support/view_fixture.h"
 #include "ui/index_edit.h"
@@ -25,6 +33,66 @@ using testing::Settle;
 using Content = platform::Clipboard::Content;
 
 constexpr int kPatienceMs = 20'000;
+
+// Answers events until done says so, or for kPatienceMs.
+template <typename Done>
+bool ProcessUntil(Done done) {
+  QElapsedTimer waited;
+  waited.start();
+  while (!done() && waited.elapsed() < kPatienceMs) QApplication::processEvents(QEventLoop::AllEvents, 10);
+  return done();
+}
+
+// The desktop's GlobalShortcuts portal as the viewer meets it: every call
+// succeeds through its Request's Response, and Press sends the key's signal.
+class FakePortal : public QDBusVirtualObject {
+ public:
+  static constexpr char kPath[] = "/org/freedesktop/portal/desktop";
+  QStringList calls;
+
+  FakePortal() : bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, "fake-portal")) {
+    bus_.registerVirtualObject(kPath, this);
+    bus_.registerService("org.freedesktop.portal.Desktop");
+  }
+  ~FakePortal() override { QDBusConnection::disconnectFromBus("fake-portal"); }
+
+  QString introspect(const QString&) const override { return {}; }
+
+  bool handleMessage(const QDBusMessage& message, const QDBusConnection&) override {
+    calls << message.member();
+    if (message.member() == "Get") {  // the interface's version
+      bus_.send(message.createReply(QVariant::fromValue(QDBusVariant(1u))));
+      return true;
+    }
+    const auto options = qdbus_cast<QVariantMap>(message.arguments().constLast().value<QDBusArgument>());
+    QString sender = message.service().mid(1);
+    const QString request =
+        QStringLiteral("%1/request/%2/%3")
+            .arg(kPath, sender.replace(u'.', u'_'), options.value("handle_token").toString());
+    bus_.send(message.createReply(QVariant::fromValue(QDBusObjectPath(request))));
+    const QVariantMap results =
+        message.member() == "CreateSession" ? QVariantMap{{"session_handle", session_}} : QVariantMap{};
+    QTimer::singleShot(0, [this, request, results] {
+      QDBusMessage response =
+          QDBusMessage::createSignal(request, "org.freedesktop.portal.Request", "Response");
+      response << 0u << results;
+      bus_.send(response);
+    });
+    return true;
+  }
+
+  void Press() {
+    QDBusMessage activated =
+        QDBusMessage::createSignal(kPath, "org.freedesktop.portal.GlobalShortcuts", "Activated");
+    activated << QVariant::fromValue(QDBusObjectPath(session_)) << QString(ShortcutPortal::kShortcutId)
+              << qulonglong(0) << QVariantMap{{"activation_token", "token"}};
+    bus_.send(activated);
+  }
+
+ private:
+  QDBusConnection bus_;
+  QString session_ = QStringLiteral("/org/freedesktop/portal/desktop/session/1/tavlex");
+};
 
 class SessionBusTest : public ::testing::Test {
  protected:
@@ -41,12 +109,7 @@ class SessionBusTest : public ::testing::Test {
     QProcess second;
     second.setProcessChannelMode(QProcess::ForwardedChannels);
     second.start(QStringLiteral(TAVLEX_VIEWER), args);
-    QElapsedTimer waited;
-    waited.start();
-    while (second.state() != QProcess::NotRunning && waited.elapsed() < kPatienceMs) {
-      QApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    if (second.state() != QProcess::NotRunning) {
+    if (!ProcessUntil([&] { return second.state() == QProcess::NotRunning; })) {
       second.kill();
       second.waitForFinished();
       return -1;
@@ -56,6 +119,10 @@ class SessionBusTest : public ::testing::Test {
   }
 
   CLookupView* view() { return viewer_.frame()->view(); }
+  bool PopupShows(const QString& word) {
+    return viewer_.outside()->popup() && viewer_.outside()->popup()->isVisible() &&
+           viewer_.outside()->popup()->word() == word;
+  }
 
   testing::TempDir dir_;
   testing::FakeClipboard clipboard_;
@@ -96,6 +163,22 @@ TEST_F(SessionBusTest, ASecondStartHandsItsRequestToTheRunningViewer) {
     EXPECT_EQ(viewer_.frame()->isVisible(), !c.popup) << what;
   }
   EXPECT_EQ(testing::Shown(*view()), (QStringList{"go", "a", "", "go", "c", ""}));
+}
+
+TEST_F(SessionBusTest, TheDesktopsPortalBindsTheKeyOnlyWhenTheUserAsks) {
+  FakePortal portal;
+  viewer_.outside()->OfferGlobalShortcut(bus_->connection());
+  ASSERT_TRUE(ProcessUntil([&] { return view()->QueryCommandState(ids::kBindGlobalShortcut).shown; }));
+  Settle();
+  EXPECT_EQ(portal.calls, QStringList{"Get"});  // asked whether there is a portal, nothing bound
+
+  platform::PostCommand(view(), ids::kBindGlobalShortcut);
+  ASSERT_TRUE(ProcessUntil([&] { return viewer_.outside()->options().globalShortcut; }));
+  EXPECT_EQ(portal.calls, (QStringList{"Get", "CreateSession", "BindShortcuts"}));
+
+  clipboard_.SetSelection(Content{true, "river", false});
+  portal.Press();
+  EXPECT_TRUE(ProcessUntil([&] { return PopupShows("river"); }));
 }
 
 TEST_F(SessionBusTest, AUsageErrorNeverReachesTheViewer) {
