@@ -36,7 +36,7 @@ std::optional<int> PassOn(const SessionBus& bus, const LookupRequest& request) {
   return std::nullopt;
 }
 
-int RunViewer(char* program, const LaunchOptions& options, const std::function<void(CViewerApp&)>& started) {
+int RunViewer(char* program, const LaunchOptions& options, const ViewerMainHooks& hooks) {
   // Qt takes none of the arguments: they are the viewer's.
   int qtArgc = 1;
   char* qtArgv[] = {program, nullptr};
@@ -52,7 +52,9 @@ int RunViewer(char* program, const LaunchOptions& options, const std::function<v
   QApplication application(qtArgc, qtArgv);
   InstallQtTranslations();
   CViewerApp viewer;
-  if (!viewer.Initialise(false)) return kFailed;
+  if (!(hooks.settings.empty() ? viewer.Initialise(false) : viewer.InitialiseWith(hooks.settings, false))) {
+    return kFailed;
+  }
   if (bus && !bus->Serve(viewer.outside())) {
     // Another viewer took the name meanwhile, or shows on another display.
     if (options.service) return kDone;
@@ -66,7 +68,7 @@ int RunViewer(char* program, const LaunchOptions& options, const std::function<v
     // The launcher's startup id or activation token is Qt's own to use for a first window.
     viewer.outside()->OnLaunch(options.request, {});
   }
-  if (started) started(viewer);
+  if (hooks.started) hooks.started(viewer);
   const int status = application.exec();
   bus.reset();  // no request may reach the viewer while it goes
   return status;
@@ -74,13 +76,13 @@ int RunViewer(char* program, const LaunchOptions& options, const std::function<v
 
 }  // namespace
 
-int ViewerMain(int argc, char** argv, const std::function<void(CViewerApp&)>& started) {
+int ViewerMain(int argc, char** argv, const ViewerMainHooks& hooks) {
   return kProgram.Main(argc, argv, ParseLaunchOptions, kLaunchUsage, [&](const LaunchOptions& options) {
     if (options.version) {
       std::cout << kLaunchVersion;
       return 0;
     }
-    return RunViewer(argv[0], options, started);
+    return RunViewer(argv[0], options, hooks);
   });
 }
 

@@ -7,14 +7,21 @@
 // Without a session bus every start is a viewer of its own.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 
 namespace tavlex {
 
 class CViewerApp;
 
-// started, if given, sees the viewer after its start, before the event loop
-// runs (the start-up benchmark watches the window with it).
-int ViewerMain(int argc, char** argv, const std::function<void(CViewerApp&)>& started = {});
+// For the start-up benchmark: started, if given, sees the viewer after its
+// start, before the event loop runs; settings, if not empty, is the settings
+// file in place of the usual one.
+struct ViewerMainHooks {
+  std::function<void(CViewerApp&)> started;
+  std::filesystem::path settings;
+};
+
+int ViewerMain(int argc, char** argv, const ViewerMainHooks& hooks = {});
 
 }  // namespace tavlex

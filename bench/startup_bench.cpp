@@ -1,6 +1,7 @@
 // Start-up figures: prepares the generated dictionaries and the viewer's
 // settings files, then hands the command list to startup_runner, which times
-// each command against an empty C++ program.
+// each command against an empty C++ program, and the viewer's against a
+// minimal Qt Widgets program beside their goals.
 //
 //   startup_bench [ROUNDS]   (default 30)
 #include <unistd.h>
@@ -20,13 +21,14 @@ using dicwriter::Charset;
 
 std::string Utf8(const std::u16string& text) { return std::filesystem::path(text).string(); }
 
-// Nine names for one dictionary file (hard links), listed in a settings file for the viewer.
-std::string NineDictionarySettings(const std::u16string& dictionary, const std::string& name) {
+// Nine names for one dictionary file (hard links), listed in a settings file
+// for the viewer; none when count is 0.
+std::string NineDictionarySettings(const std::u16string& dictionary, const std::string& name, int count = 9) {
   const std::filesystem::path original(dictionary);
   const std::filesystem::path ini = original.parent_path() / ("viewer-" + name + ".ini");
   std::ofstream out(ini);
   out << "[dictionary]\n";
-  for (int i = 0; i < 9; ++i) {
+  for (int i = 0; i < count; ++i) {
     const std::filesystem::path link = original.parent_path() / (name + "-" + std::to_string(i) + ".dic");
     if (!std::filesystem::exists(link)) std::filesystem::create_hard_link(original, link);
     out << "dic" << i + 1 << "=" << link.string() << "\n";
@@ -34,9 +36,11 @@ std::string NineDictionarySettings(const std::u16string& dictionary, const std::
   return ini.string();
 }
 
-// Appends one command in the runner's form: label, argument count, arguments.
-void Add(std::vector<std::string>& list, const std::string& label, const std::vector<std::string>& argv) {
+// Appends one command in the runner's form: label, goal, argument count, arguments.
+void Add(std::vector<std::string>& list, const std::string& label, const std::vector<std::string>& argv,
+         const std::string& goal = "-") {
   list.push_back(label);
+  list.push_back(goal);
   list.push_back(std::to_string(argv.size()));
   list.insert(list.end(), argv.begin(), argv.end());
 }
@@ -54,16 +58,23 @@ int main(int argc, char** argv) {
   const std::string lookup = TAVLEX_LOOKUP;
   const std::string viewer = TAVLEX_VIEWER_STARTUP;
 
+  const std::string none = NineDictionarySettings(shortBocu1, "none", 0);
+  const std::string nine = NineDictionarySettings(shortBocu1, "nine");
+  const std::string nineLong = NineDictionarySettings(longBocu1, "nine-long");
+
   std::vector<std::string> list = {TAVLEX_STARTUP_RUNNER, argc > 1 ? argv[1] : "30"};
   Add(list, "an empty C++ program", {TAVLEX_EMPTY_PROGRAM});
   Add(list, "tavlex-lookup --help", {lookup, "--help"});
   Add(list, "one lookup, 1,000,000 short entries, BOCU-1", {lookup, "--dic", Utf8(shortBocu1), word});
   Add(list, "one lookup, 1,000,000 short entries, ANSI", {lookup, "--dic", Utf8(shortAnsi), word});
   Add(list, "one lookup, 340,000 long entries, BOCU-1", {lookup, "--dic", Utf8(longBocu1), word});
-  Add(list, "viewer, first paint, nine x 1,000,000 short",
-      {viewer, NineDictionarySettings(shortBocu1, "nine"), word});
-  Add(list, "viewer, first paint, nine x 340,000 long",
-      {viewer, NineDictionarySettings(longBocu1, "nine-long"), word});
+  Add(list, "tavlex --version (no display)", {TAVLEX_VIEWER, "--version"});
+  Add(list, "a minimal Qt Widgets program: one window, one line", {TAVLEX_MINIMAL_WINDOW}, "ref");
+  Add(list, "tavlex: window painted, nothing registered", {viewer, "window", none}, "15");
+  Add(list, "tavlex: window painted, nine x 1,000,000 short", {viewer, "window", nine}, "15");
+  Add(list, "tavlex: window painted, nine x 340,000 long", {viewer, "window", nineLong}, "15");
+  Add(list, "tavlex WORD: results painted, nine x 1,000,000 short", {viewer, "results", nine, word}, "30");
+  Add(list, "tavlex WORD: results painted, nine x 340,000 long", {viewer, "results", nineLong, word}, "60");
 
   std::vector<char*> args;
   for (std::string& arg : list) args.push_back(arg.data());

@@ -4,7 +4,11 @@
 // the noise of a busy machine evenly over all of them. This program is kept small because a spawned process
 // starts out with its parent's peak memory.
 //
-//   startup_runner ROUNDS LABEL ARGC ARG... [LABEL ARGC ARG...]...
+// A command's GOAL is "-" (none), "ref" (the reference of the goals), or a
+// number of milliseconds that its median wall time may lie above the
+// reference's; each goal is printed beside its figure.
+//
+//   startup_runner ROUNDS LABEL GOAL ARGC ARG... [LABEL GOAL ARGC ARG...]...
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -23,6 +27,7 @@ namespace {
 
 struct Command {
   std::string label;
+  std::string goal;
   std::vector<char*> argv;
   std::vector<double> milliseconds;
   std::vector<double> cpuMilliseconds;  // user and system time: less disturbed by a busy machine
@@ -66,11 +71,12 @@ int main(int argc, char** argv) {
   if (argc < 2) return 2;
   const int rounds = std::max(1, std::atoi(argv[1]));
   std::vector<Command> commands;
-  for (int i = 2; i + 1 < argc;) {
+  for (int i = 2; i + 2 < argc;) {
     Command& command = commands.emplace_back();
     command.label = argv[i];
-    const int count = std::atoi(argv[i + 1]);
-    i += 2;
+    command.goal = argv[i + 1];
+    const int count = std::atoi(argv[i + 2]);
+    i += 3;
     for (int k = 0; k < count && i < argc; ++k) command.argv.push_back(argv[i++]);
     command.argv.push_back(nullptr);
     if (command.argv.size() < 2) return 2;
@@ -91,13 +97,25 @@ int main(int argc, char** argv) {
 
   const double baseline = Median(commands.front().milliseconds);
   const double cpuBaseline = Median(commands.front().cpuMilliseconds);
-  std::printf("%-46s %9s %9s %9s %9s %9s\n", "What", "wall ms", "above", "cpu ms", "above", "peak MiB");
+  double reference = 0;
+  for (const Command& command : commands) {
+    if (command.goal == "ref") reference = Median(command.milliseconds);
+  }
+  std::printf("%-52s %9s %9s %9s %9s %9s  %s\n", "What", "wall ms", "above", "cpu ms", "above", "peak MiB",
+              "wall above the reference: goal");
   for (const Command& command : commands) {
     const double median = Median(command.milliseconds);
     const double cpu = Median(command.cpuMilliseconds);
-    std::printf("%-46s %9.2f %9.2f %9.2f %9.2f %9.1f%s\n", command.label.c_str(), median, median - baseline,
-                cpu, cpu - cpuBaseline, static_cast<double>(command.peakKiB) / 1024,
-                command.failures ? "  (some runs failed)" : "");
+    std::printf("%-52s %9.2f %9.2f %9.2f %9.2f %9.1f", command.label.c_str(), median, median - baseline, cpu,
+                cpu - cpuBaseline, static_cast<double>(command.peakKiB) / 1024);
+    if (command.goal == "ref") {
+      std::printf("  (the reference)");
+    } else if (command.goal != "-") {
+      const double goal = std::atof(command.goal.c_str());
+      std::printf("  %+.1f ms: goal <= %+.0f ms, %s", median - reference, goal,
+                  median - reference <= goal ? "met" : "MISSED");
+    }
+    std::printf("%s\n", command.failures ? "  (some runs failed)" : "");
   }
   std::printf("(%d rounds, medians)\n", rounds);
   return 0;
