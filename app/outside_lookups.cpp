@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/main_frame.h"
 #include "app/shortcut_portal.h"
@@ -39,6 +40,9 @@ std::optional<std::u16string> ReadText(Source source) {
 // Wayland lets no program place its windows: the compositor does.
 bool PlatformPlacesWindows() { return !QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
 
+// How long a look-up of the selection waits for the focus where it needs it.
+constexpr int kFocusWaitMs = 500;
+
 QRect PopupGeometry() {
   std::optional<QPoint> pointer;
   if (PlatformPlacesWindows()) pointer = QCursor::pos();
@@ -66,36 +70,66 @@ OutsideLookups::OutsideLookups(IniFile& settings, CMainFrame& frame)
 OutsideLookups::~OutsideLookups() = default;
 
 void OutsideLookups::OnLaunch(const LookupRequest& request, const platform::WindowActivation& activation) {
-  const LookupDecision decision = DecideLookup(request, options_.popup, ReadText);
-  if (!decision.text) {
-    platform::BringToFront(&frame_, activation);
+  // With one of the viewer's windows in focus, the clipboards are readable already.
+  if (Clipboard::ReadOnlyWithFocus() && !QGuiApplication::focusWindow() &&
+      (request.source == Source::kSelection || request.source == Source::kClipboard)) {
+    LookUpOnceFocused(request, activation);
     return;
   }
-  Show(ToQString(*decision.text), decision.popup, activation);
+  Show(DecideLookup(request, options_.popup, ReadText), activation);
 }
 
-void OutsideLookups::Show(const QString& text, bool inPopup, const platform::WindowActivation& activation) {
+void OutsideLookups::LookUpOnceFocused(const LookupRequest& request,
+                                       const platform::WindowActivation& activation) {
+  const bool inPopup = request.place == LookupRequest::Place::kPopup ||
+                       (request.place == LookupRequest::Place::kDefault && options_.popup);
   if (inPopup) {
+    ShowPopup(QString(), activation);
+  } else {
+    ShowWindow(activation);
+  }
+  struct Pending {
+    bool done = false;
+    QMetaObject::Connection focus;
+  };
+  auto pending = std::make_shared<Pending>();
+  const auto lookUp = [this, request, pending] {
+    if (std::exchange(pending->done, true)) return;
+    disconnect(pending->focus);
+    Show(DecideLookup(request, options_.popup, ReadText), {});
+  };
+  pending->focus = connect(qApp, &QGuiApplication::focusWindowChanged, this, [lookUp](QWindow* window) {
+    if (window) lookUp();
+  });
+  QTimer::singleShot(kFocusWaitMs, this, lookUp);
+}
+
+void OutsideLookups::Show(const LookupDecision& decision, const platform::WindowActivation& activation) {
+  if (!decision.text) {
+    ShowWindow(activation);
+    return;
+  }
+  const QString text = ToQString(*decision.text);
+  if (decision.popup) {
     ShowPopup(text, activation);
   } else {
-    if (popup_) popup_->close();
-    platform::BringToFront(&frame_, activation);
+    ShowWindow(activation);
   }
   frame_.view()->LookUp(text);
+}
+
+void OutsideLookups::ShowWindow(const platform::WindowActivation& activation) {
+  if (popup_) popup_->close();
+  platform::BringToFront(&frame_, activation);
 }
 
 void OutsideLookups::ShowPopup(const QString& text, const platform::WindowActivation& activation) {
   if (!popup_) {
     popup_ = std::make_unique<CLookupPopup>();
     popup_->installEventFilter(this);
-    connect(popup_.get(), &CLookupPopup::openInWindowRequested, this, &OutsideLookups::OpenInWindow);
+    connect(popup_.get(), &CLookupPopup::openInWindowRequested, this, [this] { ShowWindow({}); });
   }
   popup_->ShowFor(text, PopupGeometry(), activation);
-}
-
-void OutsideLookups::OpenInWindow() {
-  popup_->close();
-  platform::BringToFront(&frame_, {});
 }
 
 void OutsideLookups::OnClipboardChanged() {
@@ -104,7 +138,7 @@ void OutsideLookups::OnClipboardChanged() {
   const QString shown = popup_ && popup_->isVisible() ? popup_->word() : QString();
   const std::optional<std::u16string> text =
       WatchedText({content->hasText, ToU16String(content->text), content->ownedByViewer}, ToU16View(shown));
-  if (text) Show(ToQString(*text), true, {});
+  if (text) Show({true, text}, {});
 }
 
 void OutsideLookups::OfferGlobalShortcut(const QDBusConnection& connection) {
@@ -199,14 +233,12 @@ void OutsideLookups::FollowWatchOption() {
     trayMenu_ = std::make_unique<QMenu>();
     trayMenu_->setObjectName(QStringLiteral("trayMenu"));
     connect(trayMenu_->addAction(LoadString(ids::kTrayOpenWindow)), &QAction::triggered, this,
-            [this] { platform::BringToFront(&frame_, {}); });
+            [this] { ShowWindow({}); });
     connect(trayMenu_->addAction(LoadString(ids::kTrayQuit)), &QAction::triggered, this,
             [this] { platform::PostCommand(frame_.view(), ids::kExit); });
     tray_->setContextMenu(trayMenu_.get());
     connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-      if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) {
-        platform::BringToFront(&frame_, {});
-      }
+      if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) ShowWindow({});
     });
   }
   tray_->show();

@@ -58,10 +58,16 @@ class OutsideLookups : public QObject, public LaunchHandler {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Looks text up and shows it where decided.
-  void Show(const QString& text, bool inPopup, const platform::WindowActivation& activation);
+  // A look-up of the selection or the clipboard where a program reads them
+  // only while it has the focus (Wayland): the window that is to show the
+  // result comes up first, with the token, and they are read once it has the
+  // focus, or after a while without it.
+  void LookUpOnceFocused(const LookupRequest& request, const platform::WindowActivation& activation);
+  // Looks the decided text up in the pop-up or the main window, or brings
+  // the main window up with its search box as it was.
+  void Show(const LookupDecision& decision, const platform::WindowActivation& activation);
   void ShowPopup(const QString& text, const platform::WindowActivation& activation);
-  void OpenInWindow();
+  void ShowWindow(const platform::WindowActivation& activation);
   void OnClipboardChanged();
   // Follows the clipboard and shows the tray icon while options_ says so.
   void FollowWatchOption();

@@ -8,6 +8,7 @@ namespace tavlex::platform {
 namespace {
 
 Clipboard::StandIn standIn;
+bool standInNeedsFocus = false;
 
 }  // namespace
 
@@ -25,6 +26,14 @@ std::optional<Clipboard::Content> Clipboard::Read(Mode mode) {
   return content;
 }
 
-void Clipboard::SetStandInForTesting(StandIn replacement) { standIn = std::move(replacement); }
+bool Clipboard::ReadOnlyWithFocus() {
+  if (standIn) return standInNeedsFocus;
+  return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+void Clipboard::SetStandInForTesting(StandIn replacement, bool readOnlyWithFocus) {
+  standIn = std::move(replacement);
+  standInNeedsFocus = readOnlyWithFocus;
+}
 
 }  // namespace tavlex::platform

@@ -25,10 +25,15 @@ class Clipboard {
   // no such clipboard (no primary selection).
   static std::optional<Content> Read(Mode mode);
 
+  // Whether a program reads the clipboards only while one of its windows has
+  // the focus, as on Wayland (elsewhere: at any time).
+  static bool ReadOnlyWithFocus();
+
   // Answers every read in place of the platform's clipboards.
   using StandIn = std::function<std::optional<Content>(Mode mode)>;
-  // Tests: standIn answers from now on; an empty one puts the real clipboards back.
-  static void SetStandInForTesting(StandIn standIn);
+  // Tests: standIn answers from now on, read only with the focus or at any
+  // time; an empty one puts the real clipboards back.
+  static void SetStandInForTesting(StandIn standIn, bool readOnlyWithFocus = false);
 };
 
 }  // namespace tavlex::platform

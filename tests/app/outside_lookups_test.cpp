@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QTest>
 
 #include "app/main_frame.h"
@@ -68,6 +69,30 @@ TEST_F(OutsideLookupsTest, ThePopupClosesOnEscapeAndReturnOpensTheWordInTheWindo
   EXPECT_EQ(view()->searchEdit()->text(), "go");
   view()->PasteOnActivate();
   EXPECT_EQ(view()->searchEdit()->text(), "clipboard text");
+}
+
+// Where a program reads the selection only with the focus (Wayland), the
+// pop-up comes up first and reads it then; with nothing selected it gives
+// way to the main window.
+TEST_F(OutsideLookupsTest, WhereTheSelectionNeedsTheFocusThePopupComesFirst) {
+  testing::FakeClipboard focusOnly(true);
+  const auto waitFor = [](const std::function<bool()>& done) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!done() && waited.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 10);
+  };
+  focusOnly.SetSelection(platform::Clipboard::Content{true, "go", false});
+  outside().OnLaunch({Source::kSelection, u"", Place::kPopup}, {});
+  ASSERT_TRUE(PopupShown());
+  EXPECT_EQ(outside().popup()->word(), "");  // not read yet
+  waitFor([&] { return outside().popup()->word() == "go" && !PopupText().isEmpty(); });
+  EXPECT_EQ(PopupText(), (QStringList{"go", "a", "", "go", "c", ""}));
+
+  focusOnly.SetSelection(platform::Clipboard::Content{});
+  outside().OnLaunch({Source::kSelection, u"", Place::kPopup}, {});
+  waitFor([&] { return !PopupShown(); });
+  EXPECT_TRUE(app_.frame()->isVisible());
+  EXPECT_EQ(view()->searchEdit()->text(), "go");
 }
 
 TEST_F(OutsideLookupsTest, AWatchedClipboardIsLookedUpOnlyForTextFromOtherPrograms) {

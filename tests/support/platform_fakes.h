@@ -109,17 +109,19 @@ class FakeDeviceClass {
 };
 
 // The clipboard and the selection hold what a test puts there; the selection
-// is empty, and there is one, until a test says otherwise.
+// is empty, and there is one, until a test says otherwise. They are read only
+// with the focus when readOnlyWithFocus says so, as on Wayland.
 class FakeClipboard {
  public:
   using Content = platform::Clipboard::Content;
 
-  FakeClipboard() {
+  explicit FakeClipboard(bool readOnlyWithFocus = false) {
     platform::Clipboard::SetStandInForTesting(
         [this](platform::Clipboard::Mode mode) -> std::optional<Content> {
           if (mode == platform::Clipboard::Mode::kSelection) return selection_;
           return clipboard_;
-        });
+        },
+        readOnlyWithFocus);
   }
   ~FakeClipboard() { platform::Clipboard::SetStandInForTesting(nullptr); }
   FakeClipboard(const FakeClipboard&) = delete;
