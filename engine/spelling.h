@@ -14,6 +14,9 @@ std::u16string LowerCase(const std::u16string& text);
 // differs, then (with accents) the accented forms of a lower-case ASCII letter.
 std::vector<char16_t> AlternativesOf(char16_t c, bool accents);
 
+// The lower-case ASCII letter whose row of the accent table lists c, or c itself.
+char16_t AccentKeyOf(char16_t c);
+
 // Where suffix starts in s when s ends with it, else -1.
 int EndsWith(const std::u16string& s, const std::u16string& suffix);
 

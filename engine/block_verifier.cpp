@@ -1,0 +1,124 @@
+#include "engine/block_verifier.h"
+
+#include <algorithm>
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+#include "engine/dictionary.h"
+
+namespace tavlex {
+namespace {
+
+// Blocks handed to a thread at a time: large enough to keep the bookkeeping
+// rare, small enough that work done past the first hits stays small.
+constexpr size_t kChunkBlocks = 32;
+
+struct ChunkResult {
+  std::vector<SearchHit> hits;
+  uint64_t count = 0;
+  bool done = false;
+};
+
+// The chunks of one verification, claimed by the threads in order.
+class ChunkQueue {
+ public:
+  ChunkQueue(size_t chunks, size_t limit, bool countAll)
+      : results_(chunks), limit_(limit), countAll_(countAll) {}
+
+  // The next chunk to verify and whether its hits are still wanted; none when done.
+  std::optional<std::pair<size_t, bool>> Claim() {
+    if (stop_) return std::nullopt;
+    const size_t chunk = next_++;
+    if (chunk >= results_.size()) return std::nullopt;
+    return std::pair{chunk, chunk < recordBelow_.load()};
+  }
+
+  void Finish(size_t chunk, ChunkResult result) {
+    const std::lock_guard lock(mutex_);
+    result.done = true;
+    results_[chunk] = std::move(result);
+    while (leading_ < results_.size() && results_[leading_].done) leadingHits_ += results_[leading_++].count;
+    if (leadingHits_ >= limit_) {
+      // The first hits lie in the leading chunks: later ones only count, if anything.
+      recordBelow_ = std::min(recordBelow_.load(), leading_);
+      if (!countAll_) stop_ = true;
+    }
+  }
+
+  VerifiedHits Collect(size_t limit) {
+    VerifiedHits verified;
+    uint64_t total = 0;
+    bool complete = true;
+    for (ChunkResult& result : results_) {
+      complete = complete && result.done;
+      total += result.count;
+      for (SearchHit& hit : result.hits) {
+        if (verified.hits.size() < limit) verified.hits.push_back(std::move(hit));
+      }
+    }
+    if (complete) verified.total = total;
+    return verified;
+  }
+
+ private:
+  std::vector<ChunkResult> results_;
+  size_t limit_;
+  bool countAll_;
+  std::mutex mutex_;
+  size_t leading_ = 0;  // chunks done from the first on
+  uint64_t leadingHits_ = 0;
+  std::atomic<size_t> next_ = 0;
+  std::atomic<size_t> recordBelow_ = SIZE_MAX;
+  std::atomic<bool> stop_ = false;
+};
+
+void VerifyChunks(const Dictionary& dictionary, std::span<const uint32_t> blocks, EntryMatcher matcher,
+                  size_t limit, bool headwordsOnly, ChunkQueue& queue) {
+  std::vector<Entry> scratch;
+  std::vector<FieldMatch> matches;
+  while (const auto claim = queue.Claim()) {
+    const auto [chunk, record] = *claim;
+    ChunkResult result;
+    const size_t end = std::min(blocks.size(), (chunk + 1) * kChunkBlocks);
+    for (size_t i = chunk * kChunkBlocks; i < end; ++i) {
+      const uint32_t number = dictionary.BlockOfIndexEntry(static_cast<int32_t>(blocks[i]));
+      if (!record) {
+        scratch.clear();
+        dictionary.LoadBlock(number, headwordsOnly, scratch);
+        for (const Entry& entry : scratch) result.count += matcher.Matches(entry, nullptr);
+        continue;
+      }
+      auto block = std::make_shared<CachedBlock>();
+      block->number = number;
+      dictionary.LoadBlock(number, false, block->entries);
+      for (const Entry& entry : block->entries) {
+        matches.clear();
+        if (!matcher.Matches(entry, &matches)) continue;
+        ++result.count;
+        if (result.hits.size() < limit) result.hits.push_back({RefTo(block, entry), matches});
+      }
+    }
+    queue.Finish(chunk, std::move(result));
+  }
+}
+
+}  // namespace
+
+VerifiedHits VerifyBlocks(const Dictionary& dictionary, std::span<const uint32_t> blocks,
+                          const EntryMatcher& matcher, size_t limit, bool countAll, bool headwordsOnly) {
+  const size_t chunks = (blocks.size() + kChunkBlocks - 1) / kChunkBlocks;
+  ChunkQueue queue(chunks, limit, countAll);
+  const size_t helpers =
+      std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()), chunks) - (chunks > 0);
+  std::vector<std::thread> threads;
+  for (size_t t = 0; t < helpers; ++t) {
+    threads.emplace_back(VerifyChunks, std::cref(dictionary), blocks, matcher, limit, headwordsOnly,
+                         std::ref(queue));
+  }
+  VerifyChunks(dictionary, blocks, matcher, limit, headwordsOnly, queue);
+  for (std::thread& thread : threads) thread.join();
+  return queue.Collect(limit);
+}
+
+}  // namespace tavlex
