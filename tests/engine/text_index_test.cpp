@@ -1,0 +1,189 @@
+// Index files as untrusted input (built from something else, cut short,
+// damaged, hostile), and the background builds of TextIndexes with their
+// files in the cache folder.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <fstream>
+
+#include "engine/dictionary_set.h"
+#include "engine/index_build.h"
+#include "engine/text_folding.h"
+#include "engine/text_indexes.h"
+#include "support/test_dictionaries.h"
+
+namespace tavlex {
+namespace {
+
+std::string ReadAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class IndexFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::vector<dicwriter::Record> records;
+    for (int i = 0; i < 300; ++i) {
+      const std::u16string key = {u'w', static_cast<char16_t>(u'a' + i % 26),
+                                  static_cast<char16_t>(u'a' + i / 26)};
+      // Each translation has a character of its own.
+      records.push_back(
+          {key, u"", 0, u"\u8A33\u8A9E " + std::u16string(1, static_cast<char16_t>(0x4E00 + i)), u"", u""});
+    }
+    ASSERT_TRUE(set_.Open(testing::WriteTestDictionary(dir_, "words.dic", records, testing::SmallBlocks(4))));
+    stamp_ = *StampOf(dictionary());
+    BuildControl control;
+    bytes_ = *BuildIndexFile(dictionary(), stamp_, &control);
+  }
+  Dictionary& dictionary() { return set_.at(0); }
+  // The blocks for a few queries, or none when the index reports damage.
+  std::vector<std::optional<std::vector<uint32_t>>> Answers(const TextIndex& index) {
+    std::vector<std::optional<std::vector<uint32_t>>> answers;
+    for (const char16_t* query : {u"wa", u"\u8A33", u"\u4E05", u"zz"}) {
+      std::vector<Gram> grams;
+      AppendQueryGrams(FoldedChars(query, kWidestFolding), grams);
+      answers.push_back(index.Candidates(grams));
+    }
+    return answers;
+  }
+
+  testing::TempDir dir_;
+  DictionarySet set_;
+  IndexStamp stamp_;
+  std::string bytes_;
+};
+
+TEST_F(IndexFileTest, BuiltFromSomethingElseIsRefused) {
+  ASSERT_TRUE(TextIndex::FromBytes(bytes_, stamp_));
+  const auto changed = [&](auto change) {
+    IndexStamp other = stamp_;
+    change(other);
+    return TextIndex::FromBytes(bytes_, other);
+  };
+  EXPECT_FALSE(changed([](IndexStamp& s) { s.path += u"x"; }));
+  EXPECT_FALSE(changed([](IndexStamp& s) { ++s.size; }));
+  EXPECT_FALSE(changed([](IndexStamp& s) { ++s.modified; }));
+  EXPECT_FALSE(changed([](IndexStamp& s) { ++s.checksum; }));
+  EXPECT_FALSE(changed([](IndexStamp& s) { ++s.blockCount; }));
+}
+
+TEST_F(IndexFileTest, CutShortOrDamagedIsNeverTrusted) {
+  const auto sound = TextIndex::FromBytes(bytes_, stamp_);
+  const auto expected = Answers(*sound);
+  ASSERT_EQ(expected[2]->size(), 1u);  // a character of one record: one block
+  ASSERT_TRUE(expected[3]->empty());
+  for (size_t length = 0; length < bytes_.size(); length += 1 + length / 16) {
+    EXPECT_FALSE(TextIndex::FromBytes(bytes_.substr(0, length), stamp_)) << length;
+  }
+  // Every byte is covered by a checksum: a change is refused when the file is
+  // opened, or reported when its posting is read.
+  for (size_t at = 0; at < bytes_.size(); at += 1 + at / 64) {
+    std::string damaged = bytes_;
+    damaged[at] = static_cast<char>(damaged[at] ^ 0x21);
+    const auto index = TextIndex::FromBytes(damaged, stamp_);
+    if (!index) continue;
+    const auto answers = Answers(*index);
+    for (size_t q = 0; q < answers.size(); ++q) {
+      if (answers[q]) {
+        EXPECT_EQ(answers[q], expected[q]) << "byte " << at;
+      }
+    }
+  }
+}
+
+TEST(BlockPostings, HostileBitmapsAreRefused) {
+  const auto bytes = [](std::initializer_list<int> values) {
+    std::vector<uint8_t> out;
+    for (const int v : values) out.push_back(static_cast<uint8_t>(v));
+    return out;
+  };
+  // Array containers: cookie 12346 (3A 30 00 00), one container, key 0, cardinality - 1, offset, values.
+  const std::vector<uint8_t> sound =
+      bytes({0x3A, 0x30, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 16, 0, 0, 0, 2, 0, 5, 0});
+  ASSERT_TRUE(ReadBitmap(sound, 6));
+  EXPECT_FALSE(ReadBitmap(sound, 5));  // a block beyond the dictionary
+  const std::vector<uint8_t> hostile[] = {
+      bytes({0x3A, 0x30, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 16, 0, 0, 0, 5, 0, 2, 0}),     // values not ascending
+      bytes({0x3A, 0x30, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 16, 0, 0, 0, 2, 0}),           // cut short
+      bytes({0x3A, 0x30, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 16, 0, 0, 0, 2, 0, 5, 0, 9}),  // bytes left over
+      bytes({0x3A, 0x30, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F}),  // containers beyond memory
+      // Run containers (cookie 12347, one container): runs overlapping, and one past 65535.
+      bytes({0x3B, 0x30, 0, 0, 1, 0, 0, 9, 0, 2, 0, 0, 0, 4, 0, 3, 0, 4, 0}),
+      bytes({0x3B, 0x30, 0, 0, 1, 0, 0, 1, 0, 1, 0, 0xFF, 0xFF, 1, 0}),
+      bytes({0x39, 0x30, 0, 0}),  // an unknown cookie
+  };
+  for (const std::vector<uint8_t>& b : hostile) EXPECT_FALSE(ReadBitmap(b, UINT32_MAX));
+}
+
+class TextIndexesTest : public IndexFileTest {
+ protected:
+  void SetUp() override {
+    IndexFileTest::SetUp();
+    const char* old = std::getenv("XDG_CACHE_HOME");
+    oldCache_ = old ? std::optional<std::string>(old) : std::nullopt;
+    ::setenv("XDG_CACHE_HOME", (dir_.path() / "cache").c_str(), 1);
+  }
+  void TearDown() override {
+    if (oldCache_) {
+      ::setenv("XDG_CACHE_HOME", oldCache_->c_str(), 1);
+    } else {
+      ::unsetenv("XDG_CACHE_HOME");
+    }
+  }
+  std::filesystem::path IndexFile() { return IndexFilePath(DefaultIndexFolder(), dictionary().path()); }
+
+  std::optional<std::string> oldCache_;
+};
+
+TEST_F(TextIndexesTest, BuildsOnceKeepsTheFileAndRebuildsWhatIsDamaged) {
+  EXPECT_EQ(DefaultIndexFolder(), dir_.path() / "cache" / "tavlex");
+  std::vector<TextIndexes::State> seen;
+  {
+    TextIndexes indexes;
+    EXPECT_FALSE(indexes.Ready(dictionary()));
+    uint32_t lastDone = 0;
+    const auto index = indexes.Wait(dictionary(), [&](const TextIndexes::Status& s) { lastDone = s.done; });
+    ASSERT_TRUE(index);
+    EXPECT_EQ(indexes.Ready(dictionary()), index);
+    EXPECT_EQ(indexes.StatusOf(dictionary()).state, TextIndexes::State::kReady);
+    EXPECT_LE(lastDone, stamp_.blockCount);
+  }
+  ASSERT_TRUE(std::filesystem::exists(IndexFile()));
+  const std::string built = ReadAll(IndexFile());
+  {
+    // Another run loads the file without reading a block.
+    TextIndexes indexes;
+    ASSERT_TRUE(indexes.Wait(dictionary()));
+    EXPECT_EQ(indexes.StatusOf(dictionary()).total, 0u);
+  }
+  for (const std::string& bad : {std::string("junk"), built.substr(0, built.size() / 2), std::string()}) {
+    std::ofstream(IndexFile(), std::ios::binary | std::ios::trunc) << bad;
+    TextIndexes indexes;
+    ASSERT_TRUE(indexes.Wait(dictionary()));
+    EXPECT_EQ(indexes.StatusOf(dictionary()).total, stamp_.blockCount);
+    EXPECT_EQ(ReadAll(IndexFile()), built);
+  }
+}
+
+TEST_F(TextIndexesTest, ACancelledBuildLeavesNoFile) {
+  std::atomic<bool> cancelled = false;
+  {
+    TextIndexes indexes(DefaultIndexFolder(), 1);
+    // Cancelled as it starts building, from the building thread itself.
+    indexes.SetListener([&](const std::u16string&) {
+      if (!cancelled && indexes.StatusOf(dictionary()).state == TextIndexes::State::kBuilding) {
+        indexes.Cancel(dictionary());
+        cancelled = true;
+      }
+    });
+    indexes.Prepare(dictionary());
+    for (int i = 0; i < 5000 && !cancelled; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_FALSE(indexes.Ready(dictionary()));
+  }  // the workers have stopped
+  EXPECT_TRUE(cancelled);
+  EXPECT_FALSE(std::filesystem::exists(IndexFile()));
+}
+
+}  // namespace
+}  // namespace tavlex
