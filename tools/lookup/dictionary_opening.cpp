@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
+#include "base/utf8.h"
 #include "cli/file_access.h"
 #include "settings/dictionary_keys.h"
-#include "base/utf8.h"
 
 namespace tavlex::lookup {
 

@@ -1,15 +1,17 @@
 // tavlex-lookup: looks words up in the registered dictionaries from the
 // command line and prints the entries as the viewer shows them, or as JSON.
+#include <algorithm>
 #include <iostream>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "base/utf8.h"
 #include "cli/argument_scanner.h"
 #include "lookup/dictionary_opening.h"
 #include "lookup/entry_output.h"
 #include "lookup/lookup_options.h"
-#include "base/utf8.h"
+#include "lookup/mode_lookup.h"
 #include "view/search_flow.h"
 
 namespace tavlex::lookup {
@@ -51,6 +53,10 @@ const std::vector<EntryRef>& LookUp(SearchFlow& flow, std::u16string_view text, 
 
 // Prints every entry found for each word; true when there was any.
 bool PrintLookups(const LookupOptions& options, DictionarySet& set) {
+  if (std::any_of(options.words.begin(), options.words.end(),
+                  [&](const std::string& word) { return TakesModeSearch(options, Utf8ToUtf16(word)); })) {
+    return PrintModeLookups(options, set, std::cout);
+  }
   SearchFlow flow(&set, nullptr);
   bool printed = false;
   for (const std::string& word : options.words) {
