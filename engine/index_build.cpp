@@ -19,7 +19,8 @@ std::optional<std::string> BuildIndexFile(const Dictionary& dictionary, const In
   control->total_ = count;
   control->done_ = 0;
   const uint32_t step = std::max<uint32_t>(1, count / kProgressSteps);
-  TextIndexWriter writer(count);
+  const uint32_t blocksPerUnit = BlocksPerUnit(dictionary.layout().blockSize);
+  TextIndexWriter writer(count, blocksPerUnit);
   std::vector<Entry> entries;
   FoldedText folded;
   std::vector<Gram> grams;
@@ -29,16 +30,19 @@ std::optional<std::string> BuildIndexFile(const Dictionary& dictionary, const In
     if (!dictionary.LoadBlock(dictionary.BlockOfIndexEntry(static_cast<int32_t>(block)), false, entries)) {
       return std::nullopt;
     }
-    grams.clear();
     for (const Entry& entry : entries) {
       for (size_t field = 0; field < kSearchFieldCount; ++field) {
         FoldText(FieldText(entry, static_cast<SearchField>(field)), kWidestFolding, folded);
         AppendTextGrams(folded.chars, grams);
       }
     }
-    std::sort(grams.begin(), grams.end());
-    grams.erase(std::unique(grams.begin(), grams.end()), grams.end());
-    for (const Gram gram : grams) writer.Add(gram, block);
+    // A unit's grams are noted once its last block is read.
+    if ((block + 1) % blocksPerUnit == 0 || block + 1 == count) {
+      std::sort(grams.begin(), grams.end());
+      grams.erase(std::unique(grams.begin(), grams.end()), grams.end());
+      for (const Gram gram : grams) writer.Add(gram, block / blocksPerUnit);
+      grams.clear();
+    }
     control->done_ = block + 1;
     if ((block + 1) % step == 0 && control->onProgress) control->onProgress();
   }

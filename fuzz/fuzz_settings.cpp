@@ -15,8 +15,8 @@
 #include <utility>
 #include <vector>
 
-#include "settings/ini_file.h"
 #include "base/utf8.h"
+#include "settings/ini_file.h"
 
 namespace {
 

@@ -8,12 +8,17 @@
 
 #include "engine/dictionary_set.h"
 #include "engine/index_build.h"
+#include "engine/posting_list.h"
 #include "engine/text_folding.h"
 #include "engine/text_indexes.h"
 #include "support/test_dictionaries.h"
 
 namespace tavlex {
 namespace {
+
+std::span<const uint8_t> Bytes(const std::string& bytes) {
+  return {reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()};
+}
 
 std::string ReadAll(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -71,7 +76,8 @@ TEST_F(IndexFileTest, BuiltFromSomethingElseIsRefused) {
 TEST_F(IndexFileTest, CutShortOrDamagedIsNeverTrusted) {
   const auto sound = TextIndex::FromBytes(bytes_, stamp_);
   const auto expected = Answers(*sound);
-  ASSERT_EQ(expected[2]->size(), 1u);  // a character of one record: one block
+  // A character of one record: the blocks of one unit.
+  ASSERT_EQ(expected[2]->size(), BlocksPerUnit(dictionary().layout().blockSize));
   ASSERT_TRUE(expected[3]->empty());
   for (size_t length = 0; length < bytes_.size(); length += 1 + length / 16) {
     EXPECT_FALSE(TextIndex::FromBytes(bytes_.substr(0, length), stamp_)) << length;
@@ -92,28 +98,38 @@ TEST_F(IndexFileTest, CutShortOrDamagedIsNeverTrusted) {
   }
 }
 
-TEST(BlockPostings, HostileBitmapsAreRefused) {
-  const auto bytes = [](std::initializer_list<int> values) {
-    std::vector<uint8_t> out;
-    for (const int v : values) out.push_back(static_cast<uint8_t>(v));
-    return out;
+TEST(PostingList, EveryEncodingRoundTripsAndHostileBytesAreRefused) {
+  std::vector<uint32_t> units;
+  // A few units (a list), nearly all (a complement), about half (a bitmap).
+  for (const std::vector<uint32_t>& posting : {std::vector<uint32_t>{3, 70, 900}, std::vector<uint32_t>{}}) {
+    ASSERT_TRUE(DecodePosting(Bytes(EncodePosting(posting, 1000)), 1000, &units));
+    EXPECT_EQ(units, posting);
+  }
+  std::vector<uint32_t> most;
+  std::vector<uint32_t> even;
+  for (uint32_t u = 0; u < 1000; ++u) {
+    if (u != 500) most.push_back(u);
+    if (u % 2 == 0) even.push_back(u);
+  }
+  for (const std::vector<uint32_t>& posting : {most, even}) {
+    const std::string bytes = EncodePosting(posting, 1000);
+    EXPECT_LT(bytes.size(), 130u);
+    ASSERT_TRUE(DecodePosting(Bytes(bytes), 1000, &units));
+    EXPECT_EQ(units, posting);
+  }
+  const std::string hostile[] = {
+      {},
+      "\x10\x01\x02\x03",                                  // a list of four cut short
+      std::string("\x08\x05\x00\x01", 4),                  // bytes left over
+      "\x08\x05\x7F",                                      // a unit beyond the last
+      "\x04\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\x7F",      // a varint past 64 bits
+      "\x03",                                              // an unknown kind
+      std::string("\x06\x03", 2) + std::string(15, '\0'),  // a bitmap counting one it lacks
+      std::string("\x02", 1) + std::string(15, '\0'),      // a bitmap of the wrong size
+      "\x2A\x80",                                          // one byte of a two-byte varint
   };
-  // Array containers: cookie 12346 (3A 30 00 00), one container, key 0, cardinality - 1, offset, values.
-  const std::vector<uint8_t> sound =
-      bytes({0x3A, 0x30, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 16, 0, 0, 0, 2, 0, 5, 0});
-  ASSERT_TRUE(ReadBitmap(sound, 6));
-  EXPECT_FALSE(ReadBitmap(sound, 5));  // a block beyond the dictionary
-  const std::vector<uint8_t> hostile[] = {
-      bytes({0x3A, 0x30, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 16, 0, 0, 0, 5, 0, 2, 0}),     // values not ascending
-      bytes({0x3A, 0x30, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 16, 0, 0, 0, 2, 0}),           // cut short
-      bytes({0x3A, 0x30, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 16, 0, 0, 0, 2, 0, 5, 0, 9}),  // bytes left over
-      bytes({0x3A, 0x30, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F}),  // containers beyond memory
-      // Run containers (cookie 12347, one container): runs overlapping, and one past 65535.
-      bytes({0x3B, 0x30, 0, 0, 1, 0, 0, 9, 0, 2, 0, 0, 0, 4, 0, 3, 0, 4, 0}),
-      bytes({0x3B, 0x30, 0, 0, 1, 0, 0, 1, 0, 1, 0, 0xFF, 0xFF, 1, 0}),
-      bytes({0x39, 0x30, 0, 0}),  // an unknown cookie
-  };
-  for (const std::vector<uint8_t>& b : hostile) EXPECT_FALSE(ReadBitmap(b, UINT32_MAX));
+  for (const std::string& bytes : hostile)
+    EXPECT_FALSE(DecodePosting(Bytes(bytes), 125, &units)) << bytes.size();
 }
 
 class TextIndexesTest : public IndexFileTest {
