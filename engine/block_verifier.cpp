@@ -10,13 +10,28 @@
 namespace tavlex {
 namespace {
 
-// Blocks handed to a thread at a time: large enough to keep the bookkeeping
-// rare, small enough that work done past the first hits stays small.
-constexpr size_t kChunkBlocks = 32;
+// Blocks handed to a thread at a time. The first chunks are small, since the
+// first hits are often in the first blocks and work past them is wasted; the
+// later ones large enough to keep the bookkeeping rare.
+constexpr size_t kFirstChunkBlocks = 4;
+constexpr size_t kLargestChunkBlocks = 32;
+
+// Where each chunk begins, and the end.
+std::vector<size_t> ChunkStarts(size_t blocks) {
+  std::vector<size_t> starts;
+  for (size_t start = 0, size = kFirstChunkBlocks; start < blocks;
+       size = std::min(size * 2, kLargestChunkBlocks)) {
+    starts.push_back(start);
+    start += size;
+  }
+  starts.push_back(blocks);
+  return starts;
+}
 
 struct ChunkResult {
   std::vector<SearchHit> hits;
   uint64_t count = 0;
+  bool whole = true;  // every block of the chunk was looked at
   bool done = false;
 };
 
@@ -51,7 +66,7 @@ class ChunkQueue {
     uint64_t total = 0;
     bool complete = true;
     for (ChunkResult& result : results_) {
-      complete = complete && result.done;
+      complete = complete && result.done && result.whole;
       total += result.count;
       for (SearchHit& hit : result.hits) {
         if (verified.hits.size() < limit) verified.hits.push_back(std::move(hit));
@@ -73,30 +88,42 @@ class ChunkQueue {
   std::atomic<bool> stop_ = false;
 };
 
-void VerifyChunks(const Dictionary& dictionary, std::span<const uint32_t> blocks, EntryMatcher matcher,
-                  size_t limit, bool headwordsOnly, ChunkQueue& queue) {
+void VerifyChunks(const Dictionary& dictionary, std::span<const uint32_t> blocks,
+                  const std::vector<size_t>& starts, EntryMatcher matcher, size_t limit, bool countAll,
+                  bool headwordsOnly, ChunkQueue& queue) {
+  // One handle for all the blocks this thread reads; without it, no block has entries.
+  const std::optional<File> file = dictionary.OpenFile();
+  const uint64_t fileSize = file ? file->Size() : 0;
+  const auto read = [&](uint32_t number, bool headwords, std::vector<Entry>& entries) {
+    if (file) dictionary.ReadBlock(*file, fileSize, number, headwords, entries);
+  };
   std::vector<Entry> scratch;
   std::vector<FieldMatch> matches;
   while (const auto claim = queue.Claim()) {
     const auto [chunk, record] = *claim;
     ChunkResult result;
-    const size_t end = std::min(blocks.size(), (chunk + 1) * kChunkBlocks);
-    for (size_t i = chunk * kChunkBlocks; i < end; ++i) {
+    for (size_t i = starts[chunk]; i < starts[chunk + 1]; ++i) {
+      // A chunk that has its first `limit` hits needs no more blocks, unless counting.
+      if (!countAll && result.hits.size() >= limit) {
+        result.whole = false;
+        break;
+      }
       const uint32_t number = dictionary.BlockOfIndexEntry(static_cast<int32_t>(blocks[i]));
       if (!record) {
         scratch.clear();
-        dictionary.LoadBlock(number, headwordsOnly, scratch);
+        read(number, headwordsOnly, scratch);
         for (const Entry& entry : scratch) result.count += matcher.Matches(entry, nullptr);
         continue;
       }
       auto block = std::make_shared<CachedBlock>();
       block->number = number;
-      dictionary.LoadBlock(number, false, block->entries);
+      read(number, false, block->entries);
       for (const Entry& entry : block->entries) {
+        const bool wanted = result.hits.size() < limit;
         matches.clear();
-        if (!matcher.Matches(entry, &matches)) continue;
+        if (!matcher.Matches(entry, wanted ? &matches : nullptr)) continue;
         ++result.count;
-        if (result.hits.size() < limit) result.hits.push_back({RefTo(block, entry), matches});
+        if (wanted) result.hits.push_back({RefTo(block, entry), matches});
       }
     }
     queue.Finish(chunk, std::move(result));
@@ -107,16 +134,17 @@ void VerifyChunks(const Dictionary& dictionary, std::span<const uint32_t> blocks
 
 VerifiedHits VerifyBlocks(const Dictionary& dictionary, std::span<const uint32_t> blocks,
                           const EntryMatcher& matcher, size_t limit, bool countAll, bool headwordsOnly) {
-  const size_t chunks = (blocks.size() + kChunkBlocks - 1) / kChunkBlocks;
+  const std::vector<size_t> starts = ChunkStarts(blocks.size());
+  const size_t chunks = starts.size() - 1;
   ChunkQueue queue(chunks, limit, countAll);
   const size_t helpers =
       std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()), chunks) - (chunks > 0);
   std::vector<std::thread> threads;
   for (size_t t = 0; t < helpers; ++t) {
-    threads.emplace_back(VerifyChunks, std::cref(dictionary), blocks, matcher, limit, headwordsOnly,
-                         std::ref(queue));
+    threads.emplace_back(VerifyChunks, std::cref(dictionary), blocks, std::cref(starts), matcher, limit,
+                         countAll, headwordsOnly, std::ref(queue));
   }
-  VerifyChunks(dictionary, blocks, matcher, limit, headwordsOnly, queue);
+  VerifyChunks(dictionary, blocks, starts, matcher, limit, countAll, headwordsOnly, queue);
   for (std::thread& thread : threads) thread.join();
   return queue.Collect(limit);
 }

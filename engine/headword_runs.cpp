@@ -16,7 +16,8 @@ constexpr size_t kMostKept = 64;
 // that hits can refer to them.
 class BlockMemo {
  public:
-  explicit BlockMemo(const Dictionary& dictionary) : dictionary_(dictionary) {}
+  explicit BlockMemo(const Dictionary& dictionary)
+      : dictionary_(dictionary), file_(dictionary.OpenFile()), fileSize_(file_ ? file_->Size() : 0) {}
 
   BlockRef Block(int32_t entry) {
     // A long run is read once, from start to end: what is behind it is not
@@ -26,7 +27,7 @@ class BlockMemo {
     if (!slot) {
       auto block = std::make_shared<CachedBlock>();
       block->number = dictionary_.BlockOfIndexEntry(entry);
-      dictionary_.LoadBlock(block->number, false, block->entries);
+      if (file_) dictionary_.ReadBlock(*file_, fileSize_, block->number, false, block->entries);
       slot = std::move(block);
     }
     return slot;
@@ -48,6 +49,8 @@ class BlockMemo {
 
  private:
   const Dictionary& dictionary_;
+  const std::optional<File> file_;  // held for the search; without it, blocks have no entries
+  const uint64_t fileSize_;
   std::unordered_map<int32_t, BlockRef> blocks_;
 };
 

@@ -21,13 +21,17 @@ std::optional<std::string> BuildIndexFile(const Dictionary& dictionary, const In
   const uint32_t step = std::max<uint32_t>(1, count / kProgressSteps);
   const uint32_t blocksPerUnit = BlocksPerUnit(dictionary.layout().blockSize);
   TextIndexWriter writer(count, blocksPerUnit);
+  const std::optional<File> file = dictionary.OpenFile();
+  if (!file) return std::nullopt;
+  const uint64_t fileSize = file->Size();
   std::vector<Entry> entries;
   FoldedText folded;
   std::vector<Gram> grams;
   for (uint32_t block = 0; block < count; ++block) {
     if (control->cancelled()) return std::nullopt;
     entries.clear();
-    if (!dictionary.LoadBlock(dictionary.BlockOfIndexEntry(static_cast<int32_t>(block)), false, entries)) {
+    if (!dictionary.ReadBlock(*file, fileSize, dictionary.BlockOfIndexEntry(static_cast<int32_t>(block)),
+                              false, entries)) {
       return std::nullopt;
     }
     for (const Entry& entry : entries) {
