@@ -38,12 +38,12 @@ struct ChunkResult {
 // The chunks of one verification, claimed by the threads in order.
 class ChunkQueue {
  public:
-  ChunkQueue(size_t chunks, size_t limit, bool countAll)
-      : results_(chunks), limit_(limit), countAll_(countAll) {}
+  ChunkQueue(size_t chunks, size_t limit, bool countAll, const std::atomic<bool>* cancel)
+      : results_(chunks), limit_(limit), countAll_(countAll), cancel_(cancel) {}
 
   // The next chunk to verify and whether its hits are still wanted; none when done.
   std::optional<std::pair<size_t, bool>> Claim() {
-    if (stop_) return std::nullopt;
+    if (stop_ || (cancel_ && *cancel_)) return std::nullopt;
     const size_t chunk = next_++;
     if (chunk >= results_.size()) return std::nullopt;
     return std::pair{chunk, chunk < recordBelow_.load()};
@@ -80,6 +80,7 @@ class ChunkQueue {
   std::vector<ChunkResult> results_;
   size_t limit_;
   bool countAll_;
+  const std::atomic<bool>* cancel_;
   std::mutex mutex_;
   size_t leading_ = 0;  // chunks done from the first on
   uint64_t leadingHits_ = 0;
@@ -133,12 +134,16 @@ void VerifyChunks(const Dictionary& dictionary, std::span<const uint32_t> blocks
 }  // namespace
 
 VerifiedHits VerifyBlocks(const Dictionary& dictionary, std::span<const uint32_t> blocks,
-                          const EntryMatcher& matcher, size_t limit, bool countAll, bool headwordsOnly) {
+                          const EntryMatcher& matcher, const SearchScope& scope, bool headwordsOnly) {
   const std::vector<size_t> starts = ChunkStarts(blocks.size());
   const size_t chunks = starts.size() - 1;
-  ChunkQueue queue(chunks, limit, countAll);
-  const size_t helpers =
-      std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()), chunks) - (chunks > 0);
+  const size_t limit = scope.limit;
+  const bool countAll = scope.countAll;
+  ChunkQueue queue(chunks, limit, countAll, scope.cancel);
+  // A few blocks are read sooner than a thread is started.
+  const size_t cores =
+      blocks.size() > 2 * kLargestChunkBlocks ? std::max(1u, std::thread::hardware_concurrency()) : 1;
+  const size_t helpers = std::min(cores, chunks) - (chunks > 0);
   std::vector<std::thread> threads;
   for (size_t t = 0; t < helpers; ++t) {
     threads.emplace_back(VerifyChunks, std::cref(dictionary), blocks, std::cref(starts), matcher, limit,

@@ -18,10 +18,10 @@ struct VerifiedHits {
   std::optional<uint64_t> total;  // known when every block was looked at
 };
 
-// blocks: index entry numbers, ascending. Stops once the first `limit` hits
-// are certain, unless countAll. headwordsOnly: the matcher needs keys only
-// (blocks holding hits to return are still decoded in full).
+// blocks: index entry numbers, ascending. Stops once the first scope.limit
+// hits are certain, unless counting all. headwordsOnly: the matcher needs
+// keys only (blocks holding hits to return are still decoded in full).
 VerifiedHits VerifyBlocks(const Dictionary& dictionary, std::span<const uint32_t> blocks,
-                          const EntryMatcher& matcher, size_t limit, bool countAll, bool headwordsOnly);
+                          const EntryMatcher& matcher, const SearchScope& scope, bool headwordsOnly);
 
 }  // namespace tavlex

@@ -109,8 +109,11 @@ std::vector<std::u16string> LiveSpellings(BlockMemo& memo, const std::u32string&
 
 }  // namespace
 
-VerifiedHits SearchSortedHeadwords(const Dictionary& dictionary, EntryMatcher& matcher, size_t limit,
-                                   bool countAll) {
+VerifiedHits SearchSortedHeadwords(const Dictionary& dictionary, EntryMatcher& matcher,
+                                   const SearchScope& scope) {
+  const size_t limit = scope.limit;
+  const bool countAll = scope.countAll;
+  const auto cancelled = [&] { return scope.cancel && *scope.cancel; };
   BlockMemo memo(dictionary);
   const std::u32string head = FoldedChars(matcher.pattern()->literalHead(), matcher.options());
   std::vector<PlacedHit> placed;
@@ -121,6 +124,7 @@ VerifiedHits SearchSortedHeadwords(const Dictionary& dictionary, EntryMatcher& m
   for (const std::u16string& spelling : LiveSpellings(memo, head, matcher.options())) {
     size_t kept = 0;
     WalkRun(memo, spelling, [&](int32_t block, size_t record, const BlockRef& ref, const Entry& entry) {
+      if (cancelled()) return false;
       matches.clear();
       if (!matcher.Matches(entry, &matches)) return true;
       ++total;
@@ -136,17 +140,19 @@ VerifiedHits SearchSortedHeadwords(const Dictionary& dictionary, EntryMatcher& m
   });
   VerifiedHits verified;
   for (size_t i = 0; i < placed.size() && i < limit; ++i) verified.hits.push_back(std::move(placed[i].hit));
-  if (countAll) verified.total = total;
+  if (countAll && !cancelled()) verified.total = total;
   return verified;
 }
 
-uint64_t CountPrefixRun(const Dictionary& dictionary, const std::u16string& prefix) {
+std::optional<uint64_t> CountPrefixRun(const Dictionary& dictionary, const std::u16string& prefix,
+                                       const std::atomic<bool>* cancel) {
   BlockMemo memo(dictionary);
   uint64_t count = 0;
   WalkRun(memo, prefix, [&](int32_t, size_t, const BlockRef&, const Entry&) {
     ++count;
-    return true;
+    return !cancel || !*cancel;
   });
+  if (cancel && *cancel) return std::nullopt;
   return count;
 }
 

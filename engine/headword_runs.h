@@ -20,11 +20,12 @@ namespace tavlex {
 class Dictionary;
 
 // Hits of the matcher's pattern, whose literalHead() must not be empty.
-VerifiedHits SearchSortedHeadwords(const Dictionary& dictionary, EntryMatcher& matcher, size_t limit,
-                                   bool countAll);
+VerifiedHits SearchSortedHeadwords(const Dictionary& dictionary, EntryMatcher& matcher,
+                                   const SearchScope& scope);
 
 // The number of keys that begin with prefix, compared as they are stored (the
-// prefix search's own rule), over the whole run however long.
-uint64_t CountPrefixRun(const Dictionary& dictionary, const std::u16string& prefix);
+// prefix search's own rule), over the whole run however long; none when cancelled.
+std::optional<uint64_t> CountPrefixRun(const Dictionary& dictionary, const std::u16string& prefix,
+                                       const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace tavlex

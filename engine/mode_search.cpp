@@ -34,28 +34,16 @@ ModeResults PrefixSearch(Dictionary& dictionary, const std::u16string& query, bo
   return results;
 }
 
-}  // namespace
-
-bool NeedsTextIndex(const SearchRequest& request) {
-  if (request.mode == SearchMode::kFullText) return true;
-  const EntryMatcher matcher(request, false);
-  return !IsPlainPrefixSearch(request, matcher) && !TakesSortedHeadwords(request, matcher);
-}
-
-ModeResults SearchDictionary(Dictionary& dictionary, const SearchRequest& request, const TextIndex* index,
-                             bool countAll) {
-  EntryMatcher matcher(request, dictionary.settings().accent);
+// The routes other than the plain prefix search. They read the dictionary
+// only through its thread-safe operations.
+ModeResults SearchRoutes(const Dictionary& dictionary, const SearchRequest& request, EntryMatcher& matcher,
+                         const TextIndex* index, const SearchScope& scope) {
   const bool headwordMode = request.mode != SearchMode::kFullText;
-  if (headwordMode && IsPlainPrefixSearch(request, matcher))
-    return PrefixSearch(dictionary, request.text, countAll);
-
-  // As the prefix search does, a limit of 0 or below still yields one entry.
-  const size_t limit = static_cast<size_t>(std::max(dictionary.settings().searchMax, 1));
   ModeResults results;
   VerifiedHits verified;
   if (headwordMode && TakesSortedHeadwords(request, matcher)) {
     results.route = SearchRoute::kSortedIndex;
-    verified = SearchSortedHeadwords(dictionary, matcher, limit, countAll);
+    verified = SearchSortedHeadwords(dictionary, matcher, scope);
   } else {
     std::optional<std::vector<uint32_t>> blocks;
     if (index) {
@@ -70,11 +58,40 @@ ModeResults SearchDictionary(Dictionary& dictionary, const SearchRequest& reques
       blocks.emplace(static_cast<size_t>(dictionary.indexEntryCount()));
       for (uint32_t b = 0; b < blocks->size(); ++b) (*blocks)[b] = b;
     }
-    verified = VerifyBlocks(dictionary, *blocks, matcher, limit, countAll, headwordMode);
+    verified = VerifyBlocks(dictionary, *blocks, matcher, scope, headwordMode);
   }
   results.hits = std::move(verified.hits);
   results.total = verified.total;
   return results;
+}
+
+}  // namespace
+
+bool NeedsTextIndex(const SearchRequest& request) {
+  if (request.mode == SearchMode::kFullText) return true;
+  const EntryMatcher matcher(request, false);
+  return !IsPlainPrefixSearch(request, matcher) && !TakesSortedHeadwords(request, matcher);
+}
+
+ModeResults SearchDictionary(Dictionary& dictionary, const SearchRequest& request, const TextIndex* index,
+                             bool countAll) {
+  EntryMatcher matcher(request, dictionary.settings().accent);
+  if (request.mode != SearchMode::kFullText && IsPlainPrefixSearch(request, matcher)) {
+    return PrefixSearch(dictionary, request.text, countAll);
+  }
+  // As the prefix search does, a limit of 0 or below still yields one entry.
+  const SearchScope scope{static_cast<size_t>(std::max(dictionary.settings().searchMax, 1)), countAll,
+                          nullptr};
+  return SearchRoutes(dictionary, request, matcher, index, scope);
+}
+
+std::optional<uint64_t> CountHits(const Dictionary& dictionary, const SearchRequest& request, bool accents,
+                                  const TextIndex* index, const std::atomic<bool>* cancel) {
+  EntryMatcher matcher(request, accents);
+  if (request.mode != SearchMode::kFullText && IsPlainPrefixSearch(request, matcher)) {
+    return CountPrefixRun(dictionary, request.text, cancel);
+  }
+  return SearchRoutes(dictionary, request, matcher, index, SearchScope{0, true, cancel}).total;
 }
 
 }  // namespace tavlex

@@ -15,6 +15,7 @@
 // prefix search left it.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -47,6 +48,13 @@ struct ModeResults {
   bool indexDamaged = false;  // a posting failed its check: the index should be built again
 };
 
+// How much of a search's work is wanted.
+struct SearchScope {
+  size_t limit = 1;                           // hits kept, the first in dictionary order
+  bool countAll = false;                      // count every hit, however many blocks that reads
+  const std::atomic<bool>* cancel = nullptr;  // set on another thread: stop soon, the total left unknown
+};
+
 // True when the request takes the route of the full-text index.
 bool NeedsTextIndex(const SearchRequest& request);
 
@@ -55,5 +63,13 @@ bool NeedsTextIndex(const SearchRequest& request);
 // every block the route can find hits in.
 ModeResults SearchDictionary(Dictionary& dictionary, const SearchRequest& request, const TextIndex* index,
                              bool countAll);
+
+// Counts every hit of the request and keeps none. It reads the dictionary
+// only through its thread-safe operations, so it may run on a worker thread
+// while the dictionary is searched on another: a window can show the first
+// hits at once and the total when it is known. accents: the dictionary's
+// accent setting, read by the caller. None when cancelled.
+std::optional<uint64_t> CountHits(const Dictionary& dictionary, const SearchRequest& request, bool accents,
+                                  const TextIndex* index, const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace tavlex

@@ -190,9 +190,26 @@ TEST(ModeSearch, IndexAndScanMatchThePlainModel) {
         ASSERT_EQ(found.matches, expected.matches);
         ASSERT_EQ(found.total, expected.total);
       }
-      // Without the count, the same first hits.
+      // Without the count, the same first hits; the count alone, as a worker thread would take it.
       ASSERT_EQ(FromResults(SearchDictionary(dictionary, request, index.get(), false)).keys, expected.keys);
+      ASSERT_EQ(CountHits(dictionary, request, dictionary.settings().accent, index.get()), expected.total);
     }
+  }
+}
+
+TEST(ModeSearch, ACancelledCountTellsNoTotal) {
+  testing::TempDir dir;
+  std::vector<Record> records;
+  for (int i = 0; i < 500; ++i)
+    records.push_back(
+        {u"w" + std::u16string(1, static_cast<char16_t>(u'a' + i % 26)), u"", 0, u"t", u"", u""});
+  DictionarySet set;
+  ASSERT_TRUE(set.Open(testing::WriteTestDictionary(dir, "many.dic", records, testing::SmallBlocks(3))));
+  const std::atomic<bool> cancelled = true;
+  for (const SearchMode mode : {SearchMode::kPrefix, SearchMode::kExact, SearchMode::kSubstring}) {
+    const SearchRequest request{mode, mode == SearchMode::kExact ? u"w*" : u"w", kAllFields, false};
+    EXPECT_EQ(CountHits(set.at(0), request, false, nullptr), 500u);
+    EXPECT_EQ(CountHits(set.at(0), request, false, nullptr, &cancelled), std::nullopt);
   }
 }
 
