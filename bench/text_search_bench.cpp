@@ -265,6 +265,7 @@ void PrefixWhileBuilding(Subject& shape, const std::filesystem::path& folder,
 int main(int argc, char** argv) {
   using namespace tavlex;
   using namespace tavlex::bench;
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each row as it is measured
   const int queries = argc > 1 ? std::atoi(argv[1]) : 1000;
   const int countEvery = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
   const int scanEvery = argc > 3 ? std::max(1, std::atoi(argv[3])) : 20;

@@ -110,11 +110,17 @@ void VerifyChunks(const Dictionary& dictionary, std::span<const uint32_t> blocks
         break;
       }
       const uint32_t number = dictionary.BlockOfIndexEntry(static_cast<int32_t>(blocks[i]));
-      if (!record) {
+      // Keys decode faster than whole entries: where they are all a match
+      // needs, blocks are read in full only when they hold a hit.
+      if (!record || headwordsOnly) {
         scratch.clear();
         read(number, headwordsOnly, scratch);
-        for (const Entry& entry : scratch) result.count += matcher.Matches(entry, nullptr);
-        continue;
+        uint64_t hits = 0;
+        for (const Entry& entry : scratch) hits += matcher.Matches(entry, nullptr);
+        if (!record || hits == 0) {
+          result.count += hits;
+          continue;
+        }
       }
       auto block = std::make_shared<CachedBlock>();
       block->number = number;

@@ -40,13 +40,8 @@ std::optional<std::string> BuildIndexFile(const Dictionary& dictionary, const In
         AppendTextGrams(folded.chars, grams);
       }
     }
-    // A unit's grams are noted once its last block is read.
-    if ((block + 1) % blocksPerUnit == 0 || block + 1 == count) {
-      std::sort(grams.begin(), grams.end());
-      grams.erase(std::unique(grams.begin(), grams.end()), grams.end());
-      for (const Gram gram : grams) writer.Add(gram, block / blocksPerUnit);
-      grams.clear();
-    }
+    for (const Gram gram : grams) writer.Add(gram, block / blocksPerUnit);
+    grams.clear();
     control->done_ = block + 1;
     if ((block + 1) % step == 0 && control->onProgress) control->onProgress();
   }

@@ -21,8 +21,10 @@ constexpr size_t kCheckedHeader = 56;  // the bytes before the header checksum
 constexpr size_t kPageRow = 24;
 constexpr uint32_t kLongestPath = 64 * 1024;
 constexpr size_t kGramsPerPage = 128;
-constexpr int32_t kUnitBytes = 4096;
+constexpr int32_t kUnitBytes = 1024;
 constexpr uint32_t kMostBlocksPerUnit = 4096;
+constexpr size_t kFirstSlots = 1024;
+constexpr Gram kHashFactor = 0x9E3779B97F4A7C15;  // Fibonacci hashing
 
 void PutU32(std::string& out, uint32_t value) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>(value >> (8 * i)));
@@ -218,10 +220,33 @@ std::optional<std::vector<uint32_t>> TextIndex::Candidates(std::span<const Gram>
 }
 
 TextIndexWriter::TextIndexWriter(uint32_t blockCount, uint32_t blocksPerUnit)
-    : blockCount_(blockCount), blocksPerUnit_(blocksPerUnit) {}
+    : blockCount_(blockCount), blocksPerUnit_(blocksPerUnit), slots_(kFirstSlots) {}
+
+TextIndexWriter::Growing& TextIndexWriter::Find(Gram gram) {
+  const auto slotOf = [&](Gram g) {
+    return static_cast<size_t>((g * kHashFactor) >> 32) & (slots_.size() - 1);
+  };
+  size_t slot = slotOf(gram);
+  for (; slots_[slot] != 0; slot = (slot + 1) & (slots_.size() - 1)) {
+    if (postings_[slots_[slot] - 1].gram == gram) return postings_[slots_[slot] - 1];
+  }
+  postings_.push_back({gram, {}, 0, 0});
+  slots_[slot] = static_cast<uint32_t>(postings_.size());
+  if (postings_.size() * 2 > slots_.size()) {
+    // Half full: twice the slots, everything placed anew.
+    slots_.assign(slots_.size() * 2, 0);
+    for (size_t i = 0; i < postings_.size(); ++i) {
+      size_t s = slotOf(postings_[i].gram);
+      while (slots_[s] != 0) s = (s + 1) & (slots_.size() - 1);
+      slots_[s] = static_cast<uint32_t>(i + 1);
+    }
+  }
+  return postings_.back();
+}
 
 void TextIndexWriter::Add(Gram gram, uint32_t unit) {
-  Growing& growing = postings_[gram];
+  Growing& growing = Find(gram);
+  if (growing.next > unit) return;  // noted for this unit already
   PutVarint(growing.gaps, unit - growing.next);
   growing.next = unit + 1;
   ++growing.count;
@@ -230,10 +255,12 @@ void TextIndexWriter::Add(Gram gram, uint32_t unit) {
 std::string TextIndexWriter::Finish(const IndexStamp& stamp) {
   const uint32_t unitCount =
       static_cast<uint32_t>((uint64_t{blockCount_} + blocksPerUnit_ - 1) / blocksPerUnit_);
+  std::sort(postings_.begin(), postings_.end(),
+            [](const Growing& a, const Growing& b) { return a.gram < b.gram; });
+  slots_.clear();
   std::vector<Gram> grams;
   grams.reserve(postings_.size());
-  for (const auto& [gram, growing] : postings_) grams.push_back(gram);
-  std::sort(grams.begin(), grams.end());
+  for (const Growing& growing : postings_) grams.push_back(growing.gram);
 
   std::string pages;
   std::string table;
@@ -241,12 +268,11 @@ std::string TextIndexWriter::Finish(const IndexStamp& stamp) {
   for (size_t first = 0; first < grams.size(); first += kGramsPerPage) {
     std::string page;
     for (size_t i = first; i < grams.size() && i < first + kGramsPerPage; ++i) {
-      const auto it = postings_.find(grams[i]);
       // The list as it grew, decoded to be encoded in the smallest way.
       std::string list;
-      PutVarint(list, uint64_t{it->second.count} << 2);
-      list += it->second.gaps;
-      postings_.erase(it);
+      PutVarint(list, uint64_t{postings_[i].count} << 2);
+      list += postings_[i].gaps;
+      std::string().swap(postings_[i].gaps);
       DecodePosting(std::span(reinterpret_cast<const uint8_t*>(list.data()), list.size()), unitCount, &units);
       const std::string posting = EncodePosting(units, unitCount);
       PutVarint(page, i == first ? 0 : grams[i] - grams[i - 1]);

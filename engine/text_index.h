@@ -52,8 +52,9 @@ struct IndexStamp {
 // The dictionary file's stamp as it is now; none when the file cannot be read.
 std::optional<IndexStamp> StampOf(const Dictionary& dictionary);
 
-// Blocks per unit for a dictionary's block size: units of about 4 KB, where
-// the grams of neighbouring blocks repeat enough to keep the index small.
+// Blocks per unit for a dictionary's block size: units of at least 1 KB, so
+// that dictionaries of small blocks keep a small index (the grams of
+// neighbouring blocks repeat) without reading much more per query.
 uint32_t BlocksPerUnit(int32_t blockSize);
 
 class TextIndex {
@@ -101,7 +102,8 @@ class TextIndexWriter {
  public:
   TextIndexWriter(uint32_t blockCount, uint32_t blocksPerUnit);
 
-  // Notes that unit holds gram; units come in ascending order.
+  // Notes that unit holds gram, once however often it is told; units come
+  // in ascending order.
   void Add(Gram gram, uint32_t unit);
   // The file's bytes; the writer is empty afterwards.
   std::string Finish(const IndexStamp& stamp);
@@ -109,14 +111,21 @@ class TextIndexWriter {
  private:
   // The units of one gram as a list (engine/posting_list.h) while it grows.
   struct Growing {
+    Gram gram = 0;
     std::string gaps;
     uint32_t count = 0;
     uint32_t next = 0;  // the least the next unit can be
   };
 
+  // The posting of gram, found in an open-addressing table: a build looks a
+  // gram up for every place it occurs, and a node-based map is several times
+  // slower at that.
+  Growing& Find(Gram gram);
+
   uint32_t blockCount_;
   uint32_t blocksPerUnit_;
-  std::unordered_map<Gram, Growing> postings_;
+  std::vector<Growing> postings_;
+  std::vector<uint32_t> slots_;  // posting number + 1, or 0 for a free slot; a power of two long
 };
 
 }  // namespace tavlex
