@@ -124,6 +124,17 @@ bool WildcardPattern::Matches(std::u32string_view text, std::vector<FoldedSpan>*
   return true;
 }
 
+bool HasWildcard(std::u16string_view text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == kEscape && i + 1 < text.size() && (text[i + 1] == kAnyRun || text[i + 1] == kOneChar)) {
+      ++i;
+    } else if (text[i] == kAnyRun || text[i] == kOneChar) {
+      return true;
+    }
+  }
+  return false;
+}
+
 std::vector<std::u16string> FullTextTerms(std::u16string_view text) {
   std::vector<std::u16string> terms;
   std::u16string term;

@@ -58,6 +58,10 @@ class WildcardPattern {
   std::vector<std::u16string> literalRuns_;
 };
 
+// True when text holds a wildcard that is not escaped; cheaper than a
+// WildcardPattern, which folds its text.
+bool HasWildcard(std::u16string_view text);
+
 // The terms of a full-text query, as typed: words, and quoted runs without
 // their quotes. Empty quotes and runs of spaces give no term.
 std::vector<std::u16string> FullTextTerms(std::u16string_view text);

@@ -68,6 +68,7 @@ TEST(MatchingRules, FoldAndMark) {
     for (const FieldMatch& match : matches) spans.emplace_back(match.begin, match.end);
     EXPECT_EQ(matched, c.matches);
     EXPECT_EQ(spans, c.spans);
+    EXPECT_EQ(HasWildcard(c.query), WildcardPattern(c.query, c.mode, {}).HasWildcards());
   }
 }
 

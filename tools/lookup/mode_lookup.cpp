@@ -32,7 +32,7 @@ std::string FileName(const Dictionary& dictionary) {
 
 bool TakesModeSearch(const LookupOptions& options, std::u16string_view word) {
   if (options.mode != SearchMode::kPrefix) return true;
-  return WildcardPattern(StripSearchWord(word), SearchMode::kPrefix, {}).HasWildcards();
+  return HasWildcard(StripSearchWord(word));
 }
 
 std::string FormatJsonHit(const SearchHit& hit, std::u16string_view dictionaryPath,
