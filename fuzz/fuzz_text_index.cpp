@@ -21,6 +21,11 @@ constexpr size_t kHeaderSize = 64;
 constexpr size_t kCheckedHeader = 56;
 constexpr size_t kPageRow = 24;
 constexpr size_t kMostQueried = 64;
+// In a real stamp the block count is a dictionary's index entries, each held
+// in its file (and in its memory: four bytes each for the headword table);
+// a search may hold one number per block. A count beyond this stands for no
+// dictionary the fuzzer has, and only measures the allocator.
+constexpr uint32_t kMostBlocks = 1 << 20;
 
 void Put(std::string& bytes, size_t at, uint64_t value, int width) {
   for (int i = 0; i < width; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
@@ -70,6 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     stamp.path = tavlex::Utf8ToUtf16(std::string_view(bytes.data() + kHeaderSize, pathLength));
   }
   stamp.blockCount = tavlex::ReadU32(At(bytes, 12));
+  if (stamp.blockCount > kMostBlocks) return 0;
   stamp.size = tavlex::ReadU64(At(bytes, 16));
   stamp.modified = static_cast<int64_t>(tavlex::ReadU64(At(bytes, 24)));
   stamp.checksum = tavlex::ReadU64(At(bytes, 32));
