@@ -19,7 +19,7 @@ constexpr size_t kLongestName = 128;
 
 std::filesystem::path DefaultIndexFolder() {
   const char* cache = std::getenv("XDG_CACHE_HOME");
-  // The base directory specification: a relative path is to be ignored.
+  // A relative path is to be ignored, as the XDG base directory rules say.
   if (cache && cache[0] == '/') return std::filesystem::path(cache) / kFolderName;
   const char* home = std::getenv("HOME");
   if (home && home[0] == '/') return std::filesystem::path(home) / ".cache" / kFolderName;

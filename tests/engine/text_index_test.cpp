@@ -5,10 +5,12 @@
 #include <stdlib.h>
 
 #include <fstream>
+#include <future>
 
 #include "engine/dictionary_set.h"
 #include "engine/index_build.h"
 #include "engine/posting_list.h"
+#include "engine/set_search.h"
 #include "engine/text_folding.h"
 #include "engine/text_indexes.h"
 #include "support/test_dictionaries.h"
@@ -154,6 +156,9 @@ class TextIndexesTest : public IndexFileTest {
 
 TEST_F(TextIndexesTest, BuildsOnceKeepsTheFileAndRebuildsWhatIsDamaged) {
   EXPECT_EQ(DefaultIndexFolder(), dir_.path() / "cache" / "tavlex");
+  ::setenv("XDG_CACHE_HOME", "relative/cache", 1);  // a relative path is ignored
+  EXPECT_EQ(DefaultIndexFolder(), std::filesystem::path(std::getenv("HOME")) / ".cache" / "tavlex");
+  ::setenv("XDG_CACHE_HOME", (dir_.path() / "cache").c_str(), 1);
   std::vector<TextIndexes::State> seen;
   {
     TextIndexes indexes;
@@ -180,6 +185,32 @@ TEST_F(TextIndexesTest, BuildsOnceKeepsTheFileAndRebuildsWhatIsDamaged) {
     EXPECT_EQ(indexes.StatusOf(dictionary()).total, stamp_.blockCount);
     EXPECT_EQ(ReadAll(IndexFile()), built);
   }
+}
+
+TEST_F(TextIndexesTest, SearchesWaitOnlyWhenAskedAndSayHowTheySearched) {
+  TextIndexes indexes(DefaultIndexFolder(), 1);
+  // The worker is held as it starts, so that the index is certainly not ready.
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  indexes.SetListener([&](const std::u16string&) {
+    if (indexes.StatusOf(dictionary()).state == TextIndexes::State::kLoading) released.wait();
+  });
+  const SearchRequest full{SearchMode::kFullText, u"\u4E05", kAllFields, false};  // one record's character
+  const auto route = [&](const SearchRequest& request, IndexWait wait) {
+    const std::vector<DictionaryHits> found = SearchSet(set_, indexes, request, wait, true);
+    EXPECT_EQ(found.size(), 1u);
+    const ModeResults& results = found[0].results;
+    return std::pair(results.route, results.total.value_or(0));
+  };
+  EXPECT_EQ(route(full, IndexWait::kSkip), std::pair(SearchRoute::kIndexPending, uint64_t{0}));
+  EXPECT_EQ(route(full, IndexWait::kScan), std::pair(SearchRoute::kScan, uint64_t{1}));
+  EXPECT_EQ(route({SearchMode::kPrefix, u"wa", kAllFields, false}, IndexWait::kSkip),
+            std::pair(SearchRoute::kPrefixSearch, uint64_t{12}));
+  EXPECT_EQ(route({SearchMode::kExact, u"WAA", kAllFields, false}, IndexWait::kSkip),
+            std::pair(SearchRoute::kSortedIndex, uint64_t{1}));
+  release.set_value();
+  EXPECT_EQ(route(full, IndexWait::kWait), std::pair(SearchRoute::kTextIndex, uint64_t{1}));
+  EXPECT_EQ(route(full, IndexWait::kSkip), std::pair(SearchRoute::kTextIndex, uint64_t{1}));
 }
 
 TEST_F(TextIndexesTest, ACancelledBuildLeavesNoFile) {
