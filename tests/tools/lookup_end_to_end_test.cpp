@@ -60,7 +60,7 @@ TEST_F(LookupEndToEnd, ExitStatusTellsFoundNothingFoundAndUsageErrors) {
   const ProgramResult help = Lookup({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_THAT(help.out,
-              StartsWith("Usage: tavlex-lookup [--ini FILE] [--dic FILE]... [--inflect] [--json] WORD...\n"));
+              StartsWith("Usage: tavlex-lookup [--ini FILE] [--dic FILE]... [--inflect] [--json]\n"));
 }
 
 TEST_F(LookupEndToEnd, JsonGivesOneObjectPerEntryInMergedOrder) {

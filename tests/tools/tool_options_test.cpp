@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tools/cli/argument_scanner.h"
+#include "tools/index/index_options.h"
 #include "tools/lookup/lookup_options.h"
 #include "tools/mkdic/mkdic_options.h"
 
@@ -47,6 +48,38 @@ TEST(LookupOptions, HelpNeedsNothingElseAndUsageErrorsSayWhy) {
   EXPECT_EQ(LookupError({"--ini", "a", "--dic", "b", "go"}), "--ini and --dic cannot be combined");
   EXPECT_EQ(LookupError({"--ini", "a", "--ini", "b", "go"}), "--ini given twice");
   EXPECT_EQ(LookupError({"--dic"}), "--dic needs a value");
+}
+
+TEST(LookupOptions, ModesFieldsAndKana) {
+  const lookup::LookupOptions prefix = lookup::ParseLookupOptions(Args{"go"});
+  EXPECT_EQ(prefix.mode, SearchMode::kPrefix);
+  EXPECT_EQ(prefix.fields, kAllFields);
+  const lookup::LookupOptions full = lookup::ParseLookupOptions(
+      Args{"--mode", "fulltext", "--field=translation,headword", "--fold-kana", "go"});
+  EXPECT_EQ(full.mode, SearchMode::kFullText);
+  EXPECT_EQ(full.fields, FieldBit(SearchField::kTranslation) | FieldBit(SearchField::kHeadword));
+  EXPECT_TRUE(full.foldKana);
+  EXPECT_EQ(lookup::ParseLookupOptions(Args{"--mode=suffix", "go"}).mode, SearchMode::kSuffix);
+  EXPECT_EQ(LookupError({"--mode", "fuzzy", "go"}),
+            "unknown mode 'fuzzy' (exact, prefix, suffix, substring, fulltext)");
+  EXPECT_EQ(LookupError({"--mode", "fulltext", "--field", "translation,,example", "go"}),
+            "unknown field '' (headword, translation, example, pronunciation)");
+  EXPECT_EQ(LookupError({"--field", "example", "go"}), "--field needs --mode fulltext");
+  EXPECT_EQ(LookupError({"--mode", "exact", "--inflect", "go"}), "--inflect needs --mode prefix");
+}
+
+TEST(IndexOptions, CommandDictionariesAndRefusals) {
+  const index::IndexOptions build = index::ParseIndexOptions(Args{"build", "a.dic", "--force", "b.dic"});
+  EXPECT_EQ(build.command, index::IndexCommand::kBuild);
+  EXPECT_EQ(build.dictionaryPaths, (Args{"a.dic", "b.dic"}));
+  EXPECT_TRUE(build.force);
+  EXPECT_EQ(index::ParseIndexOptions(Args{"--ini", "x.ini", "clear"}).iniPath, "x.ini");
+  EXPECT_TRUE(index::ParseIndexOptions(Args{"--help"}).help);
+  const auto error = [](const Args& args) { return UsageErrorOf(index::ParseIndexOptions, args); };
+  EXPECT_EQ(error({}), "no command (build, status, clear)");
+  EXPECT_EQ(error({"rebuild"}), "unknown command 'rebuild' (build, status, clear)");
+  EXPECT_EQ(error({"status", "--force"}), "--force goes with build");
+  EXPECT_EQ(error({"build", "--ini", "x", "a.dic"}), "--ini and DIC cannot be combined");
 }
 
 TEST(MkdicOptions, DefaultsAndTheVersion4BlockSize) {

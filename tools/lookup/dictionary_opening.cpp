@@ -6,6 +6,18 @@
 
 namespace tavlex::lookup {
 
+std::vector<std::string> OpenDictionaries(const std::vector<std::string>& dictionaryPaths,
+                                          const std::optional<std::string>& iniPath, IniFile& ini,
+                                          RegisteredDictionaries& dictionaries) {
+  if (!dictionaryPaths.empty()) return OpenNamedDictionaries(dictionaries.set(), dictionaryPaths);
+  if (iniPath) {
+    ini.LoadPath(*iniPath);
+  } else {
+    ini.Load(u"tavlex.ini");
+  }
+  return OpenRegisteredDictionaries(dictionaries, ini.Path());
+}
+
 std::vector<std::string> OpenRegisteredDictionaries(RegisteredDictionaries& dictionaries,
                                                     const std::filesystem::path& iniPath) {
   std::vector<std::string> problems;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,14 @@
 #include "settings/registered_dictionaries.h"
 
 namespace tavlex::lookup {
+
+// What a tool's command line names: the files at dictionaryPaths, or else the
+// dictionaries registered in the settings file at iniPath (by default
+// "tavlex.ini" beside the program), loaded into ini, the image dictionaries
+// works on. Nothing is set in ini, so the file is never written.
+std::vector<std::string> OpenDictionaries(const std::vector<std::string>& dictionaryPaths,
+                                          const std::optional<std::string>& iniPath, IniFile& ini,
+                                          RegisteredDictionaries& dictionaries);
 
 // The dictionaries registered in the settings file at iniPath, whose image
 // (already loaded) dictionaries works on, with their settings.

@@ -1,5 +1,6 @@
 #include "tools/lookup/lookup_options.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -12,22 +13,70 @@ constexpr std::string_view kIni = "--ini";
 constexpr std::string_view kDic = "--dic";
 constexpr std::string_view kInflect = "--inflect";
 constexpr std::string_view kJson = "--json";
+constexpr std::string_view kMode = "--mode";
+constexpr std::string_view kField = "--field";
+constexpr std::string_view kFoldKana = "--fold-kana";
 constexpr std::string_view kHelp = "--help";
 constexpr std::string_view kShortHelp = "-h";
 
-constexpr std::array<cli::OptionSpec, 6> kOptions = {{
+constexpr std::array<cli::OptionSpec, 9> kOptions = {{
     {kIni, true},
     {kDic, true},
     {kInflect, false},
     {kJson, false},
+    {kMode, true},
+    {kField, true},
+    {kFoldKana, false},
     {kHelp, false},
     {kShortHelp, false},
 }};
 
+constexpr std::array<std::pair<std::string_view, SearchMode>, 5> kModes = {{
+    {"exact", SearchMode::kExact},
+    {"prefix", SearchMode::kPrefix},
+    {"suffix", SearchMode::kSuffix},
+    {"substring", SearchMode::kSubstring},
+    {"fulltext", SearchMode::kFullText},
+}};
+
+constexpr std::array<std::pair<std::string_view, SearchField>, 4> kFields = {{
+    {"headword", SearchField::kHeadword},
+    {"translation", SearchField::kTranslation},
+    {"example", SearchField::kExample},
+    {"pronunciation", SearchField::kPronunciation},
+}};
+
+SearchMode ParseMode(std::string_view name) {
+  for (const auto& [spelling, mode] : kModes) {
+    if (spelling == name) return mode;
+  }
+  throw cli::UsageError("unknown mode '" + std::string(name) +
+                        "' (exact, prefix, suffix, substring, fulltext)");
+}
+
+// A comma-separated list of field names.
+FieldSet ParseFields(std::string_view list) {
+  FieldSet fields = 0;
+  for (size_t start = 0; start <= list.size();) {
+    const size_t comma = std::min(list.find(',', start), list.size());
+    const std::string_view name = list.substr(start, comma - start);
+    const auto it =
+        std::find_if(kFields.begin(), kFields.end(), [&](const auto& f) { return f.first == name; });
+    if (it == kFields.end()) {
+      throw cli::UsageError("unknown field '" + std::string(name) +
+                            "' (headword, translation, example, pronunciation)");
+    }
+    fields |= FieldBit(it->second);
+    start = comma + 1;
+  }
+  return fields;
+}
+
 }  // namespace
 
 const char kLookupUsage[] =
-    "Usage: tavlex-lookup [--ini FILE] [--dic FILE]... [--inflect] [--json] WORD...\n"
+    "Usage: tavlex-lookup [--ini FILE] [--dic FILE]... [--inflect] [--json]\n"
+    "                     [--mode MODE] [--field FIELD,...] [--fold-kana] WORD...\n"
     "\n"
     "Looks each WORD up in the registered dictionaries as the viewer does: the\n"
     "dictionaries and their settings come from the viewer's tavlex.ini (beside\n"
@@ -39,7 +88,22 @@ const char kLookupUsage[] =
     "               dictionaries; may be repeated\n"
     "  --inflect    then search inflected forms too (lower case, base forms,\n"
     "               respelling) and, when that finds something, show it instead\n"
-    "  --json       one JSON object per entry and line, with every field\n"
+    "  --json       one JSON object per entry and line, with every field (and,\n"
+    "               in the other modes, where the word matched)\n"
+    "  --mode MODE  prefix (the default: headwords that begin with WORD, compared\n"
+    "               as stored, as the viewer searches), exact, suffix, substring\n"
+    "               (headwords that are, end with or contain WORD), or fulltext\n"
+    "               (WORD anywhere in an entry; several words must all occur,\n"
+    "               \"a phrase\" as it is). Headword modes take the wildcards *\n"
+    "               and ?; \\* and \\? stand for themselves. Apart from a plain\n"
+    "               prefix search, case and full or half width do not count, nor\n"
+    "               accents where a dictionary's accent setting is on. suffix,\n"
+    "               substring and fulltext use an index of each dictionary, built\n"
+    "               on first use (see tavlex-index)\n"
+    "  --field FIELD,...\n"
+    "               fulltext: search only these of headword, translation,\n"
+    "               example, pronunciation\n"
+    "  --fold-kana  hiragana and katakana match each other\n"
     "  -h, --help   show this help\n"
     "\n"
     "Exit status: 0 when an entry was printed, 1 when nothing was found, 2 for a\n"
@@ -47,6 +111,7 @@ const char kLookupUsage[] =
 
 LookupOptions ParseLookupOptions(std::span<const std::string> args) {
   LookupOptions options;
+  bool fieldsGiven = false;
   for (cli::Argument& arg : cli::ScanArguments(args, kOptions)) {
     if (arg.option.empty()) {
       options.words.push_back(std::move(arg.value));
@@ -59,6 +124,13 @@ LookupOptions ParseLookupOptions(std::span<const std::string> args) {
       options.inflect = true;
     } else if (arg.option == kJson) {
       options.json = true;
+    } else if (arg.option == kMode) {
+      options.mode = ParseMode(arg.value);
+    } else if (arg.option == kField) {
+      options.fields = ParseFields(arg.value);
+      fieldsGiven = true;
+    } else if (arg.option == kFoldKana) {
+      options.foldKana = true;
     } else {
       options.help = true;
     }
@@ -68,6 +140,10 @@ LookupOptions ParseLookupOptions(std::span<const std::string> args) {
     throw cli::UsageError("--ini and --dic cannot be combined");
   }
   if (options.words.empty()) throw cli::UsageError("no word to look up");
+  if (fieldsGiven && options.mode != SearchMode::kFullText)
+    throw cli::UsageError("--field needs --mode fulltext");
+  if (options.inflect && options.mode != SearchMode::kPrefix)
+    throw cli::UsageError("--inflect needs --mode prefix");
   return options;
 }
 

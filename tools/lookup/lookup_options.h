@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/entry_matcher.h"
+
 namespace tavlex::lookup {
 
 struct LookupOptions {
@@ -14,7 +16,10 @@ struct LookupOptions {
   bool inflect = false;
   bool json = false;
   bool help = false;
-  std::vector<std::string> words;  // UTF-8, as given
+  SearchMode mode = SearchMode::kPrefix;  // --mode
+  FieldSet fields = kAllFields;           // --field, full text only
+  bool foldKana = false;                  // --fold-kana
+  std::vector<std::string> words;         // UTF-8, as given
 };
 
 // Throws cli::UsageError for a command line that cannot run. With --help the

@@ -1,5 +1,6 @@
 // tavlex-lookup: looks words up in the registered dictionaries from the
 // command line and prints the entries as the viewer shows them, or as JSON.
+#include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -10,33 +11,15 @@
 #include "tools/lookup/dictionary_opening.h"
 #include "tools/lookup/entry_output.h"
 #include "tools/lookup/lookup_options.h"
+#include "tools/lookup/mode_lookup.h"
 #include "view/search_flow.h"
 
 namespace tavlex::lookup {
 namespace {
 
 constexpr cli::Program kProgram("tavlex-lookup");
-constexpr char16_t kSettingsFileName[] = u"tavlex.ini";
 
 enum ExitStatus { kFound = 0, kNothingFound = 1, kCannotRun = cli::kUsageStatus };
-
-// Opens what the options name and reports every file that failed. ini, the
-// image dictionaries works on, is loaded only for the registered
-// dictionaries; nothing is set in it, so the file is never written.
-void OpenDictionaries(const LookupOptions& options, IniFile& ini, RegisteredDictionaries& dictionaries) {
-  std::vector<std::string> problems;
-  if (!options.dictionaryPaths.empty()) {
-    problems = OpenNamedDictionaries(dictionaries.set(), options.dictionaryPaths);
-  } else {
-    if (options.iniPath) {
-      ini.LoadPath(*options.iniPath);
-    } else {
-      ini.Load(kSettingsFileName);
-    }
-    problems = OpenRegisteredDictionaries(dictionaries, ini.Path());
-  }
-  for (const std::string& problem : problems) kProgram.Report(problem);
-}
 
 // The entries the viewer shows for text: its search, and with inflect the
 // inflection search, whose entries replace the first ones when it finds any.
@@ -49,6 +32,10 @@ const std::vector<EntryRef>& LookUp(SearchFlow& flow, std::u16string_view text, 
 
 // Prints every entry found for each word; true when there was any.
 bool PrintLookups(const LookupOptions& options, DictionarySet& set) {
+  if (std::any_of(options.words.begin(), options.words.end(),
+                  [&](const std::string& word) { return TakesModeSearch(options, Utf8ToUtf16(word)); })) {
+    return PrintModeLookups(options, set, std::cout);
+  }
   SearchFlow flow(set, nullptr);
   bool printed = false;
   for (const std::string& word : options.words) {
@@ -72,7 +59,9 @@ bool PrintLookups(const LookupOptions& options, DictionarySet& set) {
 int Run(const LookupOptions& options) {
   IniFile ini;
   RegisteredDictionaries dictionaries(ini);
-  OpenDictionaries(options, ini, dictionaries);
+  for (const std::string& problem :
+       OpenDictionaries(options.dictionaryPaths, options.iniPath, ini, dictionaries))
+    kProgram.Report(problem);
   DictionarySet& set = dictionaries.set();
   if (set.count() == 0) {
     kProgram.Report(options.dictionaryPaths.empty()
