@@ -15,6 +15,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/main_frame.h"
 #include "app/menu_bar.h"
@@ -64,7 +65,8 @@ class ViewerAppTest : public ::testing::Test {
   }
 
   ::tavlex::testing::TempDir dir_;
-  ::tavlex::testing::FakeMessageBoxes boxes_;
+  // A test that needs a real box in front, with its own event loop, resets it.
+  std::optional<::tavlex::testing::FakeMessageBoxes> boxes_{std::in_place};
   std::unique_ptr<CViewerApp> app_;
   int writes_ = 0;
 };
@@ -92,10 +94,10 @@ TEST_F(ViewerAppTest, OptionsAreCheckedThenTakeEffectAtOnce) {
     EXPECT_TRUE(dialog->findChild<QCheckBox*>("incrementalSearch")->isChecked());
 
     delay->setText("10000");
-    boxes_.SetNextAnswer(MessageBox::kIdOk);
+    boxes_->SetNextAnswer(MessageBox::kIdOk);
     Click(dialog, "button1");
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(boxes_.shown().back().text, "Please enter an integer between 0 and 9999.");
+    EXPECT_EQ(boxes_->shown().back().text, "Please enter an integer between 0 and 9999.");
 
     delay->setText("0");
     dialog->findChild<QLineEdit*>("conjudelay")->setText("500");
@@ -133,6 +135,7 @@ TEST_F(ViewerAppTest, MenusCatchUpWithADialogConfirmedBeforeTheRemovalQuestion) 
       std::filesystem::path(testing::WriteTestDictionary(dir_, "other.dic", testing::Words({u"go"})))
           .string();
   Start("[dictionary]\ndic1=" + english + "\ndic2=" + other + "\n");
+  boxes_.reset();  // the question must be a real window in front, running its own loop
   const auto dictionaryMenu = [this] {
     QStringList texts;
     for (const QAction* item : ButtonPopup(app_->frame()->menuBar(), 1)->actions()) texts << item->text();
