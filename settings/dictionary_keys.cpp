@@ -53,12 +53,7 @@ std::vector<std::u16string> ListedDictionaryPaths(const IniFile& ini) {
 }
 
 bool SettingsCanHoldPath(std::u16string_view path) {
-  constexpr std::u16string_view kBlanks = u" \t";
-  if (path.empty() || kBlanks.find(path.front()) != kBlanks.npos ||
-      kBlanks.find(path.back()) != kBlanks.npos) {
-    return false;
-  }
-  return path.find_first_of(u"];\r\n") == std::u16string_view::npos;
+  return !path.empty() && IniFile::CanHoldValue(path) && path.find(u']') == std::u16string_view::npos;
 }
 
 void LoadDictionarySettings(DictionarySet& set, const IniFile& ini) {
