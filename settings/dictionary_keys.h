@@ -25,8 +25,10 @@ std::vector<std::u16string> ListedDictionaryPaths(const IniFile& ini);
 // without "]" (which ends a section name).
 bool SettingsCanHoldPath(std::u16string_view path);
 
-// Reads each dictionary's section into its settings, with the defaults for
+// Reads the dictionary's section into its settings, with the defaults for
 // absent keys; the cache size goes through SetCacheSize.
+void LoadDictionarySettings(Dictionary& dictionary, const IniFile& ini);
+// The same for each dictionary of the set.
 void LoadDictionarySettings(DictionarySet& set, const IniFile& ini);
 
 // Writes each dictionary's eighteen settings into its section.

@@ -58,9 +58,10 @@ TEST(MkdicOptions, DefaultsAndTheVersion4BlockSize) {
   EXPECT_EQ(options.writer.charset, dicwriter::Charset::kBocu1);
   EXPECT_EQ(options.attributes, 0);
 
-  EXPECT_EQ(mkdic::ParseMkdicOptions(Args{"--version", "4", "i", "o"}).writer.blockSize, 256);
-  EXPECT_EQ(mkdic::ParseMkdicOptions(Args{"--version=5", "--block-size=512", "i", "o"}).writer.blockSize,
-            512);
+  EXPECT_EQ(mkdic::ParseMkdicOptions(Args{"--format-version", "4", "i", "o"}).writer.blockSize, 256);
+  EXPECT_EQ(
+      mkdic::ParseMkdicOptions(Args{"--format-version=5", "--block-size=512", "i", "o"}).writer.blockSize,
+      512);
   const mkdic::MkdicOptions ansi = mkdic::ParseMkdicOptions(Args{"--ansi", "--attributes", "0x4F", "i", "o"});
   EXPECT_EQ(ansi.writer.charset, dicwriter::Charset::kAnsi);
   EXPECT_EQ(ansi.attributes, 0x4F);
@@ -74,11 +75,39 @@ TEST(MkdicOptions, RefusesNumbersAndCombinationsTheWriterCannotUse) {
   for (const char* bad : {"", "-1", "12x", "0x", "0xZZ", "99999999999"}) {
     EXPECT_EQ(MkdicError({"--block-size", bad, "i", "o"}).substr(0, 24), "--block-size needs a num") << bad;
   }
-  EXPECT_EQ(MkdicError({"--version", "7", "i", "o"}), "version 7 is not 4, 5 or 6");
-  EXPECT_EQ(MkdicError({"--version", "4", "--block-size", "1024", "i", "o"}),
+  EXPECT_EQ(MkdicError({"--format-version", "7", "i", "o"}), "version 7 is not 4, 5 or 6");
+  EXPECT_EQ(MkdicError({"--format-version", "4", "--block-size", "1024", "i", "o"}),
             "version 4 needs a block size of 256");
   EXPECT_EQ(MkdicError({"--block-size", "0", "i", "o"}), "block size 0 is out of range");
-  EXPECT_TRUE(mkdic::ParseMkdicOptions(Args{"--version", "9", "--help"}).help);
+  EXPECT_TRUE(mkdic::ParseMkdicOptions(Args{"--format-version", "9", "--help"}).help);
+}
+
+// --version alone asks for the program's version; with a number after it, it
+// is the old spelling of --format-version and still sets the file's version.
+TEST(MkdicOptions, VersionAloneOrTheOldSpellingOfTheFormatVersion) {
+  struct Case {
+    Args args;
+    bool version;
+    bool old;
+    int formatVersion;
+  };
+  const Case cases[] = {
+      {{"--version"}, true, false, 6},
+      {{"i", "o", "--version"}, true, false, 6},
+      {{"--version", "4", "i", "o"}, false, true, 4},
+      {{"--version=5", "i", "o"}, false, true, 5},
+      {{"--version", "0x5", "i", "o"}, false, true, 5},
+      {{"--format-version", "5", "i", "o"}, false, false, 5},
+      {{"--version", "i", "--", "--version", "4"}, true, false, 6},  // operands after "--"
+  };
+  for (const Case& c : cases) {
+    const mkdic::MkdicOptions options = mkdic::ParseMkdicOptions(c.args);
+    const std::string line = ::testing::PrintToString(c.args);
+    EXPECT_EQ(options.version, c.version) << line;
+    EXPECT_EQ(options.oldFormatVersion, c.old) << line;
+    EXPECT_EQ(options.writer.version, c.formatVersion) << line;
+  }
+  EXPECT_TRUE(lookup::ParseLookupOptions(Args{"--version"}).version);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/utf8.h"
+#include "settings/settings_location.h"
 #include "tools/cli/program.h"
 #include "tools/formats/json_entry.h"
 #include "tools/lookup/dictionary_opening.h"
@@ -22,20 +23,37 @@ enum ExitStatus { kFound = 0, kNothingFound = 1, kCannotRun = cli::kUsageStatus 
 
 // Opens what the options name and reports every file that failed. ini, the
 // image dictionaries works on, is loaded only for the registered
-// dictionaries; nothing is set in it, so the file is never written.
-void OpenDictionaries(const LookupOptions& options, IniFile& ini, RegisteredDictionaries& dictionaries) {
+// dictionaries; nothing is set in it, so the file is never written. False,
+// said with what to do, when there is no dictionary to search.
+bool OpenDictionaries(const LookupOptions& options, IniFile& ini, RegisteredDictionaries& dictionaries) {
+  DictionarySet& set = dictionaries.set();
   std::vector<std::string> problems;
-  if (!options.dictionaryPaths.empty()) {
-    problems = OpenNamedDictionaries(dictionaries.set(), options.dictionaryPaths);
+  const bool named = !options.dictionaryPaths.empty();
+  if (named) {
+    problems = OpenNamedDictionaries(set, options.dictionaryPaths, NamedAs::kSearched);
   } else {
     if (options.iniPath) {
       ini.LoadPath(*options.iniPath);
     } else {
       ini.Load(kSettingsFileName);
     }
-    problems = OpenRegisteredDictionaries(dictionaries, ini.Path());
+    problems = OpenRegisteredDictionaries(dictionaries, ini.Path(), options.iniPath.has_value());
   }
+  const bool searchable = set.count() > 0;
+  for (std::string& problem : OpenNamedDictionaries(set, options.irregularPaths, NamedAs::kIrregular)) {
+    problems.push_back(std::move(problem));
+  }
+  if (options.inflect) UseEveryFallback(set);
+
   for (const std::string& problem : problems) kProgram.Report(problem);
+  if (!searchable) {
+    if (named) {
+      kProgram.Report("no dictionary could be opened");
+    } else {
+      for (const std::string& line : HowToRegister(InstalledSamplesFolder())) kProgram.Report(line);
+    }
+  }
+  return searchable;
 }
 
 // The entries the viewer shows for text: its search, and with inflect the
@@ -72,15 +90,8 @@ bool PrintLookups(const LookupOptions& options, DictionarySet& set) {
 int Run(const LookupOptions& options) {
   IniFile ini;
   RegisteredDictionaries dictionaries(ini);
-  OpenDictionaries(options, ini, dictionaries);
-  DictionarySet& set = dictionaries.set();
-  if (set.count() == 0) {
-    kProgram.Report(options.dictionaryPaths.empty()
-                        ? "no dictionary could be opened; --dic FILE names one directly"
-                        : "no dictionary could be opened");
-    return kCannotRun;
-  }
-  const bool printed = PrintLookups(options, set);
+  if (!OpenDictionaries(options, ini, dictionaries)) return kCannotRun;
+  const bool printed = PrintLookups(options, dictionaries.set());
   std::cout.flush();
   if (!std::cout) {
     kProgram.Report("cannot write to the standard output");
