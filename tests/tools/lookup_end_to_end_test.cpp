@@ -205,29 +205,24 @@ TEST_F(LookupSettings, TheSamplesRegisteredBesideTheProgram) {
                                build / "samples" / sample);
   }
 
-  // A first run says what to do; installed, it says where the samples are too.
-  const std::string registerOne =
-      "tavlex-lookup: register a dictionary in the viewer (メニュー → ツール → 辞書登録...), or name one "
-      "with --dic FILE\n";
-  const ProgramResult unregistered = RunProgram(program.string(), {"go"});
-  EXPECT_EQ(unregistered.status, 2);
-  EXPECT_EQ(unregistered.err, "tavlex-lookup: no dictionary is registered yet (the viewer's settings file " +
-                                  (build / "bin" / "tavlex.ini").string() + " does not exist)\n" +
-                                  registerOne);
+  // A first run says what to do; installed, also where the samples are.
+  EXPECT_EQ(RunProgram(program.string(), {"go"}).status, 2);
   const std::filesystem::path usr = dir_.path() / "usr";
-  std::filesystem::create_directories(usr / "bin");
-  std::filesystem::create_directories(usr / "share" / "tavlex");
-  std::filesystem::copy_file(program, usr / "bin" / "tavlex-lookup");
-  std::filesystem::copy(build / "samples", usr / "share" / "tavlex" / "samples");
   const std::string samples = (usr / "share" / "tavlex" / "samples").string();
-  const ProgramResult installed = RunProgram(
+  std::filesystem::create_directories(samples);
+  std::filesystem::copy(build / "samples", samples);
+  std::filesystem::copy(build / "bin", usr / "bin");
+  const ProgramResult firstRun = RunProgram(
       "/usr/bin/env",
       {"-u", "XDG_CONFIG_HOME", "HOME=" + PathOf("home"), (usr / "bin" / "tavlex-lookup").string(), "go"});
-  EXPECT_EQ(installed.status, 2);
-  EXPECT_EQ(installed.err, "tavlex-lookup: no dictionary is registered yet (the viewer's settings file " +
-                               PathOf("home/.config/tavlex/tavlex.ini") + " does not exist)\n" + registerOne +
-                               "tavlex-lookup: the sample dictionaries are in " + samples +
-                               ": tavlex-lookup --dic " + samples + "/english.dic WORD\n");
+  EXPECT_EQ(firstRun.status, 2);
+  EXPECT_EQ(firstRun.err,
+            "tavlex-lookup: no dictionary is registered yet (the viewer's settings file " +
+                PathOf("home/.config/tavlex/tavlex.ini") +
+                " does not exist)\ntavlex-lookup: register a dictionary in the viewer (メニュー → "
+                "ツール → 辞書登録...), or name one with --dic FILE\ntavlex-lookup: the sample "
+                "dictionaries are in " +
+                samples + ": tavlex-lookup --dic " + samples + "/english.dic WORD\n");
 
   EXPECT_EQ(RunProgram("/bin/bash", {TAVLEX_REGISTER_SAMPLES, build.string()}).status, 0);
   const std::string registered = Read((build / "bin" / "tavlex.ini").string());
