@@ -66,7 +66,6 @@ class ViewerAppTest : public ::testing::Test {
   }
 
   ::tavlex::testing::TempDir dir_;
-  ::tavlex::testing::FakeMessageBoxes boxes_;
   std::unique_ptr<CViewerApp> app_;
   int writes_ = 0;
 };
@@ -84,9 +83,10 @@ TEST_F(ViewerAppTest, TheAboutBoxShowsTheIconAndTheVersion) {
 }
 
 TEST_F(ViewerAppTest, OptionsAreCheckedThenTakeEffectAtOnce) {
+  ::tavlex::testing::FakeMessageBoxes boxes;
   Start("[dictionary]\nincresearch=1\ndelay=300\nconjudelay=0\n");
   const QMenuBar* before = app_->frame()->menuBar();
-  RunModal(ids::kOptions, [this](QWidget* dialog) {
+  RunModal(ids::kOptions, [&boxes](QWidget* dialog) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), "設定");
     auto* delay = dialog->findChild<QLineEdit*>("delay");
@@ -94,10 +94,10 @@ TEST_F(ViewerAppTest, OptionsAreCheckedThenTakeEffectAtOnce) {
     EXPECT_TRUE(dialog->findChild<QCheckBox*>("incrementalSearch")->isChecked());
 
     delay->setText("10000");
-    boxes_.SetNextAnswer(MessageBox::kIdOk);
+    boxes.SetNextAnswer(MessageBox::kIdOk);
     Click(dialog, "button1");
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(boxes_.shown().back().text, "Please enter an integer between 0 and 9999.");
+    EXPECT_EQ(boxes.shown().back().text, "Please enter an integer between 0 and 9999.");
 
     delay->setText("0");
     dialog->findChild<QLineEdit*>("conjudelay")->setText("500");
@@ -189,7 +189,8 @@ TEST_F(ViewerAppTest, EachCommandWritesTheSettingsFileAsItEnds) {
       {ids::kDictionarySettingsFirst, confirm(nullptr, "Renamed"), a, u"DicName", u"Renamed"},
       {ids::kDictionarySettingsFirst, confirm("removeRequest"), u"dictionary", u"dic1", b},
   };
-  boxes_.SetNextAnswer(MessageBox::kIdYes);  // the removal question
+  ::tavlex::testing::FakeMessageBoxes boxes;
+  boxes.SetNextAnswer(MessageBox::kIdYes);  // the removal question
   for (const Case& k : cases) {
     if (k.inDialog) {
       RunModal(k.command, k.inDialog);
