@@ -54,5 +54,6 @@ inline constexpr int kDictionaryFileFilter = 3007;
 inline constexpr int kAllDictionaries = 3008;
 inline constexpr int kNotSet = 3009;
 inline constexpr int kPathNotStorable = 3010;
+inline constexpr int kNameNotStorable = 3011;
 
 }  // namespace tavlex::ids

@@ -54,6 +54,11 @@ CLookupView::CLookupView(IniFile& settings, QWidget* parent)
 
 CLookupView::~CLookupView() { dictionaries_.SaveSettings(); }
 
+void CLookupView::SaveSettings() {
+  dictionaries_.SaveSettings();
+  settings_.Save();
+}
+
 void CLookupView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   const LookupLayout layout = ComputeLookupLayout(size(), searchEdit_->fontMetrics().height());
@@ -134,6 +139,7 @@ void CLookupView::ShowOptions() {
   const ViewerOptions options = OptionsFromDialog(dialog.fields(), flow_.options());
   SaveViewerOptions(options, settings_);
   flow_.SetOptions(options);
+  SaveSettings();
   PostSettingsChanged();
 }
 

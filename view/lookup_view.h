@@ -34,8 +34,11 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   // Writes every dictionary's settings into the image before anything goes.
   ~CLookupView() override;
 
-  // Writes every dictionary's settings into the image, as the view does when it goes.
-  void StoreDictionarySettings() { dictionaries_.SaveSettings(); }
+  // Writes every dictionary's settings into the image, and the image to its
+  // file: after each change of the dictionaries, their settings, the choice
+  // or the options, so that a crash or a kill keeps it, and when the session
+  // asks. The view writes them into the image once more when it goes.
+  void SaveSettings();
 
   // Called by the frame when it becomes active: the clipboard's text replaces
   // the search word (and so starts a search); without text the old word stays, selected.
@@ -88,6 +91,8 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   // Asks the frame to rebuild its menus: after every change of the
   // dictionaries, their settings or the options.
   void PostSettingsChanged();
+  // After a registration or a removal: saved, menus rebuilt, display refreshed.
+  void ListChanged();
   void ShowResults(const std::vector<EntryRef>& entries);
   void AppendEntry(const Entry& entry);
   // The font loader named by "FontOnStorage" runs while fonts are created.

@@ -42,7 +42,7 @@ void CLookupView::RegisterDictionary() {
   if (platform::ShowOpenFileDialog(request, &chosen) != 1) return;
   const RegisteredDictionaries::Refusal refusal = dictionaries_.Register(ToU16String(chosen));
   if (refusal == RegisteredDictionaries::Refusal::kNone) {
-    PostSettingsChanged();
+    ListChanged();
     return;
   }
   const int text = refusal == RegisteredDictionaries::Refusal::kPathNotStorable ? ids::kPathNotStorable
@@ -58,6 +58,7 @@ void CLookupView::EditDictionarySettings(size_t index) {
   if (dialog.exec() == QDialog::Accepted) {
     const CDicSettingDlg::Fields& f = dialog.fields();
     dictionaries_.Store(index, SettingsFromDialog(f));
+    SaveSettings();
     PostSettingsChanged();
     RealizeFonts();
     if (f.removeRequest != 0) {
@@ -67,9 +68,8 @@ void CLookupView::EditDictionarySettings(size_t index) {
           platform::MessageBox::Show(this, question, LoadString(ids::kConfirmCaption),
                                      platform::MessageBox::kYesNo | platform::MessageBox::kIconQuestion);
       if (answer == platform::MessageBox::kIdYes) {
-        // Entries on screen hold their dictionary weakly: they stay shown until the next search.
         dictionaries_.Remove(index);
-        PostSettingsChanged();
+        ListChanged();
       }
     }
   }
@@ -78,6 +78,16 @@ void CLookupView::EditDictionarySettings(size_t index) {
 
 void CLookupView::ChooseDictionary(size_t k) {
   dictionaries_.Choose(k);
+  SaveSettings();
+  platform::PostCommand(this, ids::kSearch);
+}
+
+void CLookupView::ListChanged() {
+  SaveSettings();
+  PostSettingsChanged();
+  // The entries of a removed dictionary go, and the first-run hint goes or
+  // comes back at once; the word is then looked up in the new list.
+  ShowResults({});
   platform::PostCommand(this, ids::kSearch);
 }
 

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -32,7 +33,7 @@ class MenuCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const std::string first = std::filesystem::path(dir_.File("a.dic")).string();
-    testing::WriteThreeRegistered(dir_, "[" + first + "]\nDicName=英和\n");
+    testing::WriteThreeRegistered(dir_, "[" + first + "]\nDicName=R&D 英和\n");
     QApplication::clipboard()->clear();
     ASSERT_TRUE(app_.InitialiseWith(dir_.path() / "tavlex.ini"));
     QApplication::setActiveWindow(frame());
@@ -86,10 +87,16 @@ TEST_F(MenuCommandsTest, TheToolsItemsCarryTheirCommandIdsAndTheDictionariesThei
                                             {0, "-"},
                                             {ids::kAppAbout, "バージョン情報..."}}));
   // A dictionary is listed by its display name, or else by its file name.
-  EXPECT_EQ(Listed(Menu("menu0.1.1")), (Items{{20000, "英和"}, {20001, "b.dic"}, {20002, "c.dic"}}));
+  EXPECT_EQ(Listed(Menu("menu0.1.1")), (Items{{20000, "R&&D 英和"}, {20001, "b.dic"}, {20002, "c.dic"}}));
   // The irregular b leaves a gap in the ids of the "辞書" menu.
   EXPECT_EQ(Listed(Menu("menu1")),
-            (Items{{20200, "英和"}, {20202, "c.dic"}, {0, "-"}, {20203, "全ての辞書"}}));
+            (Items{{20200, "R&&D 英和"}, {20202, "c.dic"}, {0, "-"}, {20203, "全ての辞書"}}));
+  // The "&" of a name is shown as it is; the item's key stays the letter it is labelled with.
+  for (const char* menu : {"menu0.1.1", "menu1"}) {
+    EXPECT_EQ(QKeySequence::mnemonic(Menu(menu)->actions().front()->text()),
+              QKeySequence(Qt::ALT | Qt::Key_A))
+        << menu;
+  }
 }
 
 TEST_F(MenuCommandsTest, EveryKindOfItemReachesItsCommandThroughTheFrame) {

@@ -46,7 +46,9 @@ class SearchModesEndToEnd : public ToolTest {
 TEST_F(SearchModesEndToEnd, ModesFindAndMarkWhatThePrefixSearchCannot) {
   const std::string dic = Dictionary("words", kWords);
   EXPECT_EQ(Lookup({"--dic", dic, "--mode", "suffix", "OLOGY"}).out, "Biology\n生物学\n");
-  EXPECT_EQ(Lookup({"--dic", dic, "--mode", "exact", "APPLE"}).out, "apple\n1. りんご\n2. リンゴの木\n");
+  // With --dic every part is shown, the example too.
+  EXPECT_EQ(Lookup({"--dic", dic, "--mode", "exact", "APPLE"}).out,
+            "apple\n1. りんご\n2. リンゴの木\nAn apple a day.\n一日一個のりんご。\n");
   EXPECT_EQ(Lookup({"--dic", dic, "b?o*"}).out, "Biology\n生物学\n");  // a prefix pattern
   const ProgramResult full =
       Lookup({"--json", "--dic", dic, "--mode", "fulltext", "--fold-kana", "りんご day"});

@@ -91,9 +91,10 @@ TEST(MkdicOptions, DefaultsAndTheVersion4BlockSize) {
   EXPECT_EQ(options.writer.charset, dicwriter::Charset::kBocu1);
   EXPECT_EQ(options.attributes, 0);
 
-  EXPECT_EQ(mkdic::ParseMkdicOptions(Args{"--version", "4", "i", "o"}).writer.blockSize, 256);
-  EXPECT_EQ(mkdic::ParseMkdicOptions(Args{"--version=5", "--block-size=512", "i", "o"}).writer.blockSize,
-            512);
+  EXPECT_EQ(mkdic::ParseMkdicOptions(Args{"--format-version", "4", "i", "o"}).writer.blockSize, 256);
+  EXPECT_EQ(
+      mkdic::ParseMkdicOptions(Args{"--format-version=5", "--block-size=512", "i", "o"}).writer.blockSize,
+      512);
   const mkdic::MkdicOptions ansi = mkdic::ParseMkdicOptions(Args{"--ansi", "--attributes", "0x4F", "i", "o"});
   EXPECT_EQ(ansi.writer.charset, dicwriter::Charset::kAnsi);
   EXPECT_EQ(ansi.attributes, 0x4F);
@@ -107,11 +108,24 @@ TEST(MkdicOptions, RefusesNumbersAndCombinationsTheWriterCannotUse) {
   for (const char* bad : {"", "-1", "12x", "0x", "0xZZ", "99999999999"}) {
     EXPECT_EQ(MkdicError({"--block-size", bad, "i", "o"}).substr(0, 24), "--block-size needs a num") << bad;
   }
-  EXPECT_EQ(MkdicError({"--version", "7", "i", "o"}), "version 7 is not 4, 5 or 6");
-  EXPECT_EQ(MkdicError({"--version", "4", "--block-size", "1024", "i", "o"}),
+  EXPECT_EQ(MkdicError({"--format-version", "7", "i", "o"}), "version 7 is not 4, 5 or 6");
+  EXPECT_EQ(MkdicError({"--format-version", "4", "--block-size", "1024", "i", "o"}),
             "version 4 needs a block size of 256");
   EXPECT_EQ(MkdicError({"--block-size", "0", "i", "o"}), "block size 0 is out of range");
-  EXPECT_TRUE(mkdic::ParseMkdicOptions(Args{"--version", "9", "--help"}).help);
+  EXPECT_TRUE(mkdic::ParseMkdicOptions(Args{"--format-version", "9", "--help"}).help);
+}
+
+// --version alone asks for the program's version; with a number after it, it
+// is the old spelling of --format-version and still sets the file's version.
+TEST(MkdicOptions, VersionAloneOrTheOldSpellingOfTheFormatVersion) {
+  EXPECT_TRUE(mkdic::ParseMkdicOptions(Args{"i", "o", "--version"}).version);
+  EXPECT_TRUE(mkdic::ParseMkdicOptions(Args{"--version", "i", "--", "--version", "4"}).version);
+  for (const Args& old : {Args{"--version", "4", "i", "o"}, Args{"--version=0x4", "i", "o"}}) {
+    const mkdic::MkdicOptions options = mkdic::ParseMkdicOptions(old);
+    EXPECT_TRUE(options.oldFormatVersion && !options.version) << old[0];
+    EXPECT_EQ(options.writer.version, 4) << old[0];
+  }
+  EXPECT_FALSE(mkdic::ParseMkdicOptions(Args{"--format-version", "4", "i", "o"}).oldFormatVersion);
 }
 
 }  // namespace

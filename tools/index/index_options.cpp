@@ -12,12 +12,14 @@ constexpr std::string_view kIni = "--ini";
 constexpr std::string_view kForce = "--force";
 constexpr std::string_view kHelp = "--help";
 constexpr std::string_view kShortHelp = "-h";
+constexpr std::string_view kVersion = "--version";
 
-constexpr std::array<cli::OptionSpec, 4> kOptions = {{
+constexpr std::array<cli::OptionSpec, 5> kOptions = {{
     {kIni, true},
     {kForce, false},
     {kHelp, false},
     {kShortHelp, false},
+    {kVersion, false},
 }};
 
 constexpr std::array<std::pair<std::string_view, IndexCommand>, 3> kCommands = {{
@@ -45,6 +47,7 @@ const char kIndexUsage[] =
     "  --force      build: build every index anew\n"
     "  --ini FILE   the dictionaries registered in FILE\n"
     "  -h, --help   show this help\n"
+    "  --version    show the program's version\n"
     "\n"
     "Exit status: 0 when done (status: every index is up to date), 1 when some\n"
     "dictionary has no index afterwards, 2 for a usage error or when no\n"
@@ -59,6 +62,8 @@ IndexOptions ParseIndexOptions(std::span<const std::string> args) {
       options.iniPath = std::move(arg.value);
     } else if (arg.option == kForce) {
       options.force = true;
+    } else if (arg.option == kVersion) {
+      options.version = true;
     } else if (!arg.option.empty()) {
       options.help = true;
     } else if (command) {
@@ -70,7 +75,7 @@ IndexOptions ParseIndexOptions(std::span<const std::string> args) {
       if (!command) throw cli::UsageError("unknown command '" + arg.value + "' (build, status, clear)");
     }
   }
-  if (options.help) return options;
+  if (options.help || options.version) return options;
   if (!command) throw cli::UsageError("no command (build, status, clear)");
   options.command = *command;
   if (options.iniPath && !options.dictionaryPaths.empty())

@@ -16,6 +16,7 @@ struct IndexOptions {
   std::vector<std::string> dictionaryPaths;  // operands: these files instead of the registered ones
   bool force = false;                        // build: build even an index that is up to date
   bool help = false;
+  bool version = false;
 };
 
 // Throws cli::UsageError for a command line that cannot run.

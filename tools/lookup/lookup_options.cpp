@@ -11,6 +11,7 @@ namespace {
 
 constexpr std::string_view kIni = "--ini";
 constexpr std::string_view kDic = "--dic";
+constexpr std::string_view kIrregular = "--irregular";
 constexpr std::string_view kInflect = "--inflect";
 constexpr std::string_view kJson = "--json";
 constexpr std::string_view kMode = "--mode";
@@ -18,10 +19,12 @@ constexpr std::string_view kField = "--field";
 constexpr std::string_view kFoldKana = "--fold-kana";
 constexpr std::string_view kHelp = "--help";
 constexpr std::string_view kShortHelp = "-h";
+constexpr std::string_view kVersion = "--version";
 
-constexpr std::array<cli::OptionSpec, 9> kOptions = {{
+constexpr std::array<cli::OptionSpec, 11> kOptions = {{
     {kIni, true},
     {kDic, true},
+    {kIrregular, true},
     {kInflect, false},
     {kJson, false},
     {kMode, true},
@@ -29,6 +32,7 @@ constexpr std::array<cli::OptionSpec, 9> kOptions = {{
     {kFoldKana, false},
     {kHelp, false},
     {kShortHelp, false},
+    {kVersion, false},
 }};
 
 constexpr std::array<std::pair<std::string_view, SearchMode>, 5> kModes = {{
@@ -75,7 +79,7 @@ FieldSet ParseFields(std::string_view list) {
 }  // namespace
 
 const char kLookupUsage[] =
-    "Usage: tavlex-lookup [--ini FILE] [--dic FILE]... [--inflect] [--json]\n"
+    "Usage: tavlex-lookup [--ini FILE] [--dic FILE]... [--irregular FILE]... [--inflect] [--json]\n"
     "                     [--mode MODE] [--field FIELD,...] [--fold-kana] WORD...\n"
     "\n"
     "Looks each WORD up in the registered dictionaries as the viewer does: the\n"
@@ -83,28 +87,34 @@ const char kLookupUsage[] =
     "this program, or in ~/.config/tavlex/ when installed), which is only read,\n"
     "never written.\n"
     "\n"
-    "  --ini FILE   read the dictionaries and their settings from FILE instead\n"
-    "  --dic FILE   search FILE with default settings instead of the registered\n"
-    "               dictionaries; may be repeated\n"
-    "  --inflect    then search inflected forms too (lower case, base forms,\n"
-    "               respelling) and, when that finds something, show it instead\n"
-    "  --json       one JSON object per entry and line, with every field (and,\n"
-    "               in the other modes, where the word matched)\n"
-    "  --mode MODE  prefix (the default: headwords that begin with WORD, compared\n"
-    "               as stored, as the viewer searches), exact, suffix, substring\n"
-    "               (headwords that are, end with or contain WORD), or fulltext\n"
-    "               (WORD anywhere in an entry; several words must all occur,\n"
-    "               \"a phrase\" as it is). Headword modes take the wildcards *\n"
-    "               and ?; \\* and \\? stand for themselves. Apart from a plain\n"
-    "               prefix search, case and full or half width do not count, nor\n"
-    "               accents where a dictionary's accent setting is on. suffix,\n"
-    "               substring and fulltext use an index of each dictionary, built\n"
-    "               on first use (see tavlex-index)\n"
+    "  --ini FILE        read the dictionaries and their settings from FILE instead\n"
+    "  --dic FILE        search FILE with default settings instead of the\n"
+    "                    registered dictionaries, showing every part of its\n"
+    "                    entries; may be repeated\n"
+    "  --irregular FILE  take FILE as a dictionary of irregular forms, which\n"
+    "                    --inflect asks for base forms; may be repeated\n"
+    "  --inflect         then search inflected forms too (lower case, base forms,\n"
+    "                    accents added or removed) in every dictionary searched,\n"
+    "                    and, when that finds something, show it instead\n"
+    "  --json            one JSON object per entry and line, with every field (and,\n"
+    "                    in the other modes, where the word matched)\n"
+    "  --mode MODE       prefix (the default: headwords that begin with WORD,\n"
+    "                    compared as stored, as the viewer searches), exact,\n"
+    "                    suffix, substring (headwords that are, end with or\n"
+    "                    contain WORD), or fulltext (WORD anywhere in an entry;\n"
+    "                    several words must all occur, \"a phrase\" as it is).\n"
+    "                    Headword modes take the wildcards * and ?; \\* and \\?\n"
+    "                    stand for themselves. Apart from a plain prefix search,\n"
+    "                    case and full or half width do not count, nor accents\n"
+    "                    where a dictionary's accent setting is on. suffix,\n"
+    "                    substring and fulltext use an index of each dictionary,\n"
+    "                    built on first use (see tavlex-index)\n"
     "  --field FIELD,...\n"
-    "               fulltext: search only these of headword, translation,\n"
-    "               example, pronunciation\n"
-    "  --fold-kana  hiragana and katakana match each other\n"
-    "  -h, --help   show this help\n"
+    "                    fulltext: search only these of headword, translation,\n"
+    "                    example, pronunciation\n"
+    "  --fold-kana       hiragana and katakana match each other\n"
+    "  -h, --help        show this help\n"
+    "  --version         show the program's version\n"
     "\n"
     "Exit status: 0 when an entry was printed, 1 when nothing was found, 2 for a\n"
     "usage error or when no dictionary could be opened.\n";
@@ -120,6 +130,8 @@ LookupOptions ParseLookupOptions(std::span<const std::string> args) {
       options.iniPath = std::move(arg.value);
     } else if (arg.option == kDic) {
       options.dictionaryPaths.push_back(std::move(arg.value));
+    } else if (arg.option == kIrregular) {
+      options.irregularPaths.push_back(std::move(arg.value));
     } else if (arg.option == kInflect) {
       options.inflect = true;
     } else if (arg.option == kJson) {
@@ -131,11 +143,13 @@ LookupOptions ParseLookupOptions(std::span<const std::string> args) {
       fieldsGiven = true;
     } else if (arg.option == kFoldKana) {
       options.foldKana = true;
+    } else if (arg.option == kVersion) {
+      options.version = true;
     } else {
       options.help = true;
     }
   }
-  if (options.help) return options;
+  if (options.help || options.version) return options;
   if (options.iniPath && !options.dictionaryPaths.empty()) {
     throw cli::UsageError("--ini and --dic cannot be combined");
   }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/utf8.h"
+#include "settings/settings_location.h"
 #include "tools/cli/program.h"
 #include "tools/formats/json_entry.h"
 #include "tools/lookup/dictionary_opening.h"
@@ -20,6 +21,32 @@ namespace {
 constexpr cli::Program kProgram("tavlex-lookup");
 
 enum ExitStatus { kFound = 0, kNothingFound = 1, kCannotRun = cli::kUsageStatus };
+
+// Opens what the options name and reports every file that failed. ini, the
+// image dictionaries works on, is loaded only for the registered
+// dictionaries; nothing is set in it, so the file is never written. False,
+// said with what to do, when there is no dictionary to search.
+bool OpenAndReport(const LookupOptions& options, IniFile& ini, RegisteredDictionaries& dictionaries) {
+  DictionarySet& set = dictionaries.set();
+  std::vector<std::string> problems =
+      OpenDictionaries(options.dictionaryPaths, options.iniPath, ini, dictionaries);
+  const bool named = !options.dictionaryPaths.empty();
+  const bool searchable = set.count() > 0;
+  for (std::string& problem : OpenNamedDictionaries(set, options.irregularPaths, NamedAs::kIrregular)) {
+    problems.push_back(std::move(problem));
+  }
+  if (options.inflect) UseEveryFallback(set);
+
+  for (const std::string& problem : problems) kProgram.Report(problem);
+  if (!searchable) {
+    if (named) {
+      kProgram.Report("no dictionary could be opened");
+    } else {
+      for (const std::string& line : HowToRegister(InstalledSamplesFolder())) kProgram.Report(line);
+    }
+  }
+  return searchable;
+}
 
 // The entries the viewer shows for text: its search, and with inflect the
 // inflection search, whose entries replace the first ones when it finds any.
@@ -59,17 +86,8 @@ bool PrintLookups(const LookupOptions& options, DictionarySet& set) {
 int Run(const LookupOptions& options) {
   IniFile ini;
   RegisteredDictionaries dictionaries(ini);
-  for (const std::string& problem :
-       OpenDictionaries(options.dictionaryPaths, options.iniPath, ini, dictionaries))
-    kProgram.Report(problem);
-  DictionarySet& set = dictionaries.set();
-  if (set.count() == 0) {
-    kProgram.Report(options.dictionaryPaths.empty()
-                        ? "no dictionary could be opened; --dic FILE names one directly"
-                        : "no dictionary could be opened");
-    return kCannotRun;
-  }
-  const bool printed = PrintLookups(options, set);
+  if (!OpenAndReport(options, ini, dictionaries)) return kCannotRun;
+  const bool printed = PrintLookups(options, dictionaries.set());
   std::cout.flush();
   if (!std::cout) {
     kProgram.Report("cannot write to the standard output");
