@@ -22,6 +22,7 @@ void CLookupView::FillDictionaryMenu(int which, QMenu* menu) {
 }
 
 bool CLookupView::OnCommandState(int command, platform::CommandState& state) {
+  if (SearchCommandState(command, state)) return true;
   if (command == ids::kRegisterDictionary) {
     state.enabled = dictionaries_.CanRegister();
     return true;

@@ -88,19 +88,19 @@ TEST_F(MenuCommandsTest, TheToolsItemsCarryTheirCommandIdsAndTheDictionariesThei
   // A dictionary is listed by its display name, or else by its file name.
   EXPECT_EQ(Listed(Menu("menu0.1.1")), (Items{{20000, "英和"}, {20001, "b.dic"}, {20002, "c.dic"}}));
   // The irregular b leaves a gap in the ids of the "辞書" menu.
-  EXPECT_EQ(Listed(Menu("menu1")),
+  EXPECT_EQ(Listed(Menu("menu2")),
             (Items{{20200, "英和"}, {20202, "c.dic"}, {0, "-"}, {20203, "全ての辞書"}}));
 }
 
 TEST_F(MenuCommandsTest, EveryKindOfItemReachesItsCommandThroughTheFrame) {
   view()->searchEdit()->setText("go");
   Settle();
-  EXPECT_TRUE(Opened("menu1", 20203)->isChecked());
-  Choose("menu1", 20202);
+  EXPECT_TRUE(Opened("menu2", 20203)->isChecked());
+  Choose("menu2", 20202);
   EXPECT_EQ(Shown(), (QStringList{"go", "c", ""}));
-  EXPECT_TRUE(Opened("menu1", 20202)->isChecked());
-  EXPECT_FALSE(Opened("menu1", 20203)->isChecked());
-  Choose("menu1", 20203);
+  EXPECT_TRUE(Opened("menu2", 20202)->isChecked());
+  EXPECT_FALSE(Opened("menu2", 20203)->isChecked());
+  Choose("menu2", 20203);
   EXPECT_EQ(Shown(), (QStringList{"go", "a", "", "go", "c", ""}));
 
   // Registering until the list is full; the frame rebuilds the menus each time.

@@ -28,7 +28,7 @@ QStringList Texts(const QMenu* menu) {
 struct Labelled {
   std::unique_ptr<QMenuBar> bar{CreateMenuBar(nullptr, MainMenu())};
   QMenu* main = ButtonPopup(bar.get(), 0);
-  QMenu* dictionaries = ButtonPopup(bar.get(), 1);
+  QMenu* dictionaries = ButtonPopup(bar.get(), kDictionaryMenuButton);
   QMenu* Sub(const char* name) const { return bar->findChild<QMenu*>(QString::fromUtf8(name)); }
 
   // The "辞書" menu as the view fills it: nine dictionaries, a separator, all of them.
