@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 
 #include "app/main_frame.h"
 #include "app/viewer_app.h"
@@ -139,6 +140,51 @@ TEST_F(MenuCommandsTest, EveryKindOfItemReachesItsCommandThroughTheFrame) {
   Choose("menu0", ids::kExit);
   EXPECT_FALSE(frame()->isVisible());
   EXPECT_TRUE(boxes_.shown().empty());
+}
+
+TEST_F(MenuCommandsTest, TheSearchMenuItsKeysAndItsRecentWords) {
+  EXPECT_EQ(Listed(Menu("menu1")).size(), 19u);
+  const QList<QAction*> items = Menu("menu1")->actions();
+  // Each mode shows its key; the mnemonics stay before it.
+  EXPECT_EQ(items[0]->text(), "前方一致(&P)\tCtrl+1");
+  EXPECT_EQ(items[4]->text(), "全文検索(&F)\tCtrl+5");
+  EXPECT_EQ(items[5]->text(), "前方一致と全文検索を切り替え(&W)\tCtrl+F");
+  EXPECT_EQ(items[16]->text(), "前の検索語(&V)\tAlt+Left");
+  EXPECT_TRUE(Opened("menu1", ids::kModePrefix)->isChecked());
+
+  Choose("menu1", ids::kModeSuffix);
+  EXPECT_TRUE(Opened("menu1", ids::kModeSuffix)->isChecked());
+  EXPECT_FALSE(Opened("menu1", ids::kModePrefix)->isChecked());
+  Choose("menu1", ids::kFieldExample);
+  EXPECT_FALSE(Opened("menu1", ids::kFieldExample)->isChecked());
+  EXPECT_TRUE(Opened("menu1", ids::kFieldTranslation)->isChecked());
+
+  // The keys reach the view through the frame.
+  QTest::keyClick(frame(), Qt::Key_F, Qt::ControlModifier);
+  Settle();
+  EXPECT_TRUE(Opened("menu1", ids::kModeFullText)->isChecked());
+  QTest::keyClick(frame(), Qt::Key_1, Qt::ControlModifier);
+  Settle();
+  EXPECT_TRUE(Opened("menu1", ids::kModePrefix)->isChecked());
+
+  for (const char* word : {"go", "g"}) {
+    view()->searchEdit()->setText(word);
+    QTest::keyClick(view()->searchEdit(), Qt::Key_Return);
+    Settle();
+  }
+  QTest::keyClick(frame(), Qt::Key_Left, Qt::AltModifier);
+  Settle();
+  EXPECT_EQ(view()->searchEdit()->text(), "go");
+
+  // The recent words, newest first, as the menu bar is built again.
+  frame()->RebuildMenuBar();
+  EXPECT_EQ(Listed(Menu("menu1.18")),
+            (Items{{ids::kHistoryWordFirst, "g"}, {ids::kHistoryWordFirst + 1, "go"}}));
+  view()->searchEdit()->clear();
+  Settle();
+  Choose("menu1.18", ids::kHistoryWordFirst);
+  EXPECT_EQ(view()->searchEdit()->text(), "g");
+  EXPECT_EQ(Shown(), (QStringList{"go", "a", "", "go", "c", ""}));
 }
 
 }  // namespace
