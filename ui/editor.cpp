@@ -38,6 +38,9 @@ CEditor::CEditor(QWidget* parent)
   setObjectName(QStringLiteral("resultDisplay"));
   setFrameStyle(QFrame::Box | QFrame::Plain);
   setLineWidth(kBorderWidth);
+  // The frame is drawn in this role, which the focus frame changes; the text,
+  // drawn in Text on the viewport, keeps its colour.
+  setForegroundRole(QPalette::WindowText);
   setFont(JapaneseFallback(font()));
   // The lookup view moves the focus here from the keyboard; a click leaves it where it is.
   setFocusPolicy(Qt::TabFocus);
