@@ -130,6 +130,7 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   CEditor* resultDisplay_ = nullptr;  // child widget
   QLabel* modeMarker_ = nullptr;      // child widget, shown in every mode but the prefix search
   SearchFlow::Found shown_ = SearchFlow::Found::kNothing;  // which list of the flow the display shows
+  bool redrawPosted_ = false;                              // a redraw in place is on its way
   RegisteredDictionaries dictionaries_;
   SearchFlow flow_;  // refers to the set of dictionaries_, declared before it goes
   FontCache fonts_;

@@ -3,6 +3,7 @@
 // indexes made now or removed, and the history stepped through or chosen
 // from. Also the notices of the flow's workers, and how the box shows the mode.
 #include <array>
+#include <utility>
 
 #include "platform/qt_text.h"
 #include "resources/resource_ids.h"
@@ -35,6 +36,9 @@ constexpr std::array<FieldCommand, 4> kFieldCommands = {{
     {ids::kFieldExample, SearchField::kExample},
     {ids::kFieldPronunciation, SearchField::kPronunciation},
 }};
+
+// Posted to the view itself: redraw the results where the reader is.
+constexpr int kRedrawInPlace = platform::kWmUser + 4;
 
 // Recent words the menu lists.
 constexpr int kMenuWords = ids::kHistoryWordLast - ids::kHistoryWordFirst + 1;
@@ -154,11 +158,18 @@ void CLookupView::ShowHistoryWord(const std::optional<std::u16string>& word) {
 }
 
 void CLookupView::OnSearchNotice(int message, qintptr wParam, qintptr lParam) {
+  if (message == kRedrawInPlace) {
+    redrawPosted_ = false;
+    ShowResults(shown_, false);
+    return;
+  }
   switch (flow_.OnNotice(message, wParam, lParam)) {
     case SearchFlow::Redraw::kNothing:
       break;
     case SearchFlow::Redraw::kInPlace:
-      ShowResults(shown_, false);
+      // Counts come dictionary by dictionary: the notices already waiting are
+      // taken in before the one redraw they share.
+      if (!std::exchange(redrawPosted_, true)) platform::PostMessage(this, kRedrawInPlace);
       break;
     case SearchFlow::Redraw::kSearchAgain: {
       const SearchFlow::Found found = flow_.Search(ToU16String(searchEdit_->text()));
