@@ -167,11 +167,14 @@ TEST_F(MenuCommandsTest, TheSearchMenuItsKeysAndItsRecentWords) {
   Settle();
   EXPECT_TRUE(Opened("menu1", ids::kModePrefix)->isChecked());
 
-  for (const char* word : {"go", "g"}) {
-    view()->searchEdit()->setText(word);
-    QTest::keyClick(view()->searchEdit(), Qt::Key_Return);
-    Settle();
-  }
+  view()->searchEdit()->setText("go");
+  QTest::keyClick(view()->searchEdit(), Qt::Key_Return);
+  Settle();
+  // A result shown long enough puts its word in without Return.
+  view()->searchEdit()->setText("g");
+  Settle();
+  ASSERT_TRUE(timers_.Fire(view(), ids::kHistoryTimer));
+  Settle();
   QTest::keyClick(frame(), Qt::Key_Left, Qt::AltModifier);
   Settle();
   EXPECT_EQ(view()->searchEdit()->text(), "go");

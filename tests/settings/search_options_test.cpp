@@ -18,12 +18,6 @@ class SearchOptionsTest : public ::testing::Test {
     std::ofstream(path()) << text;
     ini_.LoadPath(path());
   }
-  std::string Saved() {
-    ini_.Save();
-    std::ostringstream text;
-    text << std::ifstream(path()).rdbuf();
-    return text.str();
-  }
   std::filesystem::path path() const { return dir_.path() / "tavlex.ini"; }
   testing::TempDir dir_;
   IniFile ini_;
@@ -50,7 +44,10 @@ TEST_F(SearchOptionsTest, SavingWritesItsOwnSectionOnly) {
   Load("[dictionary]\ndelay=5\n");
   SaveSearchOptions({SearchMode::kSubstring, FieldBit(SearchField::kTranslation), true}, ini_);
   SaveHistory({u"newest", u"older"}, ini_);
-  EXPECT_EQ(Saved(),
+  ini_.Save();
+  std::ostringstream saved;
+  saved << std::ifstream(path()).rdbuf();
+  EXPECT_EQ(saved.str(),
             "[dictionary]\ndelay=5\n[search]\nmode=substring\nheadword=0\ntranslation=1\nexample=0\n"
             "pronunciation=0\nkana=1\n[history]\n1=newest\n2=older\n");
   ini_.LoadPath(path());

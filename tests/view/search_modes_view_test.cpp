@@ -1,7 +1,7 @@
 // The search modes in a real lookup view: the mode shown in and beside the
 // box, results that arrive by themselves once an index is made, matches
-// marked across line breaks, the count line, the history, and a window
-// closed in the middle of a build.
+// marked across line breaks, the count line, and a window closed in the
+// middle of a build.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -108,38 +108,14 @@ TEST_F(SearchModesViewTest, AModeShowsMarksItsMatchesAndItsResultsArriveByThemse
   Settle();
   EXPECT_EQ(Marks("apple"), (std::vector<MarkRange>{{0, 5}}));
   EXPECT_EQ(Marks("red apple pie"), (std::vector<MarkRange>{{4, 9}}));
-  EXPECT_TRUE(Marks("りんご").empty());
+
+  Command(ids::kRemoveIndexes);
+  EXPECT_TRUE(std::filesystem::is_empty(cache() / "tavlex"));
 
   // The mode is kept in the settings image, in its own section.
   Command(ids::kToggleFullText);
   EXPECT_TRUE(view_->modeMarker()->isHidden());
   EXPECT_EQ(settings_.GetString(u"search", u"mode"), u"prefix");
-}
-
-TEST_F(SearchModesViewTest, TheHistorySteppedBackAndForthAndKeptInTheSettings) {
-  Open(testing::Words({u"apple", u"go", u"going"}));
-  for (const char* word : {"go", "apple"}) {
-    view_->searchEdit()->setText(word);
-    QTest::keyClick(view_->searchEdit(), Qt::Key_Return);
-    Settle();
-  }
-  // A word on show long enough goes in without Return.
-  view_->searchEdit()->setText("going");
-  Settle();
-  ASSERT_TRUE(timers_.Fire(view_.get(), ids::kHistoryTimer));
-  Settle();
-
-  Command(ids::kHistoryBack);
-  EXPECT_EQ(view_->searchEdit()->text(), "apple");
-  EXPECT_EQ(Shown().value(0), "apple");
-  Command(ids::kHistoryBack);
-  EXPECT_EQ(view_->searchEdit()->text(), "go");
-  Command(ids::kHistoryForward);
-  Command(ids::kHistoryForward);
-  EXPECT_EQ(view_->searchEdit()->text(), "going");
-
-  view_.reset();
-  EXPECT_EQ(LoadHistory(settings_), (std::vector<std::u16string>{u"going", u"apple", u"go"}));
 }
 
 TEST_F(SearchModesViewTest, ClosingTheWindowDuringABuildLeavesNoIndexFile) {
