@@ -64,7 +64,6 @@ class ViewerAppTest : public ::testing::Test {
   }
 
   ::tavlex::testing::TempDir dir_;
-  ::tavlex::testing::FakeMessageBoxes boxes_;
   std::unique_ptr<CViewerApp> app_;
   int writes_ = 0;
 };
@@ -82,9 +81,10 @@ TEST_F(ViewerAppTest, TheAboutBoxShowsTheIconAndTheVersion) {
 }
 
 TEST_F(ViewerAppTest, OptionsAreCheckedThenTakeEffectAtOnce) {
+  ::tavlex::testing::FakeMessageBoxes boxes;
   Start("[dictionary]\nincresearch=1\ndelay=300\nconjudelay=0\n");
   const QMenuBar* before = app_->frame()->menuBar();
-  RunModal(ids::kOptions, [this](QWidget* dialog) {
+  RunModal(ids::kOptions, [&](QWidget* dialog) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), "設定");
     auto* delay = dialog->findChild<QLineEdit*>("delay");
@@ -92,10 +92,10 @@ TEST_F(ViewerAppTest, OptionsAreCheckedThenTakeEffectAtOnce) {
     EXPECT_TRUE(dialog->findChild<QCheckBox*>("incrementalSearch")->isChecked());
 
     delay->setText("10000");
-    boxes_.SetNextAnswer(MessageBox::kIdOk);
+    boxes.SetNextAnswer(MessageBox::kIdOk);
     Click(dialog, "button1");
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(boxes_.shown().back().text, "Please enter an integer between 0 and 9999.");
+    EXPECT_EQ(boxes.shown().back().text, "Please enter an integer between 0 and 9999.");
 
     delay->setText("0");
     dialog->findChild<QLineEdit*>("conjudelay")->setText("500");
