@@ -11,6 +11,7 @@ inline constexpr int kResultDisplay = 1234;
 // One-shot timers of the lookup view.
 inline constexpr int kIncrementalSearchTimer = 1000;
 inline constexpr int kInflectionSearchTimer = 1001;
+inline constexpr int kHistoryTimer = 1002;  // a result shown this long puts its word into the history
 
 // Commands. IDOK and IDCANCEL close a dialog.
 inline constexpr int kIdOk = 1;
@@ -26,6 +27,26 @@ inline constexpr int kDictionarySettingsFirst = 20000;  // 20000-20008: dictiona
 inline constexpr int kDictionarySettingsLast = 20008;
 inline constexpr int kDictionaryChoiceFirst = 20200;  // 20200-20210: dictionary 0-8, then all of them
 inline constexpr int kDictionaryChoiceLast = 20210;
+// The 検索 menu: the modes in menu order, the prefix/full-text toggle, the
+// full-text fields in menu order, the kana option, the indexes, the history.
+inline constexpr int kModePrefix = 32790;
+inline constexpr int kModeExact = 32791;
+inline constexpr int kModeSuffix = 32792;
+inline constexpr int kModeSubstring = 32793;
+inline constexpr int kModeFullText = 32794;
+inline constexpr int kToggleFullText = 32795;
+inline constexpr int kFieldHeadword = 32796;
+inline constexpr int kFieldTranslation = 32797;
+inline constexpr int kFieldExample = 32798;
+inline constexpr int kFieldPronunciation = 32799;
+inline constexpr int kFoldKana = 32800;
+inline constexpr int kBuildIndexes = 32801;
+inline constexpr int kRemoveIndexes = 32802;
+inline constexpr int kHistoryBack = 32803;
+inline constexpr int kHistoryForward = 32804;
+inline constexpr int kHistoryPlaceholder = 32805;
+inline constexpr int kHistoryWordFirst = 20400;  // 20400-20419: the recent words, newest first
+inline constexpr int kHistoryWordLast = 20419;
 inline constexpr int kFileNew = 57600;  // bound to Ctrl+N; nothing handles it
 inline constexpr int kAppAbout = 57664;
 inline constexpr int kEditCopy = 57634;

@@ -22,6 +22,7 @@ void CLookupView::FillDictionaryMenu(int which, QMenu* menu) {
 }
 
 bool CLookupView::OnCommandState(int command, platform::CommandState& state) {
+  if (SearchCommandState(command, state)) return true;
   if (command == ids::kRegisterDictionary) {
     state.enabled = dictionaries_.CanRegister();
     return true;
@@ -68,6 +69,7 @@ void CLookupView::EditDictionarySettings(size_t index) {
           platform::MessageBox::Show(this, question, LoadString(ids::kConfirmCaption),
                                      platform::MessageBox::kYesNo | platform::MessageBox::kIconQuestion);
       if (answer == platform::MessageBox::kIdYes) {
+        flow_.Forget(dictionaries_.set().at(index));
         dictionaries_.Remove(index);
         ListChanged();
       }
@@ -87,7 +89,7 @@ void CLookupView::ListChanged() {
   PostSettingsChanged();
   // The entries of a removed dictionary go, and the first-run hint goes or
   // comes back at once; the word is then looked up in the new list.
-  ShowResults({});
+  ShowResults(SearchFlow::Found::kNothing, true);
   platform::PostCommand(this, ids::kSearch);
 }
 

@@ -137,7 +137,8 @@ TEST_F(ViewerAppTest, MenusCatchUpWithADialogConfirmedBeforeTheRemovalQuestion) 
   Start("[dictionary]\ndic1=" + english + "\ndic2=" + other + "\n");
   const auto dictionaryMenu = [this] {
     QStringList texts;
-    for (const QAction* item : ButtonPopup(app_->frame()->menuBar(), 1)->actions()) texts << item->text();
+    for (const QAction* item : ButtonPopup(app_->frame()->menuBar(), kDictionaryMenuButton)->actions())
+      texts << item->text();
     return texts;
   };
   ASSERT_EQ(dictionaryMenu().first(), "english.dic(&A)");
