@@ -126,11 +126,15 @@ void CMainFrame::BuildMenuBar() {
     if (const int command = item->data().toInt()) platform::PostCommand(view_, command);
   });
   const MenuLabelRules rules{platform::DeviceClass(), view_->MenuTenkey() == 1, IsPortrait()};
-  for (int i = 0; i < 2; ++i) {
+  for (int i = 0; i < static_cast<int>(MainMenu().size()); ++i) {
     QMenu* popup = ButtonPopup(bar, i);
     connect(popup, &QMenu::aboutToShow, this, [this] { OnMenuLoop(true); });
     connect(popup, &QMenu::aboutToHide, this, [this] { OnMenuLoop(false); });
-    view_->FillDictionaryMenu(i, popup);
+    if (i == kSearchMenuButton) {
+      view_->FillSearchMenu(popup);
+    } else {
+      view_->FillDictionaryMenu(i == kMainMenuButton ? 0 : 1, popup);
+    }
     LeaveOutHiddenItems(popup, [this](int command) { return view_->QueryCommandState(command); });
     LabelMenu(popup, rules);
     ShowQtMenuTexts(popup, MainAccelerators());

@@ -5,9 +5,9 @@
 //
 // The menu bar is rebuilt from its resource at every size change (the
 // screen's too), at every settings-changed message of the view and on
-// deactivation; the view fills the two dictionary menus, then every item gets
-// its keypad label. A rebuild held back by a dialog or a menu in front runs
-// once that has gone.
+// deactivation; the view fills the two dictionary menus and the search menu's
+// recent words, then every item gets its keypad label. A rebuild held back by
+// a dialog or a menu in front runs once that has gone.
 #pragma once
 
 #include <QMainWindow>

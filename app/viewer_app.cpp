@@ -61,8 +61,11 @@ void CViewerApp::EndRun() {
 }
 
 void CViewerApp::SaveSettings() {
-  if (frame_) frame_->view()->StoreDictionarySettings();
-  settings_.Save();
+  if (frame_) {
+    frame_->view()->SaveSettings();
+  } else {
+    settings_.Save();
+  }
 }
 
 bool CViewerApp::CreateFrame(bool showFrame) {

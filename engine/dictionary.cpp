@@ -93,15 +93,20 @@ uint32_t Dictionary::BlockOfIndexEntry(int32_t i) const {
 }
 
 bool Dictionary::LoadBlock(uint32_t number, bool headwordsOnly, std::vector<Entry>& entries) const {
-  const std::optional<File> file = File::Open(filePath_);
-  if (!file) return false;
-  const uint64_t fileSize = file->Size();
+  const std::optional<File> file = OpenFile();
+  return file && ReadBlock(*file, file->Size(), number, headwordsOnly, entries);
+}
+
+std::optional<File> Dictionary::OpenFile() const { return File::Open(filePath_); }
+
+bool Dictionary::ReadBlock(const File& file, uint64_t fileSize, uint32_t number, bool headwordsOnly,
+                           std::vector<Entry>& entries) const {
   const uint64_t position =
       static_cast<uint64_t>(layout_.dataOffset) + uint64_t{number} * static_cast<uint64_t>(layout_.blockSize);
   if (position >= fileSize) return false;
 
   uint8_t first[kFirstRead];
-  const size_t got = file->ReadAt(position, first, sizeof first);
+  const size_t got = file.ReadAt(position, first, sizeof first);
   if (got < sizeof(uint16_t)) return true;  // no room even for a block word
   const uint16_t word = ReadU16(first);
   const bool fourByteLengths = word & kFourByteLengthsBit;
@@ -122,7 +127,7 @@ bool Dictionary::LoadBlock(uint32_t number, bool headwordsOnly, std::vector<Entr
     return true;  // kept as a block without entries
   }
   std::memcpy(buffer.data(), first, got);
-  const size_t rest = got < kFirstRead ? 0 : file->ReadAt(position + got, buffer.data() + got, size - got);
+  const size_t rest = got < kFirstRead ? 0 : file.ReadAt(position + got, buffer.data() + got, size - got);
   DecodeBlock(Bytes(buffer.data(), got + rest), entries, fourByteLengths, headwordsOnly);
   return true;
 }

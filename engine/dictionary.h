@@ -13,9 +13,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "base/file.h"
 #include "engine/block_cache.h"
 #include "engine/block_format.h"
 #include "engine/dictionary_header.h"
@@ -89,6 +91,12 @@ class Dictionary : public std::enable_shared_from_this<Dictionary> {
   // Reads data block `number` from the file and decodes it into entries.
   // False when the file cannot be opened or holds no such block.
   bool LoadBlock(uint32_t number, bool headwordsOnly, std::vector<Entry>& entries) const;
+  // The same through a handle on the dictionary's file that the caller keeps
+  // open across many blocks, fileSize being its size.
+  bool ReadBlock(const File& file, uint64_t fileSize, uint32_t number, bool headwordsOnly,
+                 std::vector<Entry>& entries) const;
+  // A handle on the dictionary's file, for ReadBlock; none when it cannot be opened.
+  std::optional<File> OpenFile() const;
 
  protected:
   Dictionary(std::u16string path, const DictionaryLayout& layout, DictionaryOwner* owner);

@@ -4,12 +4,18 @@ namespace tavlex {
 
 std::vector<EntryPart> EntryParts(const Entry& entry, const DictionarySettings& s) {
   std::vector<EntryPart> parts;
-  parts.push_back({entry.display.empty() ? entry.key : entry.display, s.indexFont, s.indexSize});
-  if (s.showPhonetic && !entry.pronunciation.empty()) {
-    parts.push_back({entry.pronunciation, s.phoneticFont, s.phoneticSize});
+  if (entry.display.empty()) {
+    parts.push_back({entry.key, s.indexFont, s.indexSize, SearchField::kHeadword});
+  } else {
+    parts.push_back({entry.display, s.indexFont, s.indexSize, SearchField::kDisplay});
   }
-  parts.push_back({entry.translation, s.transFont, s.transSize});
-  if (s.showSample && !entry.example.empty()) parts.push_back({entry.example, s.sampleFont, s.sampleSize});
+  if (s.showPhonetic && !entry.pronunciation.empty()) {
+    parts.push_back({entry.pronunciation, s.phoneticFont, s.phoneticSize, SearchField::kPronunciation});
+  }
+  parts.push_back({entry.translation, s.transFont, s.transSize, SearchField::kTranslation});
+  if (s.showSample && !entry.example.empty()) {
+    parts.push_back({entry.example, s.sampleFont, s.sampleSize, SearchField::kExample});
+  }
   return parts;
 }
 

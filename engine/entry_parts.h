@@ -11,13 +11,15 @@
 
 #include "engine/dictionary_settings.h"
 #include "engine/entry.h"
+#include "engine/entry_matcher.h"
 
 namespace tavlex {
 
 struct EntryPart {
-  std::u16string text;  // may hold CR LF line breaks
-  std::u16string face;  // empty: the default font
-  int32_t size = 0;     // points
+  std::u16string text;                         // may hold CR LF line breaks
+  std::u16string face;                         // empty: the default font
+  int32_t size = 0;                            // points
+  SearchField field = SearchField::kHeadword;  // where the text comes from
 };
 
 std::vector<EntryPart> EntryParts(const Entry& entry, const DictionarySettings& settings);

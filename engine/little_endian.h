@@ -13,6 +13,8 @@ inline uint32_t ReadU32(const uint8_t* p) {
   return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
 }
 
+inline uint64_t ReadU64(const uint8_t* p) { return uint64_t{ReadU32(p)} | uint64_t{ReadU32(p + 4)} << 32; }
+
 // A 2- or 4-byte unsigned field.
 inline uint32_t ReadUnsigned(const uint8_t* p, int width) { return width == 4 ? ReadU32(p) : ReadU16(p); }
 

@@ -85,6 +85,13 @@ std::vector<char16_t> AlternativesOf(char16_t c, bool accents) {
   return alternatives;
 }
 
+char16_t AccentKeyOf(char16_t c) {
+  for (const AccentRow& row : kAccents) {
+    if (row.forms.find(c) != std::u16string_view::npos) return row.key;
+  }
+  return c;
+}
+
 int EndsWith(const std::u16string& s, const std::u16string& suffix) {
   if (s.size() < suffix.size()) return -1;
   const size_t at = s.size() - suffix.size();

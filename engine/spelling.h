@@ -19,6 +19,8 @@ std::vector<char16_t> AlternativesOf(char16_t c, bool accents);
 // decomposition goes ("naïve" → "naive", "e" with a combining acute → "e").
 // Letters that Unicode does not decompose (ø, ł, æ, ß) stay as they are.
 std::u16string RemoveAccents(const std::u16string& text);
+// The lower-case ASCII letter whose row of the accent table lists c, or c itself.
+char16_t AccentKeyOf(char16_t c);
 
 // Where suffix starts in s when s ends with it, else -1.
 int EndsWith(const std::u16string& s, const std::u16string& suffix);

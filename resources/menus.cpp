@@ -35,6 +35,29 @@ const std::vector<MenuItem>& MainMenu() {
             }},
            {QStringLiteral("終了\t(&X)"), ids::kExit},
        }},
+      {QStringLiteral("検索"),
+       0,
+       {
+           {QStringLiteral("前方一致\t(&P)"), ids::kModePrefix},
+           {QStringLiteral("完全一致\t(&E)"), ids::kModeExact},
+           {QStringLiteral("後方一致\t(&S)"), ids::kModeSuffix},
+           {QStringLiteral("部分一致\t(&B)"), ids::kModeSubstring},
+           {QStringLiteral("全文検索\t(&F)"), ids::kModeFullText},
+           {QStringLiteral("前方一致と全文検索を切り替え\t(&W)"), ids::kToggleFullText},
+           {},
+           {QStringLiteral("見出し語\t(&H)"), ids::kFieldHeadword},
+           {QStringLiteral("訳語\t(&T)"), ids::kFieldTranslation},
+           {QStringLiteral("用例\t(&X)"), ids::kFieldExample},
+           {QStringLiteral("発音記号\t(&O)"), ids::kFieldPronunciation},
+           {QStringLiteral("かなを同一視する\t(&K)"), ids::kFoldKana},
+           {},
+           {QStringLiteral("索引を作成\t(&I)"), ids::kBuildIndexes},
+           {QStringLiteral("索引を削除\t(&D)"), ids::kRemoveIndexes},
+           {},
+           {QStringLiteral("前の検索語\t(&V)"), ids::kHistoryBack},
+           {QStringLiteral("次の検索語\t(&N)"), ids::kHistoryForward},
+           {QStringLiteral("最近の検索語\t(&R)"), 0, {{QStringLiteral("dummy"), ids::kHistoryPlaceholder}}},
+       }},
       {QStringLiteral("辞書"), 0, {{QStringLiteral("dummy"), ids::kDictionaryPlaceholder}}},
   };
   return items;
@@ -71,6 +94,16 @@ const std::vector<Accelerator>& MainAccelerators() {
       {Qt::CTRL | Qt::Key_V, ids::kEditPaste},
       // A desktop program quits with Control+Q.
       {Qt::CTRL | Qt::Key_Q, ids::kExit},
+      // The search modes in menu order, and the switch between the two most used.
+      {Qt::CTRL | Qt::Key_1, ids::kModePrefix},
+      {Qt::CTRL | Qt::Key_2, ids::kModeExact},
+      {Qt::CTRL | Qt::Key_3, ids::kModeSuffix},
+      {Qt::CTRL | Qt::Key_4, ids::kModeSubstring},
+      {Qt::CTRL | Qt::Key_5, ids::kModeFullText},
+      {Qt::CTRL | Qt::Key_F, ids::kToggleFullText},
+      // Back and forth through the history, as in a web browser.
+      {Qt::ALT | Qt::Key_Left, ids::kHistoryBack},
+      {Qt::ALT | Qt::Key_Right, ids::kHistoryForward},
   };
   return table;
 }

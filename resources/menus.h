@@ -22,6 +22,11 @@ struct Accelerator {
   int command;
 };
 
+// The buttons of menu 128.
+inline constexpr int kMainMenuButton = 0;  // "メニュー", which holds the dictionary-settings submenu
+inline constexpr int kSearchMenuButton = 1;
+inline constexpr int kDictionaryMenuButton = 2;
+
 // Menu 128: the main window's menu bar, one popup per button.
 const std::vector<MenuItem>& MainMenu();
 // Menu 129: the pop-up "編集" menu of the search box.
@@ -31,7 +36,8 @@ const std::vector<MenuItem>& DialogMenu();
 // Menu 132: the about box's single OK.
 const std::vector<MenuItem>& VersionMenu();
 
-// Accelerator table 128, of the main window, with Control+Q for the exit command.
+// Accelerator table 128, of the main window, with Control+Q for the exit
+// command and the keys of the search modes and the history.
 const std::vector<Accelerator>& MainAccelerators();
 
 }  // namespace tavlex

@@ -11,6 +11,7 @@ inline constexpr int kResultDisplay = 1234;
 // One-shot timers of the lookup view.
 inline constexpr int kIncrementalSearchTimer = 1000;
 inline constexpr int kInflectionSearchTimer = 1001;
+inline constexpr int kHistoryTimer = 1002;  // a result shown this long puts its word into the history
 
 // Commands. IDOK and IDCANCEL close a dialog.
 inline constexpr int kIdOk = 1;
@@ -24,13 +25,33 @@ inline constexpr int kOptions = 32782;
 inline constexpr int kDictionaryPlaceholder = 32783;
 // Look-ups from other programs (ツール menu): watch the clipboard, show
 // look-ups in the pop-up, ask the desktop for a global key.
-inline constexpr int kWatchClipboard = 32800;
-inline constexpr int kPopupLookups = 32801;
-inline constexpr int kBindGlobalShortcut = 32802;
+inline constexpr int kWatchClipboard = 32810;
+inline constexpr int kPopupLookups = 32811;
+inline constexpr int kBindGlobalShortcut = 32812;
 inline constexpr int kDictionarySettingsFirst = 20000;  // 20000-20008: dictionary 0-8
 inline constexpr int kDictionarySettingsLast = 20008;
 inline constexpr int kDictionaryChoiceFirst = 20200;  // 20200-20210: dictionary 0-8, then all of them
 inline constexpr int kDictionaryChoiceLast = 20210;
+// The 検索 menu: the modes in menu order, the prefix/full-text toggle, the
+// full-text fields in menu order, the kana option, the indexes, the history.
+inline constexpr int kModePrefix = 32790;
+inline constexpr int kModeExact = 32791;
+inline constexpr int kModeSuffix = 32792;
+inline constexpr int kModeSubstring = 32793;
+inline constexpr int kModeFullText = 32794;
+inline constexpr int kToggleFullText = 32795;
+inline constexpr int kFieldHeadword = 32796;
+inline constexpr int kFieldTranslation = 32797;
+inline constexpr int kFieldExample = 32798;
+inline constexpr int kFieldPronunciation = 32799;
+inline constexpr int kFoldKana = 32800;
+inline constexpr int kBuildIndexes = 32801;
+inline constexpr int kRemoveIndexes = 32802;
+inline constexpr int kHistoryBack = 32803;
+inline constexpr int kHistoryForward = 32804;
+inline constexpr int kHistoryPlaceholder = 32805;
+inline constexpr int kHistoryWordFirst = 20400;  // 20400-20419: the recent words, newest first
+inline constexpr int kHistoryWordLast = 20419;
 inline constexpr int kFileNew = 57600;  // bound to Ctrl+N; nothing handles it
 inline constexpr int kAppAbout = 57664;
 inline constexpr int kEditCopy = 57634;
@@ -59,12 +80,13 @@ inline constexpr int kDictionaryFileFilter = 3007;
 inline constexpr int kAllDictionaries = 3008;
 inline constexpr int kNotSet = 3009;
 inline constexpr int kPathNotStorable = 3010;
-inline constexpr int kOpenInWindow = 3011;
-inline constexpr int kTrayOpenWindow = 3012;
-inline constexpr int kTrayQuit = 3013;
-inline constexpr int kTrayToolTip = 3014;
-inline constexpr int kShortcutDescription = 3015;
-inline constexpr int kShortcutNotBound = 3016;
-inline constexpr int kNothingFound = 3017;
+inline constexpr int kNameNotStorable = 3011;
+inline constexpr int kOpenInWindow = 3012;
+inline constexpr int kTrayOpenWindow = 3013;
+inline constexpr int kTrayQuit = 3014;
+inline constexpr int kTrayToolTip = 3015;
+inline constexpr int kShortcutDescription = 3016;
+inline constexpr int kShortcutNotBound = 3017;
+inline constexpr int kNothingFound = 3018;
 
 }  // namespace tavlex::ids

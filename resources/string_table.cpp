@@ -28,6 +28,10 @@ QString LoadString(int id) {
       return QStringLiteral(
           "このパスは設定ファイルに保存できないため、辞書を登録できません。\r\n"
           "パスに「]」「;」や改行を含めず、前後に空白を付けないでください。");
+    case ids::kNameNotStorable:
+      return QStringLiteral(
+          "この辞書名は設定ファイルに保存できません。\r\n"
+          "辞書名に「;」や改行を含めず、前後に空白を付けないでください。");
     case ids::kOpenInWindow:
       return QStringLiteral("ウィンドウで開く");
     case ids::kTrayOpenWindow:

@@ -53,22 +53,18 @@ std::vector<std::u16string> ListedDictionaryPaths(const IniFile& ini) {
 }
 
 bool SettingsCanHoldPath(std::u16string_view path) {
-  constexpr std::u16string_view kBlanks = u" \t";
-  if (path.empty() || kBlanks.find(path.front()) != kBlanks.npos ||
-      kBlanks.find(path.back()) != kBlanks.npos) {
-    return false;
-  }
-  return path.find_first_of(u"];\r\n") == std::u16string_view::npos;
+  return !path.empty() && IniFile::CanHoldValue(path) && path.find(u']') == std::u16string_view::npos;
+}
+
+void LoadDictionarySettings(Dictionary& dictionary, const IniFile& ini) {
+  DictionarySettings loaded;
+  VisitKeys(loaded, KeyReader{ini, dictionary.path()});
+  dictionary.settings() = loaded;
+  dictionary.SetCacheSize(loaded.cacheSize);  // also drops blocks beyond the new size
 }
 
 void LoadDictionarySettings(DictionarySet& set, const IniFile& ini) {
-  for (size_t i = 0; i < set.count(); ++i) {
-    Dictionary& dictionary = set.at(i);
-    DictionarySettings loaded;
-    VisitKeys(loaded, KeyReader{ini, dictionary.path()});
-    dictionary.settings() = loaded;
-    dictionary.SetCacheSize(loaded.cacheSize);  // also drops blocks beyond the new size
-  }
+  for (size_t i = 0; i < set.count(); ++i) LoadDictionarySettings(set.at(i), ini);
 }
 
 void SaveDictionarySettings(const DictionarySet& set, IniFile& ini) {

@@ -21,12 +21,14 @@ inline constexpr size_t kListedDictionaries = 9;
 std::vector<std::u16string> ListedDictionaryPaths(const IniFile& ini);
 
 // Whether path reads back unchanged as a list value and as the name of its
-// section: it holds no "]" (which ends a section name), no ";" (which starts a
-// comment), no line break, and no space or tab at either end (values are trimmed).
+// section: a value the file can hold (IniFile::CanHoldValue), not empty, and
+// without "]" (which ends a section name).
 bool SettingsCanHoldPath(std::u16string_view path);
 
-// Reads each dictionary's section into its settings, with the defaults for
+// Reads the dictionary's section into its settings, with the defaults for
 // absent keys; the cache size goes through SetCacheSize.
+void LoadDictionarySettings(Dictionary& dictionary, const IniFile& ini);
+// The same for each dictionary of the set.
 void LoadDictionarySettings(DictionarySet& set, const IniFile& ini);
 
 // Writes each dictionary's eighteen settings into its section.

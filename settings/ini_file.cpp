@@ -23,6 +23,8 @@ constexpr char16_t kHeaderClose = u']';
 constexpr char16_t kCommentStart = u';';
 constexpr char16_t kAssign = u'=';
 constexpr std::u16string_view kBlanks = u" \t";
+// What a value cannot hold anywhere: the comment's start and line breaks.
+constexpr std::u16string_view kNotInValues = u";\r\n";
 
 bool IsHeader(std::u16string_view line) { return !line.empty() && line.front() == kHeaderOpen; }
 
@@ -81,6 +83,12 @@ std::u16string SingleLine(std::u16string text) {
 }  // namespace
 
 IniFile::IniFile() : write_(::write) {}
+
+bool IniFile::CanHoldValue(std::u16string_view value) {
+  if (value.empty()) return true;
+  if (kBlanks.find(value.front()) != kBlanks.npos || kBlanks.find(value.back()) != kBlanks.npos) return false;
+  return value.find_first_of(kNotInValues) == std::u16string_view::npos;
+}
 
 IniFile::~IniFile() { Save(); }
 

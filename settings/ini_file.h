@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -51,6 +52,11 @@ class IniFile {
   // in any argument become spaces so that one set always writes one line.
   bool SetString(const std::u16string& section, const std::u16string& key, const std::u16string& value);
   bool SetInt(const std::u16string& section, const std::u16string& key, int32_t value);
+
+  // Whether value, once set, reads back as it is: it holds no ";" (which
+  // starts a comment), no line break, and no space or tab at either end
+  // (values are trimmed). An empty value reads back as it is.
+  static bool CanHoldValue(std::u16string_view value);
 
   // Lets a test make the file write fail part-way. Defaults to ::write.
   void SetWriteFunctionForTesting(WriteFunction write) { write_ = std::move(write); }

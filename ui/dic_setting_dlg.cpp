@@ -7,9 +7,11 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "platform/qt_text.h"
 #include "resources/menus.h"
 #include "resources/resource_ids.h"
 #include "resources/string_table.h"
+#include "settings/ini_file.h"
 #include "ui/enum_font_combo.h"
 #include "ui/field_transfer.h"
 
@@ -155,8 +157,11 @@ bool CDicSettingDlg::SaveFields() {
   transfer.Check(notUsed_, fields_.notUsed);
   transfer.Check(showPhonetic_, fields_.showPhonetic);
   transfer.Check(showSample_, fields_.showSample);
+  // The name goes into the settings file, which could not give it back whole.
+  transfer.Text(
+      nameEdit_, fields_.dicName, [](const QString& name) { return IniFile::CanHoldValue(ToU16View(name)); },
+      LoadString(ids::kNameNotStorable));
   if (!transfer.ok()) return false;
-  fields_.dicName = nameEdit_->text();
   fields_.path = pathEdit_->text();
   return true;
 }

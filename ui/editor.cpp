@@ -15,8 +15,6 @@
 namespace tavlex {
 namespace {
 
-const QColor kBackground = Qt::white;
-const QColor kText = Qt::black;
 // The handheld's window border.
 constexpr int kBorderWidth = 1;
 constexpr int kFocusBorderWidth = 2;
@@ -40,14 +38,13 @@ CEditor::CEditor(QWidget* parent)
   setObjectName(QStringLiteral("resultDisplay"));
   setFrameStyle(QFrame::Box | QFrame::Plain);
   setLineWidth(kBorderWidth);
+  // The frame is drawn in this role, which the focus frame changes; the text,
+  // drawn in Text on the viewport, keeps its colour.
+  setForegroundRole(QPalette::WindowText);
   setFont(JapaneseFallback(font()));
   // The lookup view moves the focus here from the keyboard; a click leaves it where it is.
   setFocusPolicy(Qt::TabFocus);
 
-  QPalette colours = viewport()->palette();
-  colours.setColor(QPalette::Base, kBackground);
-  colours.setColor(QPalette::Text, kText);
-  viewport()->setPalette(colours);
   // The viewport fills itself with Base before each paint, so Qt knows it
   // opaque and QWidget::scroll repaints only the strip it uncovers.
   viewport()->setAutoFillBackground(true);
@@ -67,7 +64,9 @@ CEditor::~CEditor() = default;
 
 void CEditor::Clear() { layout_.Clear(); }
 
-void CEditor::AppendText(const QString& text, const FontHandle& font) { layout_.AppendText(text, font); }
+void CEditor::AppendText(const QString& text, const FontHandle& font, const std::vector<MarkRange>& marks) {
+  layout_.AppendText(text, font, marks);
+}
 
 void CEditor::Layout() {
   layout_.Layout(viewport()->width(), *measurer_);
@@ -102,13 +101,27 @@ void CEditor::SetMeasurerForTesting(std::unique_ptr<TextMeasurer> measurer) {
 void CEditor::paintEvent(QPaintEvent*) {
   {
     QPainter painter(viewport());
-    painter.setPen(viewport()->palette().color(QPalette::Text));
+    const QPalette& colours = viewport()->palette();
     for (const PlacedLine& placed : layout_.PlacePage(viewport()->height())) {
       const DisplayLine& line = layout_.lines()[placed.line];
       const Paragraph& paragraph = layout_.paragraphs()[line.paragraph];
       painter.setFont(paragraph.font ? *paragraph.font : font());
-      painter.drawText(QPoint(0, placed.y + painter.fontMetrics().ascent()),
-                       paragraph.text.mid(line.first, line.count));
+      const QString text = paragraph.text.mid(line.first, line.count);
+      const QPoint baseline(0, placed.y + painter.fontMetrics().ascent());
+      painter.setPen(colours.color(QPalette::Text));
+      painter.drawText(baseline, text);
+      // A mark is the line drawn again, clipped to the marked characters, on the highlight.
+      for (const MarkRange& mark : MarksOnLine(paragraph, line)) {
+        const int left = painter.fontMetrics().horizontalAdvance(text.left(mark.begin - line.first));
+        const int width = painter.fontMetrics().horizontalAdvance(text.left(mark.end - line.first)) - left;
+        const QRect box(left, placed.y, width, line.height);
+        painter.fillRect(box, colours.color(QPalette::Highlight));
+        painter.save();
+        painter.setClipRect(box);
+        painter.setPen(colours.color(QPalette::HighlightedText));
+        painter.drawText(baseline, text);
+        painter.restore();
+      }
     }
   }
   // The range comes from what this paint found. Showing or hiding the bar
@@ -133,7 +146,8 @@ void CEditor::focusOutEvent(QFocusEvent* event) {
 // drawn inside would cover the first column of text and scroll with it.
 void CEditor::ShowFocusFrame(bool focused) {
   QPalette colours = palette();
-  colours.setColor(foregroundRole(), focused ? colours.color(QPalette::Highlight) : kText);
+  colours.setColor(foregroundRole(), focused ? colours.color(QPalette::Highlight)
+                                             : viewport()->palette().color(QPalette::Text));
   setPalette(colours);
   setLineWidth(focused ? kFocusBorderWidth : kBorderWidth);
 }

@@ -1,6 +1,8 @@
 // CEditor: the read-only result display below the search box. It shows
 // paragraphs of text, each in its own font, wrapped to the window's width,
 // and scrolls them by whole lines with its scroll bar and the cursor keys.
+// It paints in the palette's base and text colours, and marked characters on
+// the highlight colour, so a dark desktop gets a dark display.
 // The text and the arithmetic live in EditorLayout; this class measures,
 // draws, moves pixels and keeps the scroll bar in step.
 #pragma once
@@ -26,8 +28,9 @@ class CEditor final : public QAbstractScrollArea {
   // What the lookup view does for a new result list: Clear, Scroll(SB_TOP),
   // AppendText for every piece, Layout, then a repaint of the whole display.
   void Clear();
-  // A null font means font(), the display's default font.
-  void AppendText(const QString& text, const FontHandle& font);
+  // A null font means font(), the display's default font. marks: ranges of
+  // text drawn on the palette's highlight colour (ordered).
+  void AppendText(const QString& text, const FontHandle& font, const std::vector<MarkRange>& marks = {});
   // Wraps the text to the current width; asks for no repaint. The thumb
   // follows the top line, which may have moved.
   void Layout();

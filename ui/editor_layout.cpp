@@ -62,9 +62,28 @@ void EditorLayout::Clear() {
   lines_.clear();
 }
 
-void EditorLayout::AppendText(const QString& text, const FontHandle& font) {
-  for (const std::u16string_view piece : SplitAtCrLf(ToU16View(text))) {
-    paragraphs_.push_back({QString::fromUtf16(piece.data(), static_cast<qsizetype>(piece.size())), font});
+std::vector<MarkRange> MarksOnLine(const Paragraph& paragraph, const DisplayLine& line) {
+  std::vector<MarkRange> on;
+  const int end = line.first + line.count;
+  for (const MarkRange& mark : paragraph.marks) {
+    if (mark.end > line.first && mark.begin < end)
+      on.push_back({std::max(mark.begin, line.first), std::min(mark.end, end)});
+  }
+  return on;
+}
+
+void EditorLayout::AppendText(const QString& text, const FontHandle& font,
+                              const std::vector<MarkRange>& marks) {
+  const std::u16string_view whole = ToU16View(text);
+  for (const std::u16string_view piece : SplitAtCrLf(whole)) {
+    const int from = static_cast<int>(piece.data() - whole.data());
+    const int to = from + static_cast<int>(piece.size());
+    Paragraph paragraph{QString::fromUtf16(piece.data(), static_cast<qsizetype>(piece.size())), font};
+    for (const MarkRange& mark : marks) {
+      if (mark.end > from && mark.begin < to)
+        paragraph.marks.push_back({std::max(mark.begin, from) - from, std::min(mark.end, to) - from});
+    }
+    paragraphs_.push_back(std::move(paragraph));
   }
 }
 

@@ -20,10 +20,19 @@ namespace tavlex {
 // that it lives as long as any of them; null means the display's default font.
 using FontHandle = std::shared_ptr<const QFont>;
 
+// Characters [begin, end) of a text that are marked: drawn on the highlight colour.
+struct MarkRange {
+  int begin = 0;
+  int end = 0;
+
+  bool operator==(const MarkRange&) const = default;
+};
+
 // A run of text drawn in one font, without a line terminator.
 struct Paragraph {
   QString text;
   FontHandle font;
+  std::vector<MarkRange> marks = {};  // in text, ordered, not overlapping
 };
 
 // One wrapped line: count characters of paragraphs()[paragraph] from first.
@@ -53,14 +62,18 @@ struct ScrollMove {
 // the run begins the line; every other character may end a line.
 int WordBreak(QStringView line, int fit);
 
+// The marks of paragraph that fall on line, clipped to it, in paragraph offsets.
+std::vector<MarkRange> MarksOnLine(const Paragraph& paragraph, const DisplayLine& line);
+
 class EditorLayout {
  public:
   // Drops every paragraph, and the lines with them, which refer to
   // paragraphs by index: until the next Layout a paint draws nothing.
   void Clear();
   // One paragraph per piece of text between CR LF pairs, all in font. A lone
-  // CR or LF stays in the text.
-  void AppendText(const QString& text, const FontHandle& font);
+  // CR or LF stays in the text. marks are ranges of text, ordered; each
+  // paragraph keeps the part of them that falls on its characters.
+  void AppendText(const QString& text, const FontHandle& font, const std::vector<MarkRange>& marks = {});
 
   // Wraps every paragraph to clientWidth. The line that holds the character
   // that was first on the top line becomes the top line, as far as

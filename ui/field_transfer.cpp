@@ -38,6 +38,16 @@ void FieldTransfer::Unsigned(QLineEdit* edit, uint32_t& value, uint32_t min, uin
   value = *parsed;
 }
 
+void FieldTransfer::Text(QLineEdit* edit, QString& value, const std::function<bool(const QString&)>& accepts,
+                         const QString& refusal) {
+  if (!ok_) return;
+  if (!accepts(edit->text())) {
+    Fail(edit, refusal);
+    return;
+  }
+  value = edit->text();
+}
+
 void FieldTransfer::Put(QLineEdit* edit, uint32_t value) { edit->setText(QString::number(value)); }
 
 std::optional<uint32_t> FieldTransfer::Parse(QLineEdit* edit) {

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class QAbstractButton;
@@ -30,6 +31,9 @@ class FieldTransfer {
   void Unsigned(QLineEdit* edit, uint32_t& value);
   // The same, then "Please enter an integer between min and max."
   void Unsigned(QLineEdit* edit, uint32_t& value, uint32_t min, uint32_t max);
+  // The text as it is, when accepts(text); otherwise refusal.
+  void Text(QLineEdit* edit, QString& value, const std::function<bool(const QString&)>& accepts,
+            const QString& refusal);
 
   // True while no field was refused.
   bool ok() const { return ok_; }

@@ -17,6 +17,16 @@ QMenu* SubmenuAt(QMenu* menu, qsizetype index) {
 
 void AddCommand(QMenu* menu, const QString& text, int command) { menu->addAction(text)->setData(command); }
 
+// A dictionary's name as an item text: each "&" doubled, so that the name
+// shows as it is and takes no mnemonic, and a TAB made a space, so that the
+// frame's labelling finds only the one it puts before the mnemonic.
+QString ItemText(const Dictionary& dictionary) {
+  QString text = DictionaryMenuName(dictionary);
+  text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+  text.replace(QLatin1Char('\t'), QLatin1Char(' '));
+  return text;
+}
+
 }  // namespace
 
 QString DictionaryMenuName(const Dictionary& dictionary) {
@@ -33,13 +43,13 @@ void FillDictionaryMenu(const DictionarySet& set, int which, QMenu* menu) {
     if (!settings) return;
     settings->clear();
     for (int i = 0; i < count; ++i) {
-      AddCommand(settings, DictionaryMenuName(set.at(i)), ids::kDictionarySettingsFirst + i);
+      AddCommand(settings, ItemText(set.at(i)), ids::kDictionarySettingsFirst + i);
     }
   } else if (which == kChoiceMenu && menu) {
     menu->clear();
     for (int i = 0; i < count; ++i) {
       if (!set.at(i).settings().irregular) {
-        AddCommand(menu, DictionaryMenuName(set.at(i)), ids::kDictionaryChoiceFirst + i);
+        AddCommand(menu, ItemText(set.at(i)), ids::kDictionaryChoiceFirst + i);
       }
     }
     menu->addSeparator();

@@ -39,9 +39,18 @@ CLookupView::CLookupView(IniFile& settings, QWidget* parent)
   setFocusPolicy(Qt::StrongFocus);
 
   flow_.SetOptions(LoadViewerOptions(settings_));
+  flow_.SetSearchOptions(LoadSearchOptions(settings_));
+  flow_.history().SetNewestFirst(LoadHistory(settings_));
 
   searchEdit_ = new CIndexEdit(this);
   resultDisplay_ = new CEditor(this);
+  modeMarker_ = new QLabel(this);
+  modeMarker_->setObjectName(QStringLiteral("modeMarker"));
+  modeMarker_->setAlignment(Qt::AlignCenter);
+  modeMarker_->setForegroundRole(QPalette::HighlightedText);
+  modeMarker_->setBackgroundRole(QPalette::Highlight);
+  modeMarker_->setAutoFillBackground(true);
+  ShowMode();
   searchEdit_->installEventFilter(this);
   resultDisplay_->installEventFilter(this);
   setFocusProxy(searchEdit_);
@@ -60,7 +69,7 @@ bool CLookupView::OpenOnce() {
 void CLookupView::OpenDictionaries() {
   if (!OpenOnce()) return;
   if (StripSearchWord(ToU16View(searchEdit_->text())).empty()) {
-    ShowResults({});  // the first-run hint when nothing is registered
+    ShowResults(SearchFlow::Found::kNothing, true);  // the first-run hint when nothing is registered
   } else {
     platform::PostCommand(this, ids::kSearch);
   }
@@ -74,13 +83,29 @@ void CLookupView::paintEvent(QPaintEvent* event) {
   }
 }
 
-CLookupView::~CLookupView() { dictionaries_.SaveSettings(); }
+CLookupView::~CLookupView() { StoreSettings(); }
+
+void CLookupView::StoreSettings() {
+  dictionaries_.SaveSettings();
+  SaveHistory(flow_.history().NewestFirst(), settings_);
+}
+
+void CLookupView::SaveSettings() {
+  StoreSettings();
+  settings_.Save();
+}
 
 void CLookupView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  const LookupLayout layout = ComputeLookupLayout(size(), searchEdit_->fontMetrics().height());
+  PlaceChildren();
+}
+
+void CLookupView::PlaceChildren() {
+  const int markerWidth = modeMarker_->isHidden() ? 0 : modeMarker_->sizeHint().width();
+  const LookupLayout layout = ComputeLookupLayout(size(), searchEdit_->fontMetrics().height(), markerWidth);
   searchEdit_->setGeometry(layout.searchEdit);
   resultDisplay_->setGeometry(layout.resultDisplay);
+  modeMarker_->setGeometry(layout.modeMarker);
 }
 
 void CLookupView::focusInEvent(QFocusEvent* event) {
@@ -93,6 +118,7 @@ bool CLookupView::event(QEvent* event) {
     const auto* message = static_cast<platform::MessageEvent*>(event);
     if (message->message() == platform::kWmUser) flow_.OnTextChanged();
     if (message->message() == platform::kWmTimer) flow_.OnTimer(static_cast<int>(message->wParam()));
+    OnSearchNotice(message->message(), message->wParam(), message->lParam());
     return true;
   }
   if (event->type() == platform::CommandEvent::Type()) {
@@ -133,6 +159,7 @@ bool CLookupView::OnCommand(int command) {
     ChooseDictionary(static_cast<size_t>(command - ids::kDictionaryChoiceFirst));
     return true;
   }
+  if (OnSearchCommand(command)) return true;
   switch (command) {
     case ids::kSearch:
       Search();
@@ -158,6 +185,7 @@ void CLookupView::ShowOptions() {
   const ViewerOptions options = OptionsFromDialog(dialog.fields(), flow_.options());
   SaveViewerOptions(options, settings_);
   flow_.SetOptions(options);
+  SaveSettings();
   PostSettingsChanged();
 }
 
@@ -173,26 +201,49 @@ void CLookupView::SetTimer(int id, int milliseconds) {
 
 void CLookupView::KillTimer(int id) { TimerService::Current().KillTimer(this, id); }
 
+// Called on worker threads: posting is safe from any thread.
+void CLookupView::PostMessage(int message, intptr_t wParam, intptr_t lParam) {
+  platform::PostMessage(this, message, wParam, lParam);
+}
+
 void CLookupView::Search() {
   OpenOnce();
   searchEdit_->setFocus();
-  if (flow_.Search(ToU16String(searchEdit_->text())) == SearchFlow::Found::kEntries) {
-    ShowResults(flow_.entries());
-  }
+  const SearchFlow::Found found = flow_.Search(ToU16String(searchEdit_->text()));
+  if (found != SearchFlow::Found::kNothing) ShowResults(found, true);
 }
 
 void CLookupView::SearchInflected() {
   OpenOnce();
   searchEdit_->setFocus();
   if (flow_.SearchInflected(ToU16String(searchEdit_->text())) == SearchFlow::Found::kEntries) {
-    ShowResults(flow_.entries());
+    ShowResults(SearchFlow::Found::kEntries, true);
   }
 }
 
-void CLookupView::ShowResults(const std::vector<EntryRef>& entries) {
+void CLookupView::ShowResults(SearchFlow::Found found, bool toTop) {
+  shown_ = found;
   resultDisplay_->Clear();
-  resultDisplay_->Scroll(SB_TOP, 0);
-  for (const EntryRef& entry : entries) AppendEntry(*entry);
+  if (toTop) resultDisplay_->Scroll(SB_TOP, 0);
+  if (const std::optional<std::u16string> progress = IndexProgressLine(flow_.IndexesUnderWay())) {
+    resultDisplay_->AppendText(ToQString(*progress), nullptr);
+    resultDisplay_->AppendText(QString(), nullptr);
+  }
+  if (found == SearchFlow::Found::kEntries) {
+    for (const EntryRef& entry : flow_.entries()) AppendEntry(*entry, {}, nullptr);
+  } else if (found == SearchFlow::Found::kHits) {
+    // The prefix search marks nothing, also where a wildcard made it a pattern.
+    const bool marked = flow_.searchOptions().mode != SearchMode::kPrefix;
+    for (size_t i = 0; i < flow_.hits().size(); ++i) {
+      const std::vector<SearchHit>& hits = flow_.hits()[i].results.hits;
+      const std::optional<uint64_t> total = flow_.total(i);
+      const std::u16string more = total && *total > hits.size() ? MoreHitsLine(*total - hits.size()) : u"";
+      for (size_t k = 0; k < hits.size(); ++k) {
+        AppendEntry(*hits[k].entry, marked ? hits[k].matches : std::vector<FieldMatch>{},
+                    k + 1 == hits.size() && !more.empty() ? &more : nullptr);
+      }
+    }
+  }
   if (dictionaries_.set().count() == 0) {
     for (const QString& line : EmptySetHint(InstalledSamplesFolder()))
       resultDisplay_->AppendText(line, nullptr);
@@ -202,12 +253,18 @@ void CLookupView::ShowResults(const std::vector<EntryRef>& entries) {
   emit resultsShown();
 }
 
-void CLookupView::AppendEntry(const Entry& entry) {
+void CLookupView::AppendEntry(const Entry& entry, const std::vector<FieldMatch>& matches,
+                              const std::u16string* more) {
   const std::shared_ptr<const Dictionary> dictionary = entry.dictionary.lock();
   const DictionarySettings settings = dictionary ? dictionary->settings() : DictionarySettings();
   for (const EntryPart& part : EntryParts(entry, settings)) {
-    resultDisplay_->AppendText(ToQString(part.text), fonts_.GetFont(ToQString(part.face), part.size));
+    std::vector<MarkRange> marks;
+    for (const FieldMatch& match : MatchesOnPart(part, matches)) {
+      marks.push_back({static_cast<int>(match.begin), static_cast<int>(match.end)});
+    }
+    resultDisplay_->AppendText(ToQString(part.text), fonts_.GetFont(ToQString(part.face), part.size), marks);
   }
+  if (more) resultDisplay_->AppendText(ToQString(*more), nullptr);
   resultDisplay_->AppendText(QString(), nullptr);  // a blank line in the default font between entries
 }
 
@@ -267,6 +324,7 @@ bool CLookupView::PreTranslateKey(QKeyEvent* key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
       platform::PostCommand(this, ids::kSearch);
+      flow_.Remember(ToU16String(searchEdit_->text()));
       return false;  // the key still reaches the focused child
     default:
       return false;

@@ -7,10 +7,17 @@
 // events into its calls and its entries into paragraphs. Messages and commands
 // are posted events (platform/messages.h); the two timers go through the
 // TimerService so that tests can drive them.
+//
+// The search mode shows in the box (a placeholder) and beside it (a marker),
+// so that a mode left on is never taken for the prefix search; the 検索
+// menu's commands live in lookup_view_search.cpp.
 #pragma once
 
+#include <QLabel>
 #include <QMenu>
 #include <QWidget>
+#include <optional>
+#include <string>
 
 #include "platform/messages.h"
 #include "settings/registered_dictionaries.h"
@@ -34,8 +41,11 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   // Writes every dictionary's settings into the image before anything goes.
   ~CLookupView() override;
 
-  // Writes every dictionary's settings into the image, as the view does when it goes.
-  void StoreDictionarySettings() { dictionaries_.SaveSettings(); }
+  // Writes every dictionary's settings and the history into the image, and the
+  // image to its file: after each change of the dictionaries, their settings,
+  // the choice or the options, so that a crash or a kill keeps it, and when the
+  // session asks. The view writes them into the image once more when it goes.
+  void SaveSettings();
 
   // Opens the registered dictionaries with their settings, posts the
   // settings-changed message to the parent, and searches the text typed
@@ -57,6 +67,8 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   // Fills dictionary menu which of the menu bar: for 0, the dictionary-settings
   // submenu inside popup; for 1, popup itself. Called before the items are labelled.
   void FillDictionaryMenu(int which, QMenu* popup);
+  // Fills the recent words of the 検索 menu, popup.
+  void FillSearchMenu(QMenu* popup);
 
   bool OnCommand(int command) override;
   bool OnCommandState(int command, platform::CommandState& state) override;
@@ -73,6 +85,8 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
     return dictionaries_.set();
   }
   const FontCache& fontCache() const { return fonts_; }
+  const SearchFlow& searchFlow() const { return flow_; }
+  QLabel* modeMarker() const { return modeMarker_; }
 
  signals:
   // The result display shows a new list (after a search that found
@@ -91,6 +105,7 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   void PostCommand(int command) override;
   void SetTimer(int id, int milliseconds) override;
   void KillTimer(int id) override;
+  void PostMessage(int message, intptr_t wParam, intptr_t lParam) override;
 
   // Offers command, or its state query, to each target on the road in turn
   // until one takes it.
@@ -101,6 +116,19 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   bool OpenOnce();
   void Search();
   void SearchInflected();
+  // A worker's notice: a count or an index's progress is redrawn where the
+  // reader is, an index that came ready brings its results.
+  void OnSearchNotice(int message, qintptr wParam, qintptr lParam);
+  // The 検索 menu's commands and the state of their items; false for other commands.
+  bool OnSearchCommand(int command);
+  bool SearchCommandState(int command, platform::CommandState& state);
+  // New search options: written into the image, shown in the box, and the word searched again.
+  void ApplySearchOptions(const SearchOptions& options);
+  void ShowMode();
+  // The search box, the marker beside it and the result display, for the view's size.
+  void PlaceChildren();
+  // Puts a word of the history into the box, which searches it.
+  void ShowHistoryWord(const std::optional<std::u16string>& word);
   // The options dialog: on OK the options are written to the image and apply
   // at once, and the frame is asked to rebuild its menus.
   void ShowOptions();
@@ -112,8 +140,15 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   // Asks the frame to rebuild its menus: after every change of the
   // dictionaries, their settings or the options.
   void PostSettingsChanged();
-  void ShowResults(const std::vector<EntryRef>& entries);
-  void AppendEntry(const Entry& entry);
+  // Every dictionary's settings and the history, into the image.
+  void StoreSettings();
+  // After a registration or a removal: saved, menus rebuilt, display refreshed.
+  void ListChanged();
+  // Shows what the last search found, found, with the progress of the
+  // indexes above it; toTop: a new list, read from its top.
+  void ShowResults(SearchFlow::Found found, bool toTop);
+  // The parts of entry, matches marked, then more (if any) and a blank line.
+  void AppendEntry(const Entry& entry, const std::vector<FieldMatch>& matches, const std::u16string* more);
   // The font loader named by "FontOnStorage" runs while fonts are created.
   void LaunchFontLoader();
   void RealizeFonts();
@@ -124,6 +159,9 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   IniFile& settings_;
   CIndexEdit* searchEdit_ = nullptr;  // child widget, owned by Qt's parent chain
   CEditor* resultDisplay_ = nullptr;  // child widget
+  QLabel* modeMarker_ = nullptr;      // child widget, shown in every mode but the prefix search
+  SearchFlow::Found shown_ = SearchFlow::Found::kNothing;  // which list of the flow the display shows
+  bool redrawPosted_ = false;                              // a redraw in place is on its way
   RegisteredDictionaries dictionaries_;
   SearchFlow flow_;  // refers to the set of dictionaries_, declared before it goes
   FontCache fonts_;

@@ -22,6 +22,7 @@ void CLookupView::FillDictionaryMenu(int which, QMenu* menu) {
 }
 
 bool CLookupView::OnCommandState(int command, platform::CommandState& state) {
+  if (SearchCommandState(command, state)) return true;
   if (command == ids::kRegisterDictionary) {
     state.enabled = dictionaries_.CanRegister();
     return true;
@@ -42,7 +43,7 @@ void CLookupView::RegisterDictionary() {
   if (platform::ShowOpenFileDialog(request, &chosen) != 1) return;
   const RegisteredDictionaries::Refusal refusal = dictionaries_.Register(ToU16String(chosen));
   if (refusal == RegisteredDictionaries::Refusal::kNone) {
-    PostSettingsChanged();
+    ListChanged();
     return;
   }
   const int text = refusal == RegisteredDictionaries::Refusal::kPathNotStorable ? ids::kPathNotStorable
@@ -58,6 +59,7 @@ void CLookupView::EditDictionarySettings(size_t index) {
   if (dialog.exec() == QDialog::Accepted) {
     const CDicSettingDlg::Fields& f = dialog.fields();
     dictionaries_.Store(index, SettingsFromDialog(f));
+    SaveSettings();
     PostSettingsChanged();
     RealizeFonts();
     if (f.removeRequest != 0) {
@@ -67,9 +69,9 @@ void CLookupView::EditDictionarySettings(size_t index) {
           platform::MessageBox::Show(this, question, LoadString(ids::kConfirmCaption),
                                      platform::MessageBox::kYesNo | platform::MessageBox::kIconQuestion);
       if (answer == platform::MessageBox::kIdYes) {
-        // Entries on screen hold their dictionary weakly: they stay shown until the next search.
+        flow_.Forget(dictionaries_.set().at(index));
         dictionaries_.Remove(index);
-        PostSettingsChanged();
+        ListChanged();
       }
     }
   }
@@ -78,6 +80,16 @@ void CLookupView::EditDictionarySettings(size_t index) {
 
 void CLookupView::ChooseDictionary(size_t k) {
   dictionaries_.Choose(k);
+  SaveSettings();
+  platform::PostCommand(this, ids::kSearch);
+}
+
+void CLookupView::ListChanged() {
+  SaveSettings();
+  PostSettingsChanged();
+  // The entries of a removed dictionary go, and the first-run hint goes or
+  // comes back at once; the word is then looked up in the new list.
+  ShowResults(SearchFlow::Found::kNothing, true);
   platform::PostCommand(this, ids::kSearch);
 }
 

@@ -1,11 +1,47 @@
 #include "view/search_flow.h"
 
+#include "engine/index_store.h"
 #include "engine/text.h"
 #include "resources/resource_ids.h"
 
 namespace tavlex {
+namespace {
+
+// A result on show this long is taken as read: its word goes into the history.
+constexpr int kHistoryDelayMs = 1500;
+// The slot of a count travels in the low bits of the notice's wParam.
+constexpr intptr_t kSlots = 16;
+
+bool InUse(const Dictionary& d) { return !d.settings().notUsed && !d.settings().irregular; }
+
+// The set's own prefix search, as it always was; a wildcard makes a pattern.
+bool UsesPrefixSearch(SearchMode mode, std::u16string_view word) {
+  return mode == SearchMode::kPrefix && !HasWildcard(word);
+}
+
+bool HasInflections(SearchMode mode) { return mode == SearchMode::kPrefix || mode == SearchMode::kExact; }
+
+std::u16string FileName(const std::u16string& path) {
+  const size_t slash = path.find_last_of(u'/');
+  return slash == std::u16string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
 
 const std::vector<EntryRef> SearchFlow::kNoEntries;
+
+SearchFlow::SearchFlow(DictionarySet& set, SearchHost* host)
+    : set_(set), host_(host), counter_([this](uint64_t generation, size_t slot, uint64_t total) {
+        if (host_) {
+          host_->PostMessage(kCountNotice,
+                             static_cast<intptr_t>(generation) * kSlots + static_cast<intptr_t>(slot),
+                             static_cast<intptr_t>(total));
+        }
+      }) {
+  indexes_.SetListener([this](const std::u16string&) {
+    if (host_ && !indexNotice_.exchange(true)) host_->PostMessage(kIndexNotice, 0, 0);
+  });
+}
 
 void SearchFlow::OnTextChanged() {
   if (!options_.incresearch || !host_) return;
@@ -28,6 +64,9 @@ void SearchFlow::OnTimer(int id) {
   } else if (id == ids::kInflectionSearchTimer) {
     KillTimer(ids::kInflectionSearchTimer);
     host_->PostCommand(ids::kInflectionSearch);
+  } else if (id == ids::kHistoryTimer) {
+    KillTimer(ids::kHistoryTimer);
+    history_.Add(shownWord_);
   }
 }
 
@@ -35,20 +74,104 @@ SearchFlow::Found SearchFlow::Search(std::u16string_view text) {
   const std::u16string word = StripSearchWord(text);
   Found found = Found::kNothing;
   if (!word.empty()) {
-    set_.SearchAll(word);
-    entries_ = &set_.MergeResults();
-    found = Found::kEntries;
+    ++generation_;
+    counter_.Cancel();
+    if (UsesPrefixSearch(search_.mode, word)) {
+      set_.SearchAll(word);
+      entries_ = &set_.MergeResults();
+      found = Found::kEntries;
+    } else {
+      const SearchRequest request{search_.mode, word, search_.fields, search_.foldKana};
+      // The window never waits: a dictionary whose index is still to come finds
+      // nothing now, and the index's notice brings the search back.
+      hits_ = SearchSet(set_, indexes_, request, IndexWait::kSkip, false);
+      totals_.assign(hits_.size(), std::nullopt);
+      CountBeyondLimits(request);
+      found = Found::kHits;
+    }
+    const bool anything = found == Found::kEntries
+                              ? !entries_->empty()
+                              : std::any_of(hits_.begin(), hits_.end(),
+                                            [](const DictionaryHits& d) { return !d.results.hits.empty(); });
+    if (anything) {
+      shownWord_ = word;
+      SetTimer(ids::kHistoryTimer, kHistoryDelayMs);
+    } else {
+      KillTimer(ids::kHistoryTimer);
+    }
   }
-  if (options_.conjudelay > 0) SetTimer(ids::kInflectionSearchTimer, options_.conjudelay);
+  if (options_.conjudelay > 0 && HasInflections(search_.mode)) {
+    SetTimer(ids::kInflectionSearchTimer, options_.conjudelay);
+  }
   return found;
 }
 
 SearchFlow::Found SearchFlow::SearchInflected(std::u16string_view text) {
   const std::u16string word = StripSearchWord(text);
-  if (word.empty() || !set_.SearchInflectedAll(word)) return Found::kNothing;
+  if (!HasInflections(search_.mode) || word.empty() || !set_.SearchInflectedAll(word)) return Found::kNothing;
   entries_ = &set_.MergeResults();
   return Found::kEntries;
 }
+
+void SearchFlow::CountBeyondLimits(const SearchRequest& request) {
+  std::vector<HitCounter::Job> jobs;
+  for (size_t i = 0; i < hits_.size(); ++i) {
+    const Dictionary& dictionary = *hits_[i].dictionary;
+    // As the search does, a limit of 0 or below still shows one hit.
+    const size_t limit = static_cast<size_t>(std::max(dictionary.settings().searchMax, 1));
+    if (hits_[i].results.hits.size() < limit) continue;
+    jobs.push_back(
+        {hits_[i].dictionary, request, dictionary.settings().accent, indexes_.Ready(dictionary), i});
+  }
+  counter_.Start(generation_, std::move(jobs));
+}
+
+SearchFlow::Redraw SearchFlow::OnNotice(int message, intptr_t wParam, intptr_t lParam) {
+  if (message == kCountNotice) {
+    const uint64_t generation = static_cast<uint64_t>(wParam / kSlots);
+    const size_t slot = static_cast<size_t>(wParam % kSlots);
+    if (generation != generation_ || slot >= totals_.size()) return Redraw::kNothing;
+    totals_[slot] = static_cast<uint64_t>(lParam);
+    return Redraw::kInPlace;
+  }
+  if (message != kIndexNotice) return Redraw::kNothing;
+  indexNotice_ = false;
+  for (const DictionaryHits& d : hits_) {
+    if (d.results.route != SearchRoute::kIndexPending) continue;
+    const TextIndexes::State state = indexes_.StatusOf(*d.dictionary).state;
+    if (state == TextIndexes::State::kReady) return Redraw::kSearchAgain;
+  }
+  return Redraw::kInPlace;
+}
+
+std::vector<IndexProgress> SearchFlow::IndexesUnderWay() const {
+  std::vector<IndexProgress> under;
+  for (size_t i = 0; i < set_.count(); ++i) {
+    const Dictionary& dictionary = set_.at(i);
+    if (!InUse(dictionary)) continue;
+    const TextIndexes::Status status = indexes_.StatusOf(dictionary);
+    if (status.state == TextIndexes::State::kNone || status.state == TextIndexes::State::kReady) continue;
+    under.push_back({FileName(dictionary.path()), status});
+  }
+  return under;
+}
+
+void SearchFlow::BuildIndexes() {
+  for (size_t i = 0; i < set_.count(); ++i) {
+    if (InUse(set_.at(i))) indexes_.Prepare(set_.at(i));
+  }
+}
+
+void SearchFlow::RemoveIndexes() {
+  for (size_t i = 0; i < set_.count(); ++i) {
+    indexes_.Cancel(set_.at(i));
+    if (indexes_.folder().empty()) continue;
+    std::error_code ignored;  // a file that is not there is as good as removed
+    std::filesystem::remove(IndexFilePath(indexes_.folder(), set_.at(i).path()), ignored);
+  }
+}
+
+void SearchFlow::Remember(std::u16string_view text) { history_.Add(StripSearchWord(text)); }
 
 void SearchFlow::SetTimer(int id, int milliseconds) {
   if (host_) host_->SetTimer(id, milliseconds);

@@ -5,23 +5,41 @@
 // use, merge the results in set order, and the inflection search after it.
 // The view turns its events into these calls and the merged entries into
 // paragraphs; tavlex-lookup runs the same sequence without timers.
+//
+// The search mode decides the search: the prefix search is the set's own, as
+// it always was; the other modes search every dictionary in use through the
+// full-text indexes, which are made on worker threads and never waited for.
+// Their hits carry where they matched, and a dictionary that found more than
+// its limit has its hits counted on another worker. What the workers learn
+// reaches the window as posted messages; the flow then says what to redraw.
+// A word shown long enough, or searched with Return, goes into the history.
 #pragma once
 
+#include <atomic>
+#include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "engine/dictionary_set.h"
+#include "engine/set_search.h"
+#include "engine/text_indexes.h"
+#include "settings/search_options.h"
 #include "settings/viewer_options.h"
+#include "view/hit_counter.h"
+#include "view/result_lines.h"
+#include "view/search_history.h"
 
 namespace tavlex {
 
-// What the flow asks of the window it runs in. The two timers are one-shot:
-// the flow kills each one as it fires.
+// What the flow asks of the window it runs in. The timers are one-shot: the
+// flow kills each one as it fires. PostMessage is called from worker threads.
 class SearchHost {
  public:
   virtual void PostCommand(int command) = 0;
   virtual void SetTimer(int id, int milliseconds) = 0;
   virtual void KillTimer(int id) = 0;
+  virtual void PostMessage(int message, intptr_t wParam, intptr_t lParam) = 0;
 
  protected:
   ~SearchHost() = default;
@@ -33,11 +51,22 @@ class SearchFlow {
   enum class Found {
     kNothing,  // the word was empty, or nothing new was found: the display keeps what it shows
     kEntries,  // entries() holds the new list, possibly empty
+    kHits,     // hits() holds the new hits, dictionary by dictionary, with where they matched
   };
+  // What a notice from a worker asks of the display.
+  enum class Redraw {
+    kNothing,
+    kInPlace,      // a count or the progress of an index changed: redraw where the reader is
+    kSearchAgain,  // an index the last search lacked is ready: search the text again
+  };
+
+  // Messages the flow posts to its host from worker threads; the window hands them back.
+  static constexpr int kIndexNotice = 0x0400 + 2;  // an index changed state or made progress
+  static constexpr int kCountNotice = 0x0400 + 3;  // wParam: generation × 16 + slot, lParam: total
 
   // host may be null for a caller that never changes the text and has no
   // timers. Both must outlive the flow.
-  SearchFlow(DictionarySet& set, SearchHost* host) : set_(set), host_(host) {}
+  SearchFlow(DictionarySet& set, SearchHost* host);
   SearchFlow(const SearchFlow&) = delete;
   SearchFlow& operator=(const SearchFlow&) = delete;
 
@@ -45,29 +74,66 @@ class SearchFlow {
   // New options take effect from the next change of the text; armed timers stay.
   void SetOptions(const ViewerOptions& options) { options_ = options; }
 
+  const SearchOptions& searchOptions() const { return search_; }
+  // Takes effect from the next search.
+  void SetSearchOptions(const SearchOptions& options) { search_ = options; }
+
   // The search text changed: nothing, a search posted at once, or the delay restarted.
   void OnTextChanged();
   // A timer fired: the incremental search or the inflection search falls due.
   void OnTimer(int id);
 
   // The search command: the merged results of every dictionary in use for
-  // text without its surrounding punctuation. Arms the inflection timer
-  // when conjudelay is positive, also after an empty word.
+  // text without its surrounding punctuation, in the search mode. Arms the
+  // inflection timer when conjudelay is positive and the mode has
+  // inflections (prefix and exact), also after an empty word.
   Found Search(std::u16string_view text);
-  // The inflection command: entries only when some dictionary found any.
+  // The inflection command: entries only when some dictionary found any, in
+  // the prefix and exact modes only.
   Found SearchInflected(std::u16string_view text);
 
   // The merged list of the last search that found kEntries; valid until the next one.
   const std::vector<EntryRef>& entries() const { return *entries_; }
+  // The hits of the last search that found kHits, and each dictionary's
+  // total once it is counted (only where it found its limit).
+  const std::vector<DictionaryHits>& hits() const { return hits_; }
+  std::optional<uint64_t> total(size_t i) const { return totals_[i]; }
+
+  // Handles a message posted by a worker (kIndexNotice, kCountNotice).
+  Redraw OnNotice(int message, intptr_t wParam, intptr_t lParam);
+  // The indexes of the dictionaries in use that are not ready, as far as the display should tell.
+  std::vector<IndexProgress> IndexesUnderWay() const;
+  // Makes the indexes of every dictionary in use now, whatever the mode.
+  void BuildIndexes();
+  // Forgets the indexes of every dictionary and removes their files.
+  void RemoveIndexes();
+  // A dictionary leaves the set: its index is no longer made (its file stays).
+  void Forget(const Dictionary& dictionary) { indexes_.Cancel(dictionary); }
+
+  SearchHistory& history() { return history_; }
+  // Return was pressed: the word goes into the history at once.
+  void Remember(std::u16string_view text);
 
  private:
   void SetTimer(int id, int milliseconds);
   void KillTimer(int id);
+  // Counts the hits of every dictionary that found as many as it may show.
+  void CountBeyondLimits(const SearchRequest& request);
 
   DictionarySet& set_;
   SearchHost* host_;
   ViewerOptions options_;
+  SearchOptions search_;
   const std::vector<EntryRef>* entries_ = &kNoEntries;
+  std::vector<DictionaryHits> hits_;
+  std::vector<std::optional<uint64_t>> totals_;
+  uint64_t generation_ = 0;  // of the last search; counts of older ones are dropped
+  SearchHistory history_{kHistoryLength};
+  std::u16string shownWord_;               // found something; goes into the history when its timer fires
+  std::atomic<bool> indexNotice_ = false;  // one notice on its way at a time
+  // The workers call back into the flow: they go first.
+  HitCounter counter_;
+  TextIndexes indexes_;
 
   static const std::vector<EntryRef> kNoEntries;
 };

@@ -6,9 +6,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 
 #include "app/main_frame.h"
 #include "app/viewer_app.h"
@@ -32,7 +34,7 @@ class MenuCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const std::string first = std::filesystem::path(dir_.File("a.dic")).string();
-    testing::WriteThreeRegistered(dir_, "[" + first + "]\nDicName=英和\n");
+    testing::WriteThreeRegistered(dir_, "[" + first + "]\nDicName=R&D 英和\n");
     QApplication::clipboard()->clear();
     ASSERT_TRUE(app_.InitialiseWith(dir_.path() / "tavlex.ini"));
     view()->OpenDictionaries();  // as the window's first paint would
@@ -90,21 +92,27 @@ TEST_F(MenuCommandsTest, TheToolsItemsCarryTheirCommandIdsAndTheDictionariesThei
                                             {0, "-"},
                                             {ids::kAppAbout, "バージョン情報..."}}));
   // A dictionary is listed by its display name, or else by its file name.
-  EXPECT_EQ(Listed(Menu("menu0.1.1")), (Items{{20000, "英和"}, {20001, "b.dic"}, {20002, "c.dic"}}));
+  EXPECT_EQ(Listed(Menu("menu0.1.1")), (Items{{20000, "R&&D 英和"}, {20001, "b.dic"}, {20002, "c.dic"}}));
   // The irregular b leaves a gap in the ids of the "辞書" menu.
-  EXPECT_EQ(Listed(Menu("menu1")),
-            (Items{{20200, "英和"}, {20202, "c.dic"}, {0, "-"}, {20203, "全ての辞書"}}));
+  EXPECT_EQ(Listed(Menu("menu2")),
+            (Items{{20200, "R&&D 英和"}, {20202, "c.dic"}, {0, "-"}, {20203, "全ての辞書"}}));
+  // The "&" of a name is shown as it is; the item's key stays the letter it is labelled with.
+  for (const char* menu : {"menu0.1.1", "menu2"}) {
+    EXPECT_EQ(QKeySequence::mnemonic(Menu(menu)->actions().front()->text()),
+              QKeySequence(Qt::ALT | Qt::Key_A))
+        << menu;
+  }
 }
 
 TEST_F(MenuCommandsTest, EveryKindOfItemReachesItsCommandThroughTheFrame) {
   view()->searchEdit()->setText("go");
   Settle();
-  EXPECT_TRUE(Opened("menu1", 20203)->isChecked());
-  Choose("menu1", 20202);
+  EXPECT_TRUE(Opened("menu2", 20203)->isChecked());
+  Choose("menu2", 20202);
   EXPECT_EQ(Shown(), (QStringList{"go", "c", ""}));
-  EXPECT_TRUE(Opened("menu1", 20202)->isChecked());
-  EXPECT_FALSE(Opened("menu1", 20203)->isChecked());
-  Choose("menu1", 20203);
+  EXPECT_TRUE(Opened("menu2", 20202)->isChecked());
+  EXPECT_FALSE(Opened("menu2", 20203)->isChecked());
+  Choose("menu2", 20203);
   EXPECT_EQ(Shown(), (QStringList{"go", "a", "", "go", "c", ""}));
 
   // Registering until the list is full; the frame rebuilds the menus each time.
@@ -143,6 +151,54 @@ TEST_F(MenuCommandsTest, EveryKindOfItemReachesItsCommandThroughTheFrame) {
   Choose("menu0", ids::kExit);
   EXPECT_FALSE(frame()->isVisible());
   EXPECT_TRUE(boxes_.shown().empty());
+}
+
+TEST_F(MenuCommandsTest, TheSearchMenuItsKeysAndItsRecentWords) {
+  EXPECT_EQ(Listed(Menu("menu1")).size(), 19u);
+  const QList<QAction*> items = Menu("menu1")->actions();
+  // Each mode shows its key; the mnemonics stay before it.
+  EXPECT_EQ(items[0]->text(), "前方一致(&P)\tCtrl+1");
+  EXPECT_EQ(items[4]->text(), "全文検索(&F)\tCtrl+5");
+  EXPECT_EQ(items[5]->text(), "前方一致と全文検索を切り替え(&W)\tCtrl+F");
+  EXPECT_EQ(items[16]->text(), "前の検索語(&V)\tAlt+Left");
+  EXPECT_TRUE(Opened("menu1", ids::kModePrefix)->isChecked());
+
+  Choose("menu1", ids::kModeSuffix);
+  EXPECT_TRUE(Opened("menu1", ids::kModeSuffix)->isChecked());
+  EXPECT_FALSE(Opened("menu1", ids::kModePrefix)->isChecked());
+  Choose("menu1", ids::kFieldExample);
+  EXPECT_FALSE(Opened("menu1", ids::kFieldExample)->isChecked());
+  EXPECT_TRUE(Opened("menu1", ids::kFieldTranslation)->isChecked());
+
+  // The keys reach the view through the frame.
+  QTest::keyClick(frame(), Qt::Key_F, Qt::ControlModifier);
+  Settle();
+  EXPECT_TRUE(Opened("menu1", ids::kModeFullText)->isChecked());
+  QTest::keyClick(frame(), Qt::Key_1, Qt::ControlModifier);
+  Settle();
+  EXPECT_TRUE(Opened("menu1", ids::kModePrefix)->isChecked());
+
+  view()->searchEdit()->setText("go");
+  QTest::keyClick(view()->searchEdit(), Qt::Key_Return);
+  Settle();
+  // A result shown long enough puts its word in without Return.
+  view()->searchEdit()->setText("g");
+  Settle();
+  ASSERT_TRUE(timers_.Fire(view(), ids::kHistoryTimer));
+  Settle();
+  QTest::keyClick(frame(), Qt::Key_Left, Qt::AltModifier);
+  Settle();
+  EXPECT_EQ(view()->searchEdit()->text(), "go");
+
+  // The recent words, newest first, as the menu bar is built again.
+  frame()->RebuildMenuBar();
+  EXPECT_EQ(Listed(Menu("menu1.18")),
+            (Items{{ids::kHistoryWordFirst, "g"}, {ids::kHistoryWordFirst + 1, "go"}}));
+  view()->searchEdit()->clear();
+  Settle();
+  Choose("menu1.18", ids::kHistoryWordFirst);
+  EXPECT_EQ(view()->searchEdit()->text(), "g");
+  EXPECT_EQ(Shown(), (QStringList{"go", "a", "", "go", "c", ""}));
 }
 
 }  // namespace

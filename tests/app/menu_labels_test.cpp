@@ -28,7 +28,7 @@ QStringList Texts(const QMenu* menu) {
 struct Labelled {
   std::unique_ptr<QMenuBar> bar{CreateMenuBar(nullptr, MainMenu())};
   QMenu* main = ButtonPopup(bar.get(), 0);
-  QMenu* dictionaries = ButtonPopup(bar.get(), 1);
+  QMenu* dictionaries = ButtonPopup(bar.get(), kDictionaryMenuButton);
   QMenu* Sub(const char* name) const { return bar->findChild<QMenu*>(QString::fromUtf8(name)); }
 
   // The "辞書" menu as the view fills it: nine dictionaries, a separator, all of them.
@@ -38,8 +38,10 @@ struct Labelled {
     dictionaries->addSeparator();
     dictionaries->addAction(QStringLiteral("全ての辞書\t(&L)"));
   }
+  QMenu* search = ButtonPopup(bar.get(), kSearchMenuButton);
   void Label(const MenuLabelRules& rules) {
     LabelMenu(main, rules);
+    LabelMenu(search, rules);
     LabelMenu(dictionaries, rules);
   }
 };
@@ -61,6 +63,11 @@ TEST(LabelMenu, TenKeyOnAPortraitScreenNumbersEveryMenuFromOne) {
   EXPECT_EQ(dictionaries[8], "dic8\t(&9)");
   EXPECT_EQ(dictionaries[9], "-");
   EXPECT_EQ(dictionaries[10], "全ての辞書\t(&10)");
+  // The search menu counts past its separators: sixteen items.
+  const QStringList search = Texts(menus.search);
+  EXPECT_EQ(search[0], "前方一致\t(&1)");
+  EXPECT_EQ(search[7], "見出し語\t(&7)");
+  EXPECT_EQ(search[18], "最近の検索語\t(&16)");
 }
 
 TEST(LabelMenu, LandscapeOrTenKeyOffKeepsTheLettersAndLettersAddedItems) {
@@ -76,6 +83,7 @@ TEST(LabelMenu, LandscapeOrTenKeyOffKeepsTheLettersAndLettersAddedItems) {
     EXPECT_EQ(dictionaries[2], "dic2\t(&C)");
     EXPECT_EQ(dictionaries[8], "dic8\t(&I)");
     EXPECT_EQ(dictionaries[10], "全ての辞書\t(&L)");
+    EXPECT_EQ(Texts(menus.search)[4], "全文検索\t(&F)");
   }
 }
 

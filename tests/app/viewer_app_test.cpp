@@ -15,11 +15,13 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <tuple>
 
 #include "app/main_frame.h"
 #include "app/menu_bar.h"
 #include "platform/message_box.h"
 #include "resources/resource_ids.h"
+#include "settings/ini_file.h"
 #include "tests/support/modal.h"
 #include "tests/support/platform_fakes.h"
 #include "tests/support/qt_printers.h"
@@ -65,7 +67,6 @@ class ViewerAppTest : public ::testing::Test {
   }
 
   ::tavlex::testing::TempDir dir_;
-  ::tavlex::testing::FakeMessageBoxes boxes_;
   std::unique_ptr<CViewerApp> app_;
   int writes_ = 0;
 };
@@ -83,9 +84,10 @@ TEST_F(ViewerAppTest, TheAboutBoxShowsTheIconAndTheVersion) {
 }
 
 TEST_F(ViewerAppTest, OptionsAreCheckedThenTakeEffectAtOnce) {
+  ::tavlex::testing::FakeMessageBoxes boxes;
   Start("[dictionary]\nincresearch=1\ndelay=300\nconjudelay=0\n");
   const QMenuBar* before = app_->frame()->menuBar();
-  RunModal(ids::kOptions, [this](QWidget* dialog) {
+  RunModal(ids::kOptions, [&boxes](QWidget* dialog) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), "設定");
     auto* delay = dialog->findChild<QLineEdit*>("delay");
@@ -93,10 +95,10 @@ TEST_F(ViewerAppTest, OptionsAreCheckedThenTakeEffectAtOnce) {
     EXPECT_TRUE(dialog->findChild<QCheckBox*>("incrementalSearch")->isChecked());
 
     delay->setText("10000");
-    boxes_.SetNextAnswer(MessageBox::kIdOk);
+    boxes.SetNextAnswer(MessageBox::kIdOk);
     Click(dialog, "button1");
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(boxes_.shown().back().text, "Please enter an integer between 0 and 9999.");
+    EXPECT_EQ(boxes.shown().back().text, "Please enter an integer between 0 and 9999.");
 
     delay->setText("0");
     dialog->findChild<QLineEdit*>("conjudelay")->setText("500");
@@ -136,7 +138,8 @@ TEST_F(ViewerAppTest, MenusCatchUpWithADialogConfirmedBeforeTheRemovalQuestion) 
   Start("[dictionary]\ndic1=" + english + "\ndic2=" + other + "\n");
   const auto dictionaryMenu = [this] {
     QStringList texts;
-    for (const QAction* item : ButtonPopup(app_->frame()->menuBar(), 1)->actions()) texts << item->text();
+    for (const QAction* item : ButtonPopup(app_->frame()->menuBar(), kDictionaryMenuButton)->actions())
+      texts << item->text();
     return texts;
   };
   ASSERT_EQ(dictionaryMenu().first(), "english.dic(&A)");
@@ -155,6 +158,52 @@ TEST_F(ViewerAppTest, MenusCatchUpWithADialogConfirmedBeforeTheRemovalQuestion) 
   // The irregular dictionary has left the 辞書 menu; choosing what is listed keeps the other in use.
   EXPECT_EQ(dictionaryMenu(), (QStringList{"other.dic(&A)", "", "全ての辞書(&L)"}));
   EXPECT_EQ(app_->frame()->view()->dictionarySet().count(), 2u);
+}
+
+// The file on disk after each command is what a kill right after it leaves
+// (shutdown_test kills a real viewer so).
+TEST_F(ViewerAppTest, EachCommandWritesTheSettingsFileAsItEnds) {
+  std::vector<std::u16string> paths;
+  for (const char* name : {"a.dic", "b.dic", "c.dic"}) {
+    paths.push_back(testing::WriteTestDictionary(dir_, name, testing::Words({u"go"})));
+  }
+  const auto& [a, b, c] = std::tie(paths[0], paths[1], paths[2]);
+  Start("[dictionary]\ndic1=" + std::filesystem::path(a).string() +
+        "\ndic2=" + std::filesystem::path(b).string() + "\n");
+  ::tavlex::testing::FakeOpenFileDialog files;
+  files.SetNextResult(QString::fromStdU16String(c));
+  const auto confirm = [](const char* box, const char* name = nullptr) {
+    return [=](QWidget* dialog) {
+      if (box) dialog->findChild<QCheckBox*>(box)->setChecked(true);
+      if (name) dialog->findChild<QLineEdit*>("dicName")->setText(name);
+      Click(dialog, "button1");
+    };
+  };
+  struct Case {
+    int command;
+    std::function<void(QWidget*)> inDialog;
+    std::u16string section, key, value;
+  };
+  const Case cases[] = {
+      {ids::kRegisterDictionary, nullptr, u"dictionary", u"dic3", c},
+      {ids::kDictionaryChoiceFirst + 1, nullptr, a, u"notuse", u"1"},
+      {ids::kOptions, confirm("menuTenkey"), u"dictionary", u"MenuTenkey", u"1"},
+      {ids::kDictionarySettingsFirst, confirm(nullptr, "Renamed"), a, u"DicName", u"Renamed"},
+      {ids::kDictionarySettingsFirst, confirm("removeRequest"), u"dictionary", u"dic1", b},
+  };
+  ::tavlex::testing::FakeMessageBoxes boxes;
+  boxes.SetNextAnswer(MessageBox::kIdYes);  // the removal question
+  for (const Case& k : cases) {
+    if (k.inDialog) {
+      RunModal(k.command, k.inDialog);
+    } else {
+      platform::PostCommand(app_->frame()->view(), k.command);
+      QApplication::sendPostedEvents();
+    }
+    IniFile onDisk;
+    onDisk.LoadPath(dir_.path() / "tavlex.ini");
+    EXPECT_EQ(onDisk.GetString(k.section, k.key), k.value) << k.command;
+  }
 }
 
 TEST_F(ViewerAppTest, TheSettingsAreSavedOnceHoweverTheWindowCloses) {

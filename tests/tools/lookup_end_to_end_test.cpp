@@ -27,11 +27,13 @@ class LookupEndToEnd : public ToolTest {};
 
 TEST_F(LookupEndToEnd, LooksUpWordsInADictionaryJustBuilt) {
   const std::string dic = Dictionary("words", kWords);
-  // The search characters around the word are stripped; with default
-  // settings pronunciations and examples stay hidden.
+  // The search characters around the word are stripped; every part the file
+  // holds is shown.
   const ProgramResult found = Lookup({"--dic", dic, "(app?)"});
   EXPECT_EQ(found.status, 0);
-  EXPECT_EQ(found.out, "apple\n1. りんご\n2. リンゴの木\n\napply\n申し込む\n");
+  EXPECT_EQ(
+      found.out,
+      "apple\n/ˈæpəl/\n1. りんご\n2. リンゴの木\nAn apple a day.\n一日一個のりんご。\n\napply\n申し込む\n");
   EXPECT_EQ(found.err, "");
   EXPECT_EQ(Lookup({"--dic", dic, "cafe"}).out, "café\n喫茶店\n");
   // Each word in turn, one blank line between all entries.
@@ -59,8 +61,9 @@ TEST_F(LookupEndToEnd, ExitStatusTellsFoundNothingFoundAndUsageErrors) {
   }
   const ProgramResult help = Lookup({"--help"});
   EXPECT_EQ(help.status, 0);
-  EXPECT_THAT(help.out,
-              StartsWith("Usage: tavlex-lookup [--ini FILE] [--dic FILE]... [--inflect] [--json] WORD...\n"));
+  EXPECT_THAT(
+      help.out,
+      StartsWith("Usage: tavlex-lookup [--ini FILE] [--dic FILE]... [--irregular FILE]... [--inflect]"));
 }
 
 TEST_F(LookupEndToEnd, JsonGivesOneObjectPerEntryInMergedOrder) {
@@ -126,10 +129,9 @@ class LookupSettings : public ToolTest {
     // file cannot name, as hand-editing leaves them.
     const std::string list = Lines({"[dictionary]", "dic1=" + irregular_, "dic3=" + english_,
                                     "dic4=" + missing_, "dic5=" + unused_, "dic6=" + bracketed_});
-    ini_ = Write("settings/tavlex.ini",
-                 list + Lines({"[" + irregular_ + "]", "irreg=1"}) +
-                     Lines({"[" + english_ + "]", "english=1", "searchmax=2", "bPhonetic=1"}) +
-                     Lines({"[" + unused_ + "]", "notuse=1"}));
+    ini_ = Write("settings/tavlex.ini", list + Lines({"[" + irregular_ + "]", "irreg=1"}) +
+                                            Lines({"[" + english_ + "]", "searchmax=2", "bPhonetic=1"}) +
+                                            Lines({"[" + unused_ + "]", "notuse=1"}));
   }
   std::string irregular_, english_, unused_, missing_, bracketed_, ini_;
 };
@@ -147,10 +149,16 @@ TEST_F(LookupSettings, AppliesEachDictionarysSettingsAndNeverWritesTheFile) {
                 ": left out, as the viewer leaves it out: the settings file cannot hold this path\n");
   EXPECT_EQ(Lookup({"--ini", ini_, "went"}).status, 1);
 
-  // The inflection search asks the irregular-forms dictionary for the base form.
+  // The inflection search, on whatever the dictionary's settings say, asks
+  // the irregular-forms dictionary for the base form.
   const ProgramResult inflected = Lookup({"--ini", ini_, "--inflect", "went"});
   EXPECT_EQ(inflected.status, 0);
   EXPECT_EQ(inflected.out, "go\n/ɡoʊ/\n行く\n\ngoal\nゴール\n");
+  // The same files named: default settings, every part shown.
+  const ProgramResult named = Lookup({"--dic", english_, "--irregular", irregular_, "--inflect", "went"});
+  EXPECT_EQ(named.status, 0);
+  EXPECT_EQ(named.out, "go\n/ɡoʊ/\n行く\nLet's go.\n\ngoal\nゴール\n\ngood\n/ɡʊd/\n良い\n");
+  EXPECT_EQ(Lookup({"--dic", english_, "--irregular", irregular_, "went"}).status, 1);
   // Without an exact headword and without a form to find, the plain results stand.
   EXPECT_EQ(Lookup({"--ini", ini_, "--inflect", "goa"}).out, "goal\nゴール\n");
 
@@ -197,10 +205,24 @@ TEST_F(LookupSettings, TheSamplesRegisteredBesideTheProgram) {
                                build / "samples" / sample);
   }
 
-  const ProgramResult unregistered = RunProgram(program.string(), {"go"});
-  EXPECT_EQ(unregistered.status, 2);
-  EXPECT_THAT(unregistered.err,
-              HasSubstr((build / "bin" / "tavlex.ini").string() + ": cannot read the settings file"));
+  // A first run says what to do; installed, also where the samples are.
+  EXPECT_EQ(RunProgram(program.string(), {"go"}).status, 2);
+  const std::filesystem::path usr = dir_.path() / "usr";
+  const std::string samples = (usr / "share" / "tavlex" / "samples").string();
+  std::filesystem::create_directories(samples);
+  std::filesystem::copy(build / "samples", samples);
+  std::filesystem::copy(build / "bin", usr / "bin");
+  const ProgramResult firstRun = RunProgram(
+      "/usr/bin/env",
+      {"-u", "XDG_CONFIG_HOME", "HOME=" + PathOf("home"), (usr / "bin" / "tavlex-lookup").string(), "go"});
+  EXPECT_EQ(firstRun.status, 2);
+  EXPECT_EQ(firstRun.err,
+            "tavlex-lookup: no dictionary is registered yet (the viewer's settings file " +
+                PathOf("home/.config/tavlex/tavlex.ini") +
+                " does not exist)\ntavlex-lookup: register a dictionary in the viewer (メニュー → "
+                "ツール → 辞書登録...), or name one with --dic FILE\ntavlex-lookup: the sample "
+                "dictionaries are in " +
+                samples + ": tavlex-lookup --dic " + samples + "/english.dic WORD\n");
 
   EXPECT_EQ(RunProgram("/bin/bash", {TAVLEX_REGISTER_SAMPLES, build.string()}).status, 0);
   const std::string registered = Read((build / "bin" / "tavlex.ini").string());

@@ -19,8 +19,11 @@ TEST_F(MkdicEndToEnd, EveryLayoutAndVersionReadsBack) {
   // Pronunciations in the ANSI layout are code page 1252, so "ï" and no IPA.
   const std::string tsv =
       "辞書\t\t1. dictionary\\n2. lexicon\tjisho\tIt is a dictionary.\nnaive\t\t世間知らず\tnaïve\n";
-  const std::vector<Args> layouts = {
-      {}, {"--ansi"}, {"--version", "4"}, {"--version=5", "--block-size=512"}, {"--ansi", "--version", "4"}};
+  const std::vector<Args> layouts = {{},
+                                     {"--ansi"},
+                                     {"--format-version", "4"},
+                                     {"--format-version=5", "--block-size=512"},
+                                     {"--ansi", "--format-version", "4"}};
   for (const Args& layout : layouts) {
     SCOPED_TRACE(::testing::PrintToString(layout));
     const std::string dic = Dictionary("layout", tsv, layout);
@@ -94,7 +97,7 @@ TEST_F(MkdicEndToEnd, FilesItCannotReadOrWriteAndUsageErrors) {
   const std::string empty = Write("empty.tsv", "\n\n");
   EXPECT_EQ(Mkdic({empty, PathOf("out.dic")}).err, "tavlex-mkdic: " + empty + ": holds no records\n");
 
-  for (const Args& usage : {Args{}, Args{good}, Args{"--version", "3", good, PathOf("out.dic")}}) {
+  for (const Args& usage : {Args{}, Args{good}, Args{"--format-version", "3", good, PathOf("out.dic")}}) {
     const ProgramResult result = Mkdic(usage);
     EXPECT_EQ(result.status, 2);
     EXPECT_THAT(result.err, HasSubstr("Try 'tavlex-mkdic --help'."));
@@ -103,6 +106,18 @@ TEST_F(MkdicEndToEnd, FilesItCannotReadOrWriteAndUsageErrors) {
   const ProgramResult help = Mkdic({"-h"});
   EXPECT_EQ(help.status, 0);
   EXPECT_THAT(help.out, StartsWith("Usage: tavlex-mkdic "));
+}
+
+// Each tool names itself and the project's version; tavlex-mkdic still takes
+// the old spelling of the format version, and says it is the old one.
+TEST_F(MkdicEndToEnd, EveryToolShowsItsVersionAndMkdicTakesTheOldSpelling) {
+  for (const char* program : {TAVLEX_LOOKUP_PROGRAM, TAVLEX_DUMP_PROGRAM, TAVLEX_MKDIC_PROGRAM}) {
+    const std::string name = std::filesystem::path(program).filename();
+    EXPECT_EQ(RunProgram(program, {"--version"}).out, name + " " + TAVLEX_PROJECT_VERSION + "\n");
+  }
+  const ProgramResult old = Mkdic({"--version", "4", Write("old.tsv", "a\t\tA\n"), PathOf("old.dic")});
+  EXPECT_EQ(old.status, 0);
+  EXPECT_THAT(old.err, StartsWith("tavlex-mkdic: --version N is the old spelling of --format-version N"));
 }
 
 // A user with no rights runs a copy of the program in the scratch folder: the

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tools/cli/argument_scanner.h"
+#include "tools/index/index_options.h"
 #include "tools/lookup/lookup_options.h"
 #include "tools/mkdic/mkdic_options.h"
 
@@ -49,6 +50,38 @@ TEST(LookupOptions, HelpNeedsNothingElseAndUsageErrorsSayWhy) {
   EXPECT_EQ(LookupError({"--dic"}), "--dic needs a value");
 }
 
+TEST(LookupOptions, ModesFieldsAndKana) {
+  const lookup::LookupOptions prefix = lookup::ParseLookupOptions(Args{"go"});
+  EXPECT_EQ(prefix.mode, SearchMode::kPrefix);
+  EXPECT_EQ(prefix.fields, kAllFields);
+  const lookup::LookupOptions full = lookup::ParseLookupOptions(
+      Args{"--mode", "fulltext", "--field=translation,headword", "--fold-kana", "go"});
+  EXPECT_EQ(full.mode, SearchMode::kFullText);
+  EXPECT_EQ(full.fields, FieldBit(SearchField::kTranslation) | FieldBit(SearchField::kHeadword));
+  EXPECT_TRUE(full.foldKana);
+  EXPECT_EQ(lookup::ParseLookupOptions(Args{"--mode=suffix", "go"}).mode, SearchMode::kSuffix);
+  EXPECT_EQ(LookupError({"--mode", "fuzzy", "go"}),
+            "unknown mode 'fuzzy' (exact, prefix, suffix, substring, fulltext)");
+  EXPECT_EQ(LookupError({"--mode", "fulltext", "--field", "translation,,example", "go"}),
+            "unknown field '' (headword, translation, example, pronunciation)");
+  EXPECT_EQ(LookupError({"--field", "example", "go"}), "--field needs --mode fulltext");
+  EXPECT_EQ(LookupError({"--mode", "exact", "--inflect", "go"}), "--inflect needs --mode prefix");
+}
+
+TEST(IndexOptions, CommandDictionariesAndRefusals) {
+  const index::IndexOptions build = index::ParseIndexOptions(Args{"build", "a.dic", "--force", "b.dic"});
+  EXPECT_EQ(build.command, index::IndexCommand::kBuild);
+  EXPECT_EQ(build.dictionaryPaths, (Args{"a.dic", "b.dic"}));
+  EXPECT_TRUE(build.force);
+  EXPECT_EQ(index::ParseIndexOptions(Args{"--ini", "x.ini", "clear"}).iniPath, "x.ini");
+  EXPECT_TRUE(index::ParseIndexOptions(Args{"--help"}).help);
+  const auto error = [](const Args& args) { return UsageErrorOf(index::ParseIndexOptions, args); };
+  EXPECT_EQ(error({}), "no command (build, status, clear)");
+  EXPECT_EQ(error({"rebuild"}), "unknown command 'rebuild' (build, status, clear)");
+  EXPECT_EQ(error({"status", "--force"}), "--force goes with build");
+  EXPECT_EQ(error({"build", "--ini", "x", "a.dic"}), "--ini and DIC cannot be combined");
+}
+
 TEST(MkdicOptions, DefaultsAndTheVersion4BlockSize) {
   const mkdic::MkdicOptions options = mkdic::ParseMkdicOptions(Args{"in.tsv", "out.dic"});
   EXPECT_EQ(options.input, "in.tsv");
@@ -58,9 +91,10 @@ TEST(MkdicOptions, DefaultsAndTheVersion4BlockSize) {
   EXPECT_EQ(options.writer.charset, dicwriter::Charset::kBocu1);
   EXPECT_EQ(options.attributes, 0);
 
-  EXPECT_EQ(mkdic::ParseMkdicOptions(Args{"--version", "4", "i", "o"}).writer.blockSize, 256);
-  EXPECT_EQ(mkdic::ParseMkdicOptions(Args{"--version=5", "--block-size=512", "i", "o"}).writer.blockSize,
-            512);
+  EXPECT_EQ(mkdic::ParseMkdicOptions(Args{"--format-version", "4", "i", "o"}).writer.blockSize, 256);
+  EXPECT_EQ(
+      mkdic::ParseMkdicOptions(Args{"--format-version=5", "--block-size=512", "i", "o"}).writer.blockSize,
+      512);
   const mkdic::MkdicOptions ansi = mkdic::ParseMkdicOptions(Args{"--ansi", "--attributes", "0x4F", "i", "o"});
   EXPECT_EQ(ansi.writer.charset, dicwriter::Charset::kAnsi);
   EXPECT_EQ(ansi.attributes, 0x4F);
@@ -74,11 +108,24 @@ TEST(MkdicOptions, RefusesNumbersAndCombinationsTheWriterCannotUse) {
   for (const char* bad : {"", "-1", "12x", "0x", "0xZZ", "99999999999"}) {
     EXPECT_EQ(MkdicError({"--block-size", bad, "i", "o"}).substr(0, 24), "--block-size needs a num") << bad;
   }
-  EXPECT_EQ(MkdicError({"--version", "7", "i", "o"}), "version 7 is not 4, 5 or 6");
-  EXPECT_EQ(MkdicError({"--version", "4", "--block-size", "1024", "i", "o"}),
+  EXPECT_EQ(MkdicError({"--format-version", "7", "i", "o"}), "version 7 is not 4, 5 or 6");
+  EXPECT_EQ(MkdicError({"--format-version", "4", "--block-size", "1024", "i", "o"}),
             "version 4 needs a block size of 256");
   EXPECT_EQ(MkdicError({"--block-size", "0", "i", "o"}), "block size 0 is out of range");
-  EXPECT_TRUE(mkdic::ParseMkdicOptions(Args{"--version", "9", "--help"}).help);
+  EXPECT_TRUE(mkdic::ParseMkdicOptions(Args{"--format-version", "9", "--help"}).help);
+}
+
+// --version alone asks for the program's version; with a number after it, it
+// is the old spelling of --format-version and still sets the file's version.
+TEST(MkdicOptions, VersionAloneOrTheOldSpellingOfTheFormatVersion) {
+  EXPECT_TRUE(mkdic::ParseMkdicOptions(Args{"i", "o", "--version"}).version);
+  EXPECT_TRUE(mkdic::ParseMkdicOptions(Args{"--version", "i", "--", "--version", "4"}).version);
+  for (const Args& old : {Args{"--version", "4", "i", "o"}, Args{"--version=0x4", "i", "o"}}) {
+    const mkdic::MkdicOptions options = mkdic::ParseMkdicOptions(old);
+    EXPECT_TRUE(options.oldFormatVersion && !options.version) << old[0];
+    EXPECT_EQ(options.writer.version, 4) << old[0];
+  }
+  EXPECT_FALSE(mkdic::ParseMkdicOptions(Args{"--format-version", "4", "i", "o"}).oldFormatVersion);
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "resources/resource_ids.h"
+#include "resources/string_table.h"
 #include "tests/support/modal.h"
 #include "tests/support/platform_fakes.h"
 
@@ -78,40 +80,50 @@ TEST_F(DicSettingDlgTest, OpensWithTheFieldsAndStoresTheListsChoices) {
   EXPECT_TRUE(boxes_.shown().empty());
 }
 
-TEST_F(DicSettingDlgTest, NumberFieldsOutsideOneToThousandKeepTheDialogOpen) {
+TEST_F(DicSettingDlgTest, FieldsOutOfRangeOrThatTheFileCannotHoldKeepTheDialogOpen) {
+  const QString range = QStringLiteral("Please enter an integer between 1 and 1000.");
+  const QString name = LoadString(ids::kNameNotStorable);
   struct Case {
     const char* cacheSize;
     const char* searchMax;
-    const char* message;  // empty: accepted
+    QString dicName;
+    QString message;  // empty: accepted
     const char* focused;
   };
   const Case cases[] = {
-      {"0", "5", "Please enter an integer between 1 and 1000.", "cacheSize"},
-      {"1000", "1001", "Please enter an integer between 1 and 1000.", "searchMax"},
-      {"abc", "5", "Please enter a positive integer.", "cacheSize"},
-      {"1", "1000", "", ""},
+      {"0", "5", "", range, "cacheSize"},
+      {"1000", "1001", "", range, "searchMax"},
+      {"abc", "5", "", QStringLiteral("Please enter a positive integer."), "cacheSize"},
+      // The settings file would give back "英和" alone.
+      {"1", "1000", QStringLiteral("英和; 第2版"), name, "dicName"},
+      {"1", "1000", QStringLiteral("英和 第2版 "), name, "dicName"},
+      {"1", "1000", QStringLiteral("\t英和"), name, "dicName"},
+      {"1", "1000", QStringLiteral("英和 [第2版] a=b"), "", ""},
   };
   for (const Case& c : cases) {
     const size_t seen = boxes_.shown().size();
     Run([&] {
       Control<QLineEdit>("cacheSize")->setText(c.cacheSize);
       Control<QLineEdit>("searchMax")->setText(c.searchMax);
+      Control<QLineEdit>("dicName")->setText(c.dicName);
       boxes_.SetNextAnswer(MessageBox::kIdOk);
       dialog_.accept();
-      if (*c.message == '\0') return;
+      if (c.message.isEmpty()) return;
       EXPECT_TRUE(dialog_.isVisible()) << c.cacheSize;
       auto* failing = Control<QLineEdit>(c.focused);
       EXPECT_EQ(dialog_.focusWidget(), failing) << c.focused;
       EXPECT_EQ(failing->selectedText(), failing->text());
       dialog_.reject();
     });
-    if (*c.message == '\0') {
+    if (c.message.isEmpty()) {
       EXPECT_EQ(boxes_.shown().size(), seen);
       EXPECT_EQ(dialog_.fields().cacheSize, 1u);
       EXPECT_EQ(dialog_.fields().searchMax, 1000u);
+      EXPECT_EQ(dialog_.fields().dicName, c.dicName);
     } else {
       ASSERT_EQ(boxes_.shown().size(), seen + 1);
       EXPECT_EQ(boxes_.shown().back().text, c.message);
+      EXPECT_EQ(dialog_.fields().dicName, "") << "kept";
     }
   }
 }

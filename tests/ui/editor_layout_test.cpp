@@ -38,6 +38,22 @@ TEST(AppendTextTest, CutsAtEveryCrLfAndNowhereElse) {
   EXPECT_EQ(layout.paragraphs()[2].font, nullptr);
 }
 
+TEST(AppendTextTest, MarksFollowTheirCharactersIntoParagraphsAndLines) {
+  EditorLayout layout;
+  // "ab|cdef|gh" with marks over the first cut, inside the second piece, and at the very end.
+  layout.AppendText("ab\r\ncdef\r\ngh", nullptr, {{1, 5}, {6, 7}, {11, 12}});
+  ASSERT_EQ(layout.paragraphs().size(), 3u);
+  EXPECT_EQ(layout.paragraphs()[0].marks, (std::vector<MarkRange>{{1, 2}}));
+  EXPECT_EQ(layout.paragraphs()[1].marks, (std::vector<MarkRange>{{0, 1}, {2, 3}}));
+  EXPECT_EQ(layout.paragraphs()[2].marks, (std::vector<MarkRange>{{1, 2}}));
+
+  // A line of a wrapped paragraph gets the part of each mark on it.
+  const Paragraph& cdef = layout.paragraphs()[1];
+  EXPECT_EQ(MarksOnLine(cdef, {1, 0, 2, 10}), (std::vector<MarkRange>{{0, 1}}));
+  EXPECT_EQ(MarksOnLine(cdef, {1, 2, 2, 10}), (std::vector<MarkRange>{{2, 3}}));
+  EXPECT_TRUE(MarksOnLine(cdef, {1, 3, 1, 10}).empty());
+}
+
 TEST(AppendTextTest, TextAfterClearStartsAtTheTop) {
   EditorLayout layout;
   for (int i = 0; i < 20; ++i) layout.AppendText("old", nullptr);

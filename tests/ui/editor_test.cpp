@@ -239,6 +239,32 @@ TEST_F(EditorTest, ClickLeavesTheFocusAloneButTabBringsItIn) {
   EXPECT_EQ(window_.focusWidget(), editor_);
 }
 
+TEST_F(EditorTest, PaintsInThePalettesColoursAndMarksOnTheHighlight) {
+  QPalette dark;
+  dark.setColor(QPalette::Base, QColor(35, 38, 41));
+  dark.setColor(QPalette::Text, QColor(239, 240, 241));
+  dark.setColor(QPalette::Highlight, QColor(61, 174, 233));
+  QApplication::setActiveWindow(&window_);  // focus events reach an active window only
+  for (const QPalette& palette : {QApplication::palette(), dark}) {
+    window_.setPalette(palette);
+    editor_->Clear();
+    editor_->AppendText("abcdef", nullptr, {{2, 4}});
+    editor_->Layout();
+    const QImage image = Paint();
+    EXPECT_EQ(image.pixelColor(kClientWidth - 1, kClientHeight - 1), palette.color(QPalette::Base));
+    int marked = 0;
+    for (int x = 0; x < kClientWidth; ++x)
+      marked += image.pixelColor(x, 1) == palette.color(QPalette::Highlight);
+    EXPECT_GT(marked, 0);
+
+    // The focus frame takes the highlight; the text keeps its colour.
+    QTest::keyClick(edit_, Qt::Key_Tab);
+    EXPECT_EQ(editor_->palette().color(editor_->foregroundRole()), palette.color(QPalette::Highlight));
+    EXPECT_EQ(editor_->viewport()->palette().color(QPalette::Text), palette.color(QPalette::Text));
+    edit_->setFocus();
+  }
+}
+
 // With the real fonts: every line that had to be cut is narrower than the
 // window, and every line that wasn't fits it.
 TEST(EditorWithRealFonts, LinesFitTheWindow) {

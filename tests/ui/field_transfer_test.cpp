@@ -1,5 +1,6 @@
 // Reading dialog fields back: the framework's messages, the focus on the
-// refused field, and the fields after it left alone.
+// refused field, and the fields after it left alone; the real message boxes
+// show the icon their style asks for, and none when it asks for none.
 #include "ui/field_transfer.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,9 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 
+#include "tests/support/modal.h"
 #include "tests/support/platform_fakes.h"
 
 namespace tavlex {
@@ -78,6 +81,21 @@ TEST(FieldTransfer, TheFirstRefusedFieldStopsTheTransfer) {
   EXPECT_EQ(fields.b, 4000000000u);
   EXPECT_EQ(fields.checked, 1);
   EXPECT_EQ(boxes.shown().size(), 2u);
+}
+
+TEST(FieldTransfer, TheRealBoxesShowTheIconAskedForOrNone) {
+  for (const auto& [style, icon] :
+       {std::pair{unsigned{MessageBox::kOk}, QMessageBox::NoIcon},
+        {MessageBox::kOk | MessageBox::kIconExclamation, QMessageBox::Warning},
+        {MessageBox::kYesNo | MessageBox::kIconQuestion, QMessageBox::Question}}) {
+    QMessageBox::Icon shown = QMessageBox::Critical;
+    testing::WhenModalShows([&shown](QWidget* box) {
+      shown = static_cast<QMessageBox*>(box)->icon();
+      box->close();
+    });
+    MessageBox::Show(nullptr, QStringLiteral("text"), QStringLiteral("caption"), style);
+    EXPECT_EQ(shown, icon) << style;
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFocusEvent>
 #include <QSignalSpy>
@@ -15,6 +16,7 @@
 #include "resources/resource_ids.h"
 #include "settings/ini_file.h"
 #include "tests/support/fake_timers.h"
+#include "tests/support/modal.h"
 #include "tests/support/platform_fakes.h"
 #include "tests/support/qt_printers.h"
 #include "tests/support/test_dictionaries.h"
@@ -297,11 +299,22 @@ TEST_F(LookupViewTest, WhileNothingIsRegisteredTheDisplayTellsHowToRegister) {
   EXPECT_EQ(Shown(), hint);
   EXPECT_TRUE(boxes_.shown().empty());
 
-  ASSERT_TRUE(view_->dictionarySet().Open(english_));
-  view_->searchEdit()->clear();
-  Type(QStringLiteral("go"));
-  EXPECT_EQ(Shown().front(), QStringLiteral("go"));
-  EXPECT_FALSE(Shown().contains(hint[0]));
+  // A registration replaces the hint at once with the entries of the word typed;
+  // removing the last dictionary brings the hint back.
+  testing::FakeOpenFileDialog files;
+  testing::FakeFontFamilies fonts{{"Alpha"}};
+  files.SetNextResult(QString::fromStdU16String(english_));
+  platform::PostCommand(view_.get(), ids::kRegisterDictionary);
+  Settle();
+  EXPECT_EQ(Shown(), (QStringList{"go", "行く", "", "going", "行くこと", ""}));
+  testing::WhenModalShows([](QWidget* dialog) {
+    dialog->findChild<QCheckBox*>("removeRequest")->setChecked(true);
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+  boxes_.SetNextAnswer(platform::MessageBox::kIdYes);
+  platform::PostCommand(view_.get(), ids::kDictionarySettingsFirst);
+  Settle();
+  EXPECT_EQ(Shown(), hint);
 
   EXPECT_EQ(EmptySetHint(std::filesystem::path("/usr/share/tavlex/samples")).back(),
             QStringLiteral("サンプル辞書: /usr/share/tavlex/samples"));

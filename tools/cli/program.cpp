@@ -9,4 +9,6 @@ void Program::ReportUsageError(std::string_view message) const {
   std::cerr << "Try '" << name_ << " --help'.\n";
 }
 
+void Program::PrintVersion() const { std::cout << name_ << ' ' << TAVLEX_VERSION << '\n'; }
+
 }  // namespace tavlex::cli

@@ -1,6 +1,7 @@
 // What every command-line tool's main does around its own work: its reports
 // on the standard error, each prefixed with its name; a usage error, which
-// points to --help and ends with status 2; and --help, which prints the usage.
+// points to --help and ends with status 2; --help, which prints the usage;
+// and --version, which prints the name and the version of the project.
 #pragma once
 
 #include <iostream>
@@ -24,8 +25,8 @@ class Program {
   void Report(std::string_view message) const;
 
   // The whole of main: parse turns the arguments after the program's name
-  // into options, throwing UsageError; options.help prints usage; otherwise
-  // work(options) gives the exit status.
+  // into options, throwing UsageError; options.help prints usage,
+  // options.version the version; otherwise work(options) gives the exit status.
   template <typename Options, typename Work>
   int Main(int argc, char** argv, Options (*parse)(std::span<const std::string>), std::string_view usage,
            Work work) const {
@@ -41,12 +42,18 @@ class Program {
       std::cout << usage;
       return 0;
     }
+    if (options.version) {
+      PrintVersion();
+      return 0;
+    }
     return work(options);
   }
 
  private:
   // The error, then "Try 'NAME --help'.".
   void ReportUsageError(std::string_view message) const;
+  // "NAME VERSION" on the standard output.
+  void PrintVersion() const;
 
   std::string_view name_;
 };

@@ -13,11 +13,13 @@ namespace {
 constexpr std::string_view kJson = "--json";
 constexpr std::string_view kHelp = "--help";
 constexpr std::string_view kShortHelp = "-h";
+constexpr std::string_view kVersion = "--version";
 
-constexpr std::array<cli::OptionSpec, 3> kOptions = {{
+constexpr std::array<cli::OptionSpec, 4> kOptions = {{
     {kJson, false},
     {kHelp, false},
     {kShortHelp, false},
+    {kVersion, false},
 }};
 
 }  // namespace
@@ -34,6 +36,7 @@ const char kDumpUsage[] =
     "  --json       one JSON object per entry and line, with the fields of\n"
     "               tavlex-lookup --json (without the query)\n"
     "  -h, --help   show this help\n"
+    "  --version    show the program's version\n"
     "\n"
     "A damaged dictionary is dumped as far as it can be read; the blocks that\n"
     "cannot be read are reported on the standard error.\n"
@@ -50,11 +53,13 @@ DumpOptions ParseDumpOptions(std::span<const std::string> args) {
       operands.push_back(std::move(arg.value));
     } else if (arg.option == kJson) {
       options.json = true;
+    } else if (arg.option == kVersion) {
+      options.version = true;
     } else {
       options.help = true;
     }
   }
-  if (options.help) return options;
+  if (options.help || options.version) return options;
   if (operands.empty()) throw cli::UsageError("no dictionary to dump");
   if (operands.size() > 1) throw cli::UsageError("one dictionary at a time");
   options.path = std::move(operands.front());

@@ -1,41 +1,51 @@
 // tavlex-lookup: looks words up in the registered dictionaries from the
 // command line and prints the entries as the viewer shows them, or as JSON.
+#include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "base/utf8.h"
+#include "settings/settings_location.h"
 #include "tools/cli/program.h"
 #include "tools/formats/json_entry.h"
 #include "tools/lookup/dictionary_opening.h"
 #include "tools/lookup/entry_output.h"
 #include "tools/lookup/lookup_options.h"
+#include "tools/lookup/mode_lookup.h"
 #include "view/search_flow.h"
 
 namespace tavlex::lookup {
 namespace {
 
 constexpr cli::Program kProgram("tavlex-lookup");
-constexpr char16_t kSettingsFileName[] = u"tavlex.ini";
 
 enum ExitStatus { kFound = 0, kNothingFound = 1, kCannotRun = cli::kUsageStatus };
 
 // Opens what the options name and reports every file that failed. ini, the
 // image dictionaries works on, is loaded only for the registered
-// dictionaries; nothing is set in it, so the file is never written.
-void OpenDictionaries(const LookupOptions& options, IniFile& ini, RegisteredDictionaries& dictionaries) {
-  std::vector<std::string> problems;
-  if (!options.dictionaryPaths.empty()) {
-    problems = OpenNamedDictionaries(dictionaries.set(), options.dictionaryPaths);
-  } else {
-    if (options.iniPath) {
-      ini.LoadPath(*options.iniPath);
-    } else {
-      ini.Load(kSettingsFileName);
-    }
-    problems = OpenRegisteredDictionaries(dictionaries, ini.Path());
+// dictionaries; nothing is set in it, so the file is never written. False,
+// said with what to do, when there is no dictionary to search.
+bool OpenAndReport(const LookupOptions& options, IniFile& ini, RegisteredDictionaries& dictionaries) {
+  DictionarySet& set = dictionaries.set();
+  std::vector<std::string> problems =
+      OpenDictionaries(options.dictionaryPaths, options.iniPath, ini, dictionaries);
+  const bool named = !options.dictionaryPaths.empty();
+  const bool searchable = set.count() > 0;
+  for (std::string& problem : OpenNamedDictionaries(set, options.irregularPaths, NamedAs::kIrregular)) {
+    problems.push_back(std::move(problem));
   }
+  if (options.inflect) UseEveryFallback(set);
+
   for (const std::string& problem : problems) kProgram.Report(problem);
+  if (!searchable) {
+    if (named) {
+      kProgram.Report("no dictionary could be opened");
+    } else {
+      for (const std::string& line : HowToRegister(InstalledSamplesFolder())) kProgram.Report(line);
+    }
+  }
+  return searchable;
 }
 
 // The entries the viewer shows for text: its search, and with inflect the
@@ -49,6 +59,10 @@ const std::vector<EntryRef>& LookUp(SearchFlow& flow, std::u16string_view text, 
 
 // Prints every entry found for each word; true when there was any.
 bool PrintLookups(const LookupOptions& options, DictionarySet& set) {
+  if (std::any_of(options.words.begin(), options.words.end(),
+                  [&](const std::string& word) { return TakesModeSearch(options, Utf8ToUtf16(word)); })) {
+    return PrintModeLookups(options, set, std::cout);
+  }
   SearchFlow flow(set, nullptr);
   bool printed = false;
   for (const std::string& word : options.words) {
@@ -72,15 +86,8 @@ bool PrintLookups(const LookupOptions& options, DictionarySet& set) {
 int Run(const LookupOptions& options) {
   IniFile ini;
   RegisteredDictionaries dictionaries(ini);
-  OpenDictionaries(options, ini, dictionaries);
-  DictionarySet& set = dictionaries.set();
-  if (set.count() == 0) {
-    kProgram.Report(options.dictionaryPaths.empty()
-                        ? "no dictionary could be opened; --dic FILE names one directly"
-                        : "no dictionary could be opened");
-    return kCannotRun;
-  }
-  const bool printed = PrintLookups(options, set);
+  if (!OpenAndReport(options, ini, dictionaries)) return kCannotRun;
+  const bool printed = PrintLookups(options, dictionaries.set());
   std::cout.flush();
   if (!std::cout) {
     kProgram.Report("cannot write to the standard output");

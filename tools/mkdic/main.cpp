@@ -30,6 +30,7 @@ void ReportAll(const std::string& input, const std::vector<LineError>& errors) {
 }
 
 int Run(const MkdicOptions& options) {
+  if (options.oldFormatVersion) kProgram.Report(kOldFormatVersionNotice);
   std::string text;
   try {
     text = cli::ReadWholeFile(options.input);

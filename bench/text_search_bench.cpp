@@ -1,0 +1,298 @@
+// Figures of the search modes and their full-text index on the generated
+// dictionaries: the 340,000-entry one of long translations and nine of
+// 1,000,000 short entries (hard links to one file, each indexed under its own
+// path). Builds the indexes afresh, then runs queries drawn from the
+// dictionaries' own text through the index and, for a sample, through a scan
+// of every block; prints each figure beside its goal. A program, not a test:
+//
+//   text_search_bench [QUERIES [COUNT_EVERY [SCAN_EVERY]]]   (1000, 5, 20)
+//
+// The full count is measured for every COUNT_EVERY-th query and the scan for
+// every SCAN_EVERY-th, since a scan reads every block.
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "base/utf8.h"
+#include "engine/dictionary_set.h"
+#include "engine/set_search.h"
+#include "generated_dictionary.h"
+
+namespace tavlex::bench {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr int kLongEntries = 340'000;
+constexpr int kShortEntries = 1'000'000;
+constexpr int kSetSize = 9;
+constexpr int kFirstHits = 100;
+
+double MsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double Percentile(std::vector<double> values, double p) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  return values[std::min(values.size() - 1, static_cast<size_t>(p * static_cast<double>(values.size())))];
+}
+
+// Resident memory now and at its peak since the last reset, in MiB.
+double StatusMiB(const char* field) {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind(field, 0) == 0) return std::stod(line.substr(std::string(field).size())) / 1024;
+  }
+  return 0;
+}
+void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
+
+double CpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+void Row(const std::string& what, const std::string& figure, const std::string& goal,
+         const std::string& scan = "") {
+  std::printf("| %-52s | %14s | %12s | %22s |\n", what.c_str(), figure.c_str(), goal.c_str(), scan.c_str());
+}
+std::string Fixed(double value, const char* unit, int decimals = 1) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f %s", decimals, value, unit);
+  return text;
+}
+
+// The set under test: its dictionaries and their indexes.
+struct Subject {
+  explicit Subject(std::string n) : name(std::move(n)) {}
+  std::string name;
+  DictionarySet set;
+  uint64_t dictionaryBytes = 0;
+};
+
+void Open(Subject& shape, const std::vector<std::u16string>& paths) {
+  for (const std::u16string& path : paths) {
+    shape.set.Open(path);
+    shape.set.at(shape.set.count() - 1).settings().searchMax = kFirstHits;
+    shape.dictionaryBytes += std::filesystem::file_size(std::filesystem::path(path));
+  }
+}
+
+// Builds every index of the shape with `workers` threads; prints the figures.
+void Build(Subject& shape, const std::filesystem::path& folder, unsigned workers,
+           const std::string& timeGoal) {
+  std::filesystem::remove_all(folder);
+  ResetPeak();
+  const double before = StatusMiB("VmRSS:");
+  const double cpu = CpuSeconds();
+  const Clock::time_point start = Clock::now();
+  {
+    TextIndexes indexes(folder, workers);
+    for (size_t i = 0; i < shape.set.count(); ++i) indexes.Prepare(shape.set.at(i));
+    for (size_t i = 0; i < shape.set.count(); ++i) indexes.Wait(shape.set.at(i));
+  }
+  const double seconds = MsSince(start) / 1000;
+  uint64_t indexBytes = 0;
+  for (const auto& file : std::filesystem::directory_iterator(folder)) indexBytes += file.file_size();
+  const double share = 100.0 * static_cast<double>(indexBytes) / static_cast<double>(shape.dictionaryBytes);
+  Row(shape.name + ": build, wall clock (" + std::to_string(workers) + " worker" + (workers > 1 ? "s)" : ")"),
+      Fixed(seconds, "s"), timeGoal);
+  Row(shape.name + ": build, processor time", Fixed(CpuSeconds() - cpu, "s"), "");
+  Row(shape.name + ": index files / dictionaries", Fixed(share, "%", 1) + " ", "<= 40 %",
+      Fixed(static_cast<double>(indexBytes) / (1 << 20), "MiB") + " of " +
+          Fixed(static_cast<double>(shape.dictionaryBytes) / (1 << 20), "MiB", 0));
+  Row(shape.name + ": extra peak memory while building", Fixed(StatusMiB("VmHWM:") - before, "MiB"),
+      "<= 200 MiB");
+}
+
+struct Query {
+  SearchRequest request;
+  std::string kind;
+};
+
+// Queries drawn from the generated text: English words (headwords, and the
+// words of the English sentence), Japanese runs of one to four characters,
+// two words, substrings of headwords, and text that is nowhere.
+std::vector<Query> DrawQueries(int count, bool longShape) {
+  std::mt19937 random(2020);
+  const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  const int entries = longShape ? kLongEntries : kShortEntries;
+  const std::u16string japanese =
+      longShape ? u"\u8A33\u8A9E\u306E\u8AAC\u660E\u3068\u7528\u4F8B\u3092\u4F7F\u3063\u305F\u6587"
+                : u"\u8A33\u8A9E\u306E\u4F8B\u3082\u3046\u3072\u3068\u3064\u306E\u610F\u5473";
+  const std::u16string englishWords[] = {u"The", u"was", u"used", u"here", u"pron"};
+  std::vector<Query> queries;
+  for (int i = 0; i < count; ++i) {
+    const std::u16string key = GeneratedHeadword(pick(entries));
+    Query query;
+    query.request.mode = SearchMode::kFullText;
+    switch (i % 5) {
+      case 0:
+        query.kind = "English word";
+        query.request.text = pick(2) ? key : englishWords[pick(longShape ? 4 : 5)];
+        break;
+      case 1: {
+        query.kind = "Japanese, 1-4 characters";
+        const int length = 1 + pick(4);
+        query.request.text = japanese.substr(pick(static_cast<int>(japanese.size()) - length + 1), length);
+        break;
+      }
+      case 2:
+        query.kind = "two words";
+        query.request.text = key + (pick(2) ? u" " + japanese.substr(pick(4), 2) : std::u16string(u" pron"));
+        break;
+      case 3:
+        query.kind = "substring of headwords";
+        query.request.mode = SearchMode::kSubstring;
+        query.request.text = key.substr(pick(static_cast<int>(key.size()) - 1), 2 + pick(2));
+        break;
+      default:
+        query.kind = "no hit";
+        query.request.text = pick(2)
+                                 ? u"qqqqq" + key
+                                 : std::u16string(1, static_cast<char16_t>(0x5000 + pick(0x800))) + u"\u9B3C";
+        break;
+    }
+    queries.push_back(std::move(query));
+  }
+  return queries;
+}
+
+struct Timings {
+  std::vector<double> first;
+  std::vector<double> count;
+  std::vector<double> scanFirst;
+  std::vector<double> scanCount;
+};
+
+double TimeSearch(Subject& shape, TextIndexes& indexes, const SearchRequest& request, IndexWait wait,
+                  bool countAll) {
+  const Clock::time_point start = Clock::now();
+  const std::vector<DictionaryHits> hits = SearchSet(shape.set, indexes, request, wait, countAll);
+  return MsSince(start);
+}
+
+void Queries(Subject& shape, const std::filesystem::path& folder, bool longShape, int count, int countEvery,
+             int scanEvery) {
+  TextIndexes indexes(folder);
+  for (size_t i = 0; i < shape.set.count(); ++i) indexes.Wait(shape.set.at(i));
+  TextIndexes none(std::filesystem::path(), 1);  // never asked: every search scans
+  std::map<std::string, Timings> byKind;
+  Timings all;
+  const std::vector<Query> queries = DrawQueries(count, longShape);
+  for (size_t q = 0; q < queries.size(); ++q) {
+    const Query& query = queries[q];
+    Timings& kind = byKind[query.kind];
+    const auto note = [&](std::vector<double> Timings::*list, double ms) {
+      (all.*list).push_back(ms);
+      (kind.*list).push_back(ms);
+    };
+    note(&Timings::first, TimeSearch(shape, indexes, query.request, IndexWait::kWait, false));
+    // Every kind of query is sampled: they take turns.
+    const size_t round = q / 5;
+    if (round % countEvery == 0)
+      note(&Timings::count, TimeSearch(shape, indexes, query.request, IndexWait::kWait, true));
+    if (round % scanEvery == 0) {
+      note(&Timings::scanFirst, TimeSearch(shape, none, query.request, IndexWait::kScan, false));
+      note(&Timings::scanCount, TimeSearch(shape, none, query.request, IndexWait::kScan, true));
+    }
+  }
+  const auto ms = [](double value) { return Fixed(value, "ms", value < 10 ? 2 : 0); };
+  const double scanMedian = Percentile(all.scanFirst, 0.5);
+  const double median = Percentile(all.first, 0.5);
+  Row(shape.name + ": first 100 hits, median", ms(median), "<= 10 ms", "scan " + ms(scanMedian));
+  Row(shape.name + ": first 100 hits, 95th percentile", ms(Percentile(all.first, 0.95)), "<= 50 ms",
+      "scan " + ms(Percentile(all.scanFirst, 0.95)));
+  Row(shape.name + ": full count, median", ms(Percentile(all.count, 0.5)), "",
+      "scan " + ms(Percentile(all.scanCount, 0.5)));
+  Row(shape.name + ": full count, 95th percentile", ms(Percentile(all.count, 0.95)), "<= 200 ms",
+      "scan " + ms(Percentile(all.scanCount, 0.95)));
+  Row(shape.name + ": scan / index at the median (first 100)",
+      Fixed(scanMedian / std::max(median, 1e-6), "x", 0), ">= 20 x");
+  for (const auto& [name, timings] : byKind) {
+    Row("  " + name + ": first 100, median / p95",
+        ms(Percentile(timings.first, 0.5)) + " / " + ms(Percentile(timings.first, 0.95)), "",
+        "scan " + ms(Percentile(timings.scanFirst, 0.5)));
+    Row("  " + name + ": count, median / p95",
+        ms(Percentile(timings.count, 0.5)) + " / " + ms(Percentile(timings.count, 0.95)), "",
+        "scan " + ms(Percentile(timings.scanCount, 0.5)));
+  }
+}
+
+// The plain prefix search, cold (the block cache emptied), alone and while
+// an index is built on another thread.
+void PrefixWhileBuilding(Subject& shape, const std::filesystem::path& folder,
+                         const std::u16string& longPath) {
+  Dictionary& dictionary = shape.set.at(0);
+  dictionary.settings().searchMax = 30;
+  const auto measure = [&] {
+    std::mt19937 random(7);
+    std::vector<double> times;
+    for (int i = 0; i < 2000; ++i) {
+      const std::u16string query = GeneratedHeadword(static_cast<int>(random() % kShortEntries)).substr(0, 5);
+      dictionary.SetCacheSize(0);
+      dictionary.SetCacheSize(10);
+      const Clock::time_point start = Clock::now();
+      dictionary.Search(query);
+      times.push_back(MsSince(start) * 1000);
+    }
+    return Percentile(times, 0.5);
+  };
+  const double alone = measure();
+  DictionarySet other;
+  other.Open(longPath);
+  TextIndexes building(folder / "rebuild", 1);
+  building.Prepare(other.at(0), true);
+  const double during = measure();
+  Row("prefix search, cold, median: alone / during a build",
+      Fixed(alone, "us", 0) + " / " + Fixed(during, "us", 0), "no loss");
+}
+
+}  // namespace
+}  // namespace tavlex::bench
+
+int main(int argc, char** argv) {
+  using namespace tavlex;
+  using namespace tavlex::bench;
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each row as it is measured
+  const int queries = argc > 1 ? std::atoi(argv[1]) : 1000;
+  const int countEvery = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+  const int scanEvery = argc > 3 ? std::max(1, std::atoi(argv[3])) : 20;
+
+  const std::u16string longPath =
+      GeneratedDictionary(kLongEntries, dicwriter::Charset::kBocu1, Shape::kLongTranslations);
+  const std::filesystem::path shortPath(GeneratedDictionary(kShortEntries, dicwriter::Charset::kBocu1));
+  std::vector<std::u16string> nine;
+  for (int i = 1; i <= kSetSize; ++i) {
+    const std::filesystem::path link = shortPath.parent_path() / ("fulltext-" + std::to_string(i) + ".dic");
+    if (!std::filesystem::exists(link)) std::filesystem::create_hard_link(shortPath, link);
+    nine.push_back(link.u16string());
+  }
+  const std::filesystem::path folder = shortPath.parent_path() / "index-cache";
+
+  bench::Subject longShape("long (340,000)");
+  Open(longShape, {longPath});
+  bench::Subject nineShape("nine x 1,000,000 short");
+  Open(nineShape, nine);
+
+  std::printf("| %-52s | %14s | %12s | %22s |\n|%s|%s|%s|%s|\n", "What", "Figure", "Goal", "Scan baseline",
+              std::string(54, '-').c_str(), std::string(16, '-').c_str(), std::string(14, '-').c_str(),
+              std::string(24, '-').c_str());
+  Build(longShape, folder / "long", 1, "<= 15 s");
+  Build(nineShape, folder / "nine", 2, "<= 60 s");
+  Queries(longShape, folder / "long", true, queries, countEvery, scanEvery);
+  Queries(nineShape, folder / "nine", false, queries, countEvery, scanEvery);
+  PrefixWhileBuilding(nineShape, folder, longPath);
+  return 0;
+}

@@ -1,0 +1,25 @@
+// Where full-text index files are kept: one file per dictionary in the
+// user's cache folder, $XDG_CACHE_HOME/tavlex/ or else ~/.cache/tavlex/.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tavlex {
+
+// The folder for index files; empty when neither XDG_CACHE_HOME (absolute)
+// nor HOME tells one.
+std::filesystem::path DefaultIndexFolder();
+
+// The index file of a dictionary: its file name, a hash of its whole path
+// (two dictionaries of the same name in different folders stay apart), and
+// ".index".
+std::filesystem::path IndexFilePath(const std::filesystem::path& folder,
+                                    const std::u16string& dictionaryPath);
+
+// Replaces the file atomically, creating the folder first; false when that
+// cannot be done (the file is then as it was).
+bool SaveIndexFile(const std::filesystem::path& file, std::string_view bytes);
+
+}  // namespace tavlex

@@ -1,0 +1,48 @@
+// SearchOptions: how the lookup window searches, kept in section "search" of
+// the settings file: the search mode, the fields a full-text search looks in,
+// and whether katakana and hiragana count as the same. The words searched
+// last are kept in section "history", newest first. Neither section touches
+// the keys of section "dictionary". The defaults are the prefix search.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/entry_matcher.h"
+#include "settings/ini_file.h"
+
+namespace tavlex {
+
+// The fields a user chooses among; the headword brings its display form along.
+inline constexpr FieldSet kChoosableFields = kAllFields & ~FieldBit(SearchField::kDisplay);
+
+struct SearchOptions {
+  SearchMode mode = SearchMode::kPrefix;
+  FieldSet fields = kChoosableFields;
+  bool foldKana = false;
+
+  bool operator==(const SearchOptions&) const = default;
+};
+
+inline constexpr char16_t kSearchSection[] = u"search";
+inline constexpr char16_t kHistorySection[] = u"history";
+// Words kept in the history.
+inline constexpr size_t kHistoryLength = 100;
+
+// The other end of the key that switches between the prefix search and the
+// full-text search: full text from any mode but full text itself.
+SearchMode ToggledMode(SearchMode mode);
+
+// Absent keys, and a mode name that is not one of ours, give the defaults.
+SearchOptions LoadSearchOptions(const IniFile& ini);
+// Sets "mode" (exact, prefix, suffix, substring or fulltext), "headword",
+// "translation", "example", "pronunciation" and "kana", in that order.
+void SaveSearchOptions(const SearchOptions& options, IniFile& ini);
+
+// The history, newest first, at most kHistoryLength words; empty values are skipped.
+std::vector<std::u16string> LoadHistory(const IniFile& ini);
+// Writes "1" = the newest word onwards, and empties keys a longer history had
+// left behind. A word the file cannot hold is left out.
+void SaveHistory(const std::vector<std::u16string>& newestFirst, IniFile& ini);
+
+}  // namespace tavlex

@@ -1,0 +1,124 @@
+// The search flow in the search modes, without a window: which search runs,
+// when the inflection search follows, what the lines beside the results say,
+// and the history stepped back and forth.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+
+#include "resources/resource_ids.h"
+#include "tests/support/test_dictionaries.h"
+#include "view/search_flow.h"
+
+namespace tavlex {
+namespace {
+
+// Records the timers the flow arms.
+class TimerHost final : public SearchHost {
+ public:
+  std::map<int, int> armed;
+
+  void PostCommand(int) override {}
+  void SetTimer(int id, int milliseconds) override { armed[id] = milliseconds; }
+  void KillTimer(int id) override { armed.erase(id); }
+  void PostMessage(int, intptr_t, intptr_t) override {}
+};
+
+class SearchModesFlow : public ::testing::Test {
+ protected:
+  SearchModesFlow() {
+    ::setenv("XDG_CACHE_HOME", (dir_.path() / "cache").c_str(), 1);
+    const auto records = testing::Words({u"apple", u"grape", u"pineapple", u"tape"});
+    EXPECT_TRUE(set_.Open(testing::WriteTestDictionary(dir_, "fruit.dic", records, testing::SmallBlocks(1))));
+    set_.at(0).settings().english = true;
+    flow_ = std::make_unique<SearchFlow>(set_, &host_);
+    ViewerOptions options;
+    options.conjudelay = 300;
+    flow_->SetOptions(options);
+  }
+  ~SearchModesFlow() override {
+    flow_.reset();  // its workers stop before the folder goes
+    ::unsetenv("XDG_CACHE_HOME");
+  }
+  void Mode(SearchMode mode) { flow_->SetSearchOptions({mode, kChoosableFields, false}); }
+
+  testing::TempDir dir_;
+  DictionarySet set_;
+  TimerHost host_;
+  std::unique_ptr<SearchFlow> flow_;
+};
+
+TEST_F(SearchModesFlow, TheModeDecidesTheSearchAndWhetherInflectionsFollow) {
+  struct Case {
+    SearchMode mode;
+    const char16_t* text;
+    SearchFlow::Found found;
+    SearchRoute route;  // of a search that found kHits
+    bool inflections;
+  };
+  for (const Case& c : {
+           Case{SearchMode::kPrefix, u"app", SearchFlow::Found::kEntries, {}, true},
+           // A wildcard makes a pattern; a mode that needs an index never waits for it.
+           Case{SearchMode::kPrefix, u"*ape", SearchFlow::Found::kHits, SearchRoute::kIndexPending, true},
+           Case{SearchMode::kExact, u"Tape", SearchFlow::Found::kHits, SearchRoute::kSortedIndex, true},
+           Case{SearchMode::kSuffix, u"ape", SearchFlow::Found::kHits, SearchRoute::kIndexPending, false},
+           Case{SearchMode::kFullText, u"apple", SearchFlow::Found::kHits, SearchRoute::kIndexPending, false},
+       }) {
+    Mode(c.mode);
+    host_.armed.clear();
+    EXPECT_EQ(flow_->Search(c.text), c.found) << static_cast<int>(c.mode);
+    if (c.found == SearchFlow::Found::kHits) {
+      EXPECT_EQ(flow_->hits()[0].results.route, c.route);
+    }
+    EXPECT_EQ(host_.armed.count(ids::kInflectionSearchTimer), c.inflections ? 1u : 0u);
+    EXPECT_EQ(flow_->SearchInflected(u"Apple") != SearchFlow::Found::kNothing, c.inflections);
+  }
+}
+
+TEST(ResultLines, CountsAndProgress) {
+  EXPECT_EQ(MoreHitsLine(1), u"… 他 1 件");
+  EXPECT_EQ(MoreHitsLine(4110), u"… 他 4,110 件");
+  EXPECT_EQ(MoreHitsLine(1234567), u"… 他 1,234,567 件");
+
+  using State = TextIndexes::State;
+  struct Case {
+    std::vector<IndexProgress> indexes;
+    std::optional<std::u16string> line;
+  };
+  for (const Case& c : {
+           Case{{}, std::nullopt},
+           Case{{{u"english.dic", {State::kBuilding, 37, 100}}}, u"索引を作成中: english.dic 37%"},
+           Case{{{u"a.dic", {State::kQueued, 0, 0}}, {u"b.dic", {State::kBuilding, 1, 3}}},
+                u"索引を作成中: b.dic 33%（ほか 1 件）"},
+           Case{{{u"a.dic", {State::kLoading, 0, 0}}}, u"索引を準備中: a.dic"},
+           Case{{{u"a.dic", {State::kFailed, 0, 0}}}, u"索引を作成できません: a.dic"},
+       }) {
+    EXPECT_EQ(IndexProgressLine(c.indexes), c.line);
+  }
+}
+
+TEST(SearchHistory, SteppingBackAndForth) {
+  SearchHistory history(3);
+  EXPECT_EQ(history.Back(u"typed"), std::nullopt);
+  for (const char16_t* word : {u"one", u"two", u"", u"three", u"two", u"four"}) history.Add(word);
+  EXPECT_EQ(history.NewestFirst(), (std::vector<std::u16string>{u"four", u"two", u"three"}));  // one fell out
+
+  // From the newest word on show, back steps over it; forward past the newest brings the box's text back.
+  EXPECT_EQ(history.Back(u"four"), u"two");
+  EXPECT_EQ(history.Back(u"two"), u"three");
+  EXPECT_EQ(history.Back(u"three"), std::nullopt);
+  history.Add(u"three");  // its results shown again: the place stays
+  EXPECT_EQ(history.Forward(), u"two");
+  EXPECT_EQ(history.Forward(), u"four");
+  EXPECT_EQ(history.Forward(), u"four");  // what the box held
+  EXPECT_EQ(history.Forward(), std::nullopt);
+
+  // From a word typed, back gives the newest; a new word ends the stepping.
+  EXPECT_EQ(history.Back(u"fiv"), u"four");
+  history.Add(u"five");
+  EXPECT_EQ(history.Forward(), std::nullopt);
+  EXPECT_EQ(history.NewestFirst(), (std::vector<std::u16string>{u"five", u"four", u"two"}));
+}
+
+}  // namespace
+}  // namespace tavlex

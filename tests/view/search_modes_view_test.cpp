@@ -1,0 +1,141 @@
+// The search modes in a real lookup view: the mode shown in and beside the
+// box, results that arrive by themselves once an index is made, matches
+// marked across line breaks, the count line, and a window closed in the
+// middle of a build.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+#include <chrono>
+#include <fstream>
+#include <functional>
+
+#include "platform/messages.h"
+#include "resources/resource_ids.h"
+#include "settings/ini_file.h"
+#include "tests/support/fake_timers.h"
+#include "tests/support/qt_printers.h"
+#include "tests/support/test_dictionaries.h"
+#include "tests/support/view_fixture.h"
+#include "ui/editor.h"
+#include "ui/index_edit.h"
+#include "view/lookup_view.h"
+
+namespace tavlex {
+namespace {
+
+using testing::Settle;
+
+class SearchModesViewTest : public ::testing::Test {
+ protected:
+  SearchModesViewTest() { ::setenv("XDG_CACHE_HOME", cache().c_str(), 1); }
+  ~SearchModesViewTest() override {
+    view_.reset();
+    ::unsetenv("XDG_CACHE_HOME");
+  }
+
+  // A view over one dictionary with these records, showing at most searchMax hits.
+  void Open(std::vector<dicwriter::Record> records, int searchMax = 30) {
+    const std::string path =
+        std::filesystem::path(testing::WriteTestDictionary(dir_, "english.dic", std::move(records))).string();
+    std::ofstream(dir_.path() / "tavlex.ini")
+        << "[dictionary]\ndic1=" << path << "\n[" << path << "]\nsearchmax=" << searchMax << "\n";
+    settings_.LoadPath(dir_.path() / "tavlex.ini");
+    view_ = std::make_unique<CLookupView>(settings_, &frame_);
+    view_->resize(320, 400);
+    frame_.show();
+    QApplication::processEvents();
+  }
+  void Command(int command) {
+    platform::PostCommand(view_.get(), command);
+    Settle();
+  }
+  // Lets posted messages in until the display shows text, or five seconds pass.
+  bool ShowsSoon(const QString& text) {
+    return Soon([&] { return Shown().contains(text); });
+  }
+  bool Soon(const std::function<bool()>& done) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!done()) {
+      if (std::chrono::steady_clock::now() > end) return false;
+      QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+  }
+  QStringList Shown() const { return testing::Shown(*view_); }
+  // The marks of the first paragraph with this text.
+  std::vector<MarkRange> Marks(const QString& text) const {
+    for (const Paragraph& paragraph : view_->resultDisplay()->paragraphs()) {
+      if (paragraph.text == text) return paragraph.marks;
+    }
+    ADD_FAILURE() << "no paragraph " << text.toStdString();
+    return {};
+  }
+  std::filesystem::path cache() const { return dir_.path() / "cache"; }
+
+  testing::TempDir dir_;
+  IniFile settings_;
+  testing::FakeTimers timers_;
+  testing::FrameStandIn frame_;
+  std::unique_ptr<CLookupView> view_;
+};
+
+TEST_F(SearchModesViewTest, AModeShowsMarksItsMatchesAndItsResultsArriveByThemselves) {
+  std::vector<dicwriter::Record> records = testing::Words({u"apple", u"grape", u"maple", u"tape"});
+  records[0].translation = u"りんご\r\nred apple pie";
+  Open(records, 2);
+  EXPECT_TRUE(view_->modeMarker()->isHidden());  // the prefix search looks as it always did
+  EXPECT_TRUE(view_->searchEdit()->placeholderText().isEmpty());
+
+  Command(ids::kModeSubstring);
+  EXPECT_EQ(view_->searchEdit()->placeholderText(), "部分一致");
+  EXPECT_FALSE(view_->modeMarker()->isHidden());
+  EXPECT_LT(view_->searchEdit()->geometry().right(), view_->modeMarker()->geometry().left());
+
+  // The first search starts the index; the hits follow without a key.
+  QTest::keyClicks(view_->searchEdit(), "ap");
+  ASSERT_TRUE(ShowsSoon("grape")) << Shown().join('|').toStdString();
+  EXPECT_FALSE(Shown().value(0).startsWith("索引を"));
+  EXPECT_EQ(Marks("grape"), (std::vector<MarkRange>{{2, 4}}));
+  // Two of four shown, and the count of the rest once a worker has it.
+  ASSERT_TRUE(ShowsSoon("… 他 2 件")) << Shown().join('|').toStdString();
+  EXPECT_EQ(Shown().indexOf("… 他 2 件"), Shown().indexOf("grape") + 2);
+
+  // Full text marks the translation's second paragraph, at its place there.
+  Command(ids::kModeFullText);
+  view_->searchEdit()->setText("apple");
+  Settle();
+  EXPECT_EQ(Marks("apple"), (std::vector<MarkRange>{{0, 5}}));
+  EXPECT_EQ(Marks("red apple pie"), (std::vector<MarkRange>{{4, 9}}));
+
+  Command(ids::kRemoveIndexes);
+  EXPECT_TRUE(std::filesystem::is_empty(cache() / "tavlex"));
+
+  // The mode is kept in the settings image, in its own section.
+  Command(ids::kToggleFullText);
+  EXPECT_TRUE(view_->modeMarker()->isHidden());
+  EXPECT_EQ(settings_.GetString(u"search", u"mode"), u"prefix");
+}
+
+TEST_F(SearchModesViewTest, ClosingTheWindowDuringABuildLeavesNoIndexFile) {
+  std::vector<dicwriter::Record> records;
+  for (int i = 0; i < 150000; ++i) {
+    records.push_back({u"word" + std::u16string(1, static_cast<char16_t>(u'a' + i % 26)) +
+                           QString::number(i).toStdU16String(),
+                       u"", 0, u"訳語の説明と用例。The word was used here, and here again.", u"", u""});
+  }
+  Open(records);
+  Command(ids::kModeFullText);
+  view_->searchEdit()->setText("used");
+  QApplication::sendPostedEvents();  // the change message, then the search, which waits for nothing
+  QApplication::sendPostedEvents();
+  ASSERT_TRUE(Shown().value(0).startsWith("索引を")) << Shown().join('|').toStdString();
+  ASSERT_TRUE(Soon([&] { return Shown().value(0).startsWith("索引を作成中"); }));
+  view_.reset();  // as the window closes, the build under way
+  const std::filesystem::path folder = cache() / "tavlex";
+  EXPECT_TRUE(!std::filesystem::exists(folder) || std::filesystem::is_empty(folder));
+}
+
+}  // namespace
+}  // namespace tavlex

@@ -1,0 +1,183 @@
+// CLookupView's 検索 menu: the search modes and their keys, the full-text
+// fields and the kana option (kept in the settings file at once), the
+// indexes made now or removed, and the history stepped through or chosen
+// from. Also the notices of the flow's workers, and how the box shows the mode.
+#include <array>
+#include <utility>
+
+#include "platform/qt_text.h"
+#include "resources/resource_ids.h"
+#include "ui/index_edit.h"
+#include "view/lookup_view.h"
+
+namespace tavlex {
+namespace {
+
+struct ModeCommand {
+  int command;
+  SearchMode mode;
+  const char16_t* name;  // as the menu has it; shown in the empty box and beside it
+};
+constexpr std::array<ModeCommand, 5> kModeCommands = {{
+    {ids::kModePrefix, SearchMode::kPrefix, u"前方一致"},
+    {ids::kModeExact, SearchMode::kExact, u"完全一致"},
+    {ids::kModeSuffix, SearchMode::kSuffix, u"後方一致"},
+    {ids::kModeSubstring, SearchMode::kSubstring, u"部分一致"},
+    {ids::kModeFullText, SearchMode::kFullText, u"全文検索"},
+}};
+
+struct FieldCommand {
+  int command;
+  SearchField field;
+};
+constexpr std::array<FieldCommand, 4> kFieldCommands = {{
+    {ids::kFieldHeadword, SearchField::kHeadword},
+    {ids::kFieldTranslation, SearchField::kTranslation},
+    {ids::kFieldExample, SearchField::kExample},
+    {ids::kFieldPronunciation, SearchField::kPronunciation},
+}};
+
+// Posted to the view itself: redraw the results where the reader is.
+constexpr int kRedrawInPlace = platform::kWmUser + 4;
+
+// Recent words the menu lists.
+constexpr int kMenuWords = ids::kHistoryWordLast - ids::kHistoryWordFirst + 1;
+
+const ModeCommand* ModeOf(SearchMode mode) {
+  for (const ModeCommand& m : kModeCommands) {
+    if (m.mode == mode) return &m;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void CLookupView::FillSearchMenu(QMenu* menu) {
+  QMenu* recent = menu ? menu->actions().last()->menu() : nullptr;
+  if (!recent) return;
+  recent->clear();
+  const std::vector<std::u16string> words = flow_.history().NewestFirst();
+  for (int i = 0; i < std::min(static_cast<int>(words.size()), kMenuWords); ++i) {
+    recent->addAction(ToQString(words[i]))->setData(ids::kHistoryWordFirst + i);
+  }
+  if (words.empty()) recent->addAction(QStringLiteral("（なし）"))->setEnabled(false);
+}
+
+bool CLookupView::OnSearchCommand(int command) {
+  SearchOptions options = flow_.searchOptions();
+  for (const ModeCommand& m : kModeCommands) {
+    if (m.command != command) continue;
+    options.mode = m.mode;
+    ApplySearchOptions(options);
+    return true;
+  }
+  for (const FieldCommand& f : kFieldCommands) {
+    if (f.command != command) continue;
+    options.fields ^= FieldBit(f.field);
+    ApplySearchOptions(options);
+    return true;
+  }
+  if (command >= ids::kHistoryWordFirst && command <= ids::kHistoryWordLast) {
+    const std::vector<std::u16string> words = flow_.history().NewestFirst();
+    const size_t i = static_cast<size_t>(command - ids::kHistoryWordFirst);
+    if (i < words.size()) ShowHistoryWord(words[i]);
+    return true;
+  }
+  switch (command) {
+    case ids::kToggleFullText:
+      options.mode = ToggledMode(options.mode);
+      ApplySearchOptions(options);
+      return true;
+    case ids::kFoldKana:
+      options.foldKana = !options.foldKana;
+      ApplySearchOptions(options);
+      return true;
+    case ids::kBuildIndexes:
+      flow_.BuildIndexes();
+      ShowResults(shown_, false);
+      return true;
+    case ids::kRemoveIndexes:
+      flow_.RemoveIndexes();
+      ShowResults(shown_, false);
+      return true;
+    case ids::kHistoryBack:
+      ShowHistoryWord(flow_.history().Back(ToU16String(searchEdit_->text())));
+      return true;
+    case ids::kHistoryForward:
+      ShowHistoryWord(flow_.history().Forward());
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CLookupView::SearchCommandState(int command, platform::CommandState& state) {
+  const SearchOptions& options = flow_.searchOptions();
+  for (const ModeCommand& m : kModeCommands) {
+    if (m.command == command) {
+      state.checked = options.mode == m.mode;
+      return true;
+    }
+  }
+  for (const FieldCommand& f : kFieldCommands) {
+    if (f.command == command) {
+      state.checked = (options.fields & FieldBit(f.field)) != 0;
+      return true;
+    }
+  }
+  if (command == ids::kFoldKana) {
+    state.checked = options.foldKana;
+    return true;
+  }
+  return false;
+}
+
+void CLookupView::ApplySearchOptions(const SearchOptions& options) {
+  flow_.SetSearchOptions(options);
+  SaveSearchOptions(options, settings_);
+  SaveSettings();  // kept at once, as every other change of the settings is
+  ShowMode();
+  platform::PostCommand(this, ids::kSearch);
+}
+
+void CLookupView::ShowMode() {
+  const ModeCommand* mode = ModeOf(flow_.searchOptions().mode);
+  const bool prefix = flow_.searchOptions().mode == SearchMode::kPrefix;
+  // The prefix search looks as it always did: no placeholder, no marker.
+  searchEdit_->setPlaceholderText(prefix || !mode ? QString() : ToQString(mode->name));
+  modeMarker_->setText(prefix || !mode ? QString() : QStringLiteral(" %1 ").arg(ToQString(mode->name)));
+  modeMarker_->setVisible(!prefix);
+  PlaceChildren();
+}
+
+void CLookupView::ShowHistoryWord(const std::optional<std::u16string>& word) {
+  if (!word) return;
+  // Set as typed text is: the box's change message searches it.
+  searchEdit_->setText(ToQString(*word));
+  searchEdit_->selectAll();
+  searchEdit_->setFocus();
+}
+
+void CLookupView::OnSearchNotice(int message, qintptr wParam, qintptr lParam) {
+  if (message == kRedrawInPlace) {
+    redrawPosted_ = false;
+    ShowResults(shown_, false);
+    return;
+  }
+  switch (flow_.OnNotice(message, wParam, lParam)) {
+    case SearchFlow::Redraw::kNothing:
+      break;
+    case SearchFlow::Redraw::kInPlace:
+      // Counts come dictionary by dictionary: the notices already waiting are
+      // taken in before the one redraw they share.
+      if (!std::exchange(redrawPosted_, true)) platform::PostMessage(this, kRedrawInPlace);
+      break;
+    case SearchFlow::Redraw::kSearchAgain: {
+      const SearchFlow::Found found = flow_.Search(ToU16String(searchEdit_->text()));
+      ShowResults(found == SearchFlow::Found::kNothing ? shown_ : found, true);
+      break;
+    }
+  }
+}
+
+}  // namespace tavlex

@@ -1,0 +1,69 @@
+#include "view/result_lines.h"
+
+#include <algorithm>
+#include <string>
+
+namespace tavlex {
+namespace {
+
+std::u16string Ascii(const std::string& text) { return std::u16string(text.begin(), text.end()); }
+
+// 4110 -> "4,110".
+std::u16string Grouped(uint64_t n) {
+  const std::string digits = std::to_string(n);
+  std::u16string grouped;
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += u',';
+    grouped += static_cast<char16_t>(digits[i]);
+  }
+  return grouped;
+}
+
+bool UnderWay(TextIndexes::State state) {
+  using State = TextIndexes::State;
+  return state == State::kQueued || state == State::kLoading || state == State::kBuilding;
+}
+
+}  // namespace
+
+std::u16string MoreHitsLine(uint64_t more) { return u"… 他 " + Grouped(more) + u" 件"; }
+
+std::optional<std::u16string> IndexProgressLine(const std::vector<IndexProgress>& indexes) {
+  using State = TextIndexes::State;
+  std::vector<const IndexProgress*> open;
+  for (const IndexProgress& index : indexes) {
+    if (UnderWay(index.status.state) || index.status.state == State::kFailed) open.push_back(&index);
+  }
+  if (open.empty()) return std::nullopt;
+  // What is being built comes first: that is where the waiting is.
+  const auto building = std::find_if(open.begin(), open.end(), [](const IndexProgress* index) {
+    return index->status.state == State::kBuilding;
+  });
+  const IndexProgress& first = **(building != open.end() ? building : open.begin());
+  std::u16string line;
+  switch (first.status.state) {
+    case State::kBuilding: {
+      const uint64_t total = std::max<uint64_t>(first.status.total, 1);
+      line = u"索引を作成中: " + first.name + u" " + Ascii(std::to_string(first.status.done * 100 / total)) +
+             u"%";
+      break;
+    }
+    case State::kFailed:
+      line = u"索引を作成できません: " + first.name;
+      break;
+    default:
+      line = u"索引を準備中: " + first.name;
+      break;
+  }
+  if (open.size() > 1) line += u"（ほか " + Ascii(std::to_string(open.size() - 1)) + u" 件）";
+  return line;
+}
+
+std::vector<FieldMatch> MatchesOnPart(const EntryPart& part, const std::vector<FieldMatch>& matches) {
+  std::vector<FieldMatch> on;
+  std::copy_if(matches.begin(), matches.end(), std::back_inserter(on),
+               [&](const FieldMatch& match) { return match.field == part.field; });
+  return on;
+}
+
+}  // namespace tavlex

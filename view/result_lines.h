@@ -1,0 +1,37 @@
+// What the result display says beside the entries of a search in one of the
+// search modes: the line after a dictionary's last result when it has more
+// hits than it shows, the line at the top while indexes are being made, and
+// which of a hit's matches fall on each part of the entry shown.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/entry_matcher.h"
+#include "engine/entry_parts.h"
+#include "engine/text_indexes.h"
+
+namespace tavlex {
+
+// "… 他 4,110 件": more hits than are shown.
+std::u16string MoreHitsLine(uint64_t more);
+
+// An index of a dictionary in use, and how far it is.
+struct IndexProgress {
+  std::u16string name;  // the dictionary's file name
+  TextIndexes::Status status;
+};
+
+// One line about the indexes still to come, from the first of them: "索引を作成中:
+// english.dic 37%" while it is built, "索引を準備中: english.dic" before that,
+// "索引を作成できません: english.dic" when its dictionary could not be read,
+// with "（ほか 2 件）" for the others under way. None when every index is ready.
+std::optional<std::u16string> IndexProgressLine(const std::vector<IndexProgress>& indexes);
+
+// The matches that fall on part, in the part's text: the headword part shows
+// the display form when the entry has one, and then carries its matches.
+std::vector<FieldMatch> MatchesOnPart(const EntryPart& part, const std::vector<FieldMatch>& matches);
+
+}  // namespace tavlex
