@@ -166,7 +166,7 @@ void OutsideLookups::OnShortcutBound(bool ok) {
   const bool asked = std::exchange(bindingAsked_, false);
   if (ok && !options_.globalShortcut) {
     options_.globalShortcut = true;
-    SaveLookupOptions(options_, settings_);
+    SaveOptions();
   }
   if (!ok && asked) {
     platform::MessageBox::Show(&frame_, LoadString(ids::kShortcutNotBound), LoadString(ids::kErrorCaption),
@@ -211,7 +211,13 @@ bool OutsideLookups::OnCommandState(int command, platform::CommandState& state) 
 
 void OutsideLookups::ToggleOption(bool LookupOptions::*option) {
   options_.*option = !(options_.*option);
+  SaveOptions();
+}
+
+// Written at once, as the view writes its own changes.
+void OutsideLookups::SaveOptions() {
   SaveLookupOptions(options_, settings_);
+  frame_.view()->SaveSettings();
 }
 
 void OutsideLookups::FollowWatchOption() {

@@ -72,6 +72,7 @@ class OutsideLookups : public QObject, public LaunchHandler {
   // Follows the clipboard and shows the tray icon while options_ says so.
   void FollowWatchOption();
   void ToggleOption(bool LookupOptions::*option);
+  void SaveOptions();
   void BindGlobalShortcut();
   void OnShortcutBound(bool ok);
 

@@ -190,6 +190,7 @@ TEST_F(ViewerAppTest, EachCommandWritesTheSettingsFileAsItEnds) {
       {ids::kOptions, confirm("menuTenkey"), u"dictionary", u"MenuTenkey", u"1"},
       {ids::kDictionarySettingsFirst, confirm(nullptr, "Renamed"), a, u"DicName", u"Renamed"},
       {ids::kDictionarySettingsFirst, confirm("removeRequest"), u"dictionary", u"dic1", b},
+      {ids::kPopupLookups, nullptr, u"lookup", u"popup", u"1"},
   };
   ::tavlex::testing::FakeMessageBoxes boxes;
   boxes.SetNextAnswer(MessageBox::kIdYes);  // the removal question
