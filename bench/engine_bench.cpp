@@ -99,12 +99,10 @@ BENCHMARK_CAPTURE(BM_SearchInflected, ansi, Charset::kAnsi);
 // Nine dictionaries of a million entries, each under its own path.
 void BM_SearchAllNine(benchmark::State& state, bool cold) {
   DictionarySet set;
-  const std::filesystem::path original = GeneratedDictionary(kMillion, Charset::kBocu1);
-  for (int i = 0; i < kSetSize; ++i) {
-    const std::filesystem::path link = original.parent_path() / ("nine-" + std::to_string(i) + ".dic");
-    if (!std::filesystem::exists(link)) std::filesystem::create_hard_link(original, link);
-    set.Open(link.u16string());
-    set.at(static_cast<size_t>(i)).settings().searchMax = 30;
+  for (const std::filesystem::path& path :
+       LinkedNames(GeneratedDictionary(kMillion, Charset::kBocu1), "nine", kSetSize)) {
+    set.Open(path.u16string());
+    set.at(set.count() - 1).settings().searchMax = 30;
   }
   set.SearchAll(kPrefixQuery);
   for (auto _ : state) {

@@ -1,6 +1,7 @@
 #include "bench/generated_dictionary.h"
 
 #include <filesystem>
+#include <fstream>
 
 namespace tavlex::bench {
 
@@ -57,6 +58,25 @@ std::u16string GeneratedDictionary(int entries, dicwriter::Charset charset, Shap
   }
   const std::u16string result = path.u16string();
   return result;
+}
+
+std::vector<std::filesystem::path> LinkedNames(const std::filesystem::path& dictionary,
+                                               const std::string& stem, int count) {
+  std::vector<std::filesystem::path> names;
+  for (int i = 0; i < count; ++i) {
+    const std::filesystem::path link = dictionary.parent_path() / (stem + "-" + std::to_string(i) + ".dic");
+    if (!std::filesystem::exists(link)) std::filesystem::create_hard_link(dictionary, link);
+    names.push_back(link);
+  }
+  return names;
+}
+
+void WriteDictionaryList(const std::filesystem::path& ini,
+                         const std::vector<std::filesystem::path>& dictionaries) {
+  std::ofstream out(ini);
+  out << "[dictionary]\n";
+  for (size_t i = 0; i < dictionaries.size(); ++i)
+    out << "dic" << i + 1 << "=" << dictionaries[i].string() << "\n";
 }
 
 }  // namespace tavlex::bench

@@ -2,7 +2,9 @@
 // writer and kept in the build folder for later runs.
 #pragma once
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "tools/dicwriter/dictionary_writer.h"
 
@@ -22,5 +24,15 @@ std::u16string GeneratedDictionary(int entries, dicwriter::Charset charset,
 
 // The headword of entry i of a generated dictionary (before sorting).
 std::u16string GeneratedHeadword(int i);
+
+// `count` names for one dictionary file, STEM-0.dic to STEM-(count-1).dic
+// beside it: hard links, made on the first run, so that each opens as a
+// dictionary of its own while all share the file's pages.
+std::vector<std::filesystem::path> LinkedNames(const std::filesystem::path& dictionary,
+                                               const std::string& stem, int count);
+
+// Writes a settings file that registers `dictionaries` in the viewer.
+void WriteDictionaryList(const std::filesystem::path& ini,
+                         const std::vector<std::filesystem::path>& dictionaries);
 
 }  // namespace tavlex::bench

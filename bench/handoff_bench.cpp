@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <vector>
 
@@ -40,13 +39,7 @@ constexpr int kPatienceMs = 10'000;
 std::filesystem::path NineDictionaries(const QTemporaryDir& scratch) {
   const std::filesystem::path original = GeneratedDictionary(kMillion, dicwriter::Charset::kBocu1);
   const std::filesystem::path ini = std::filesystem::path(scratch.path().toStdString()) / "tavlex.ini";
-  std::ofstream out(ini);
-  out << "[dictionary]\n";
-  for (int i = 0; i < kDictionaries; ++i) {
-    const std::filesystem::path link = original.parent_path() / ("nine-" + std::to_string(i) + ".dic");
-    if (!std::filesystem::exists(link)) std::filesystem::create_hard_link(original, link);
-    out << "dic" << i + 1 << "=" << link.string() << "\n";
-  }
+  WriteDictionaryList(ini, LinkedNames(original, "nine", kDictionaries));
   return ini;
 }
 

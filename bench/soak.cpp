@@ -43,15 +43,12 @@ double ResidentMiB() {
 
 // Nine paths: hard links to the two generated dictionaries, BOCU-1 and ANSI in turn.
 std::vector<std::string> NineDictionaries() {
-  const std::filesystem::path files[2] = {GeneratedDictionary(kMillion, dicwriter::Charset::kBocu1),
-                                          GeneratedDictionary(kMillion, dicwriter::Charset::kAnsi)};
+  const std::vector<std::filesystem::path> names[2] = {
+      LinkedNames(GeneratedDictionary(kMillion, dicwriter::Charset::kBocu1), "soak-bocu1",
+                  (kDictionaries + 1) / 2),
+      LinkedNames(GeneratedDictionary(kMillion, dicwriter::Charset::kAnsi), "soak-ansi", kDictionaries / 2)};
   std::vector<std::string> paths;
-  for (int i = 0; i < kDictionaries; ++i) {
-    const std::filesystem::path& original = files[i % 2];
-    const std::filesystem::path link = original.parent_path() / ("soak-" + std::to_string(i) + ".dic");
-    if (!std::filesystem::exists(link)) std::filesystem::create_hard_link(original, link);
-    paths.push_back(link.string());
-  }
+  for (int i = 0; i < kDictionaries; ++i) paths.push_back(names[i % 2][static_cast<size_t>(i / 2)].string());
   return paths;
 }
 

@@ -8,7 +8,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -26,13 +25,7 @@ std::string Utf8(const std::u16string& text) { return std::filesystem::path(text
 std::string NineDictionarySettings(const std::u16string& dictionary, const std::string& name, int count = 9) {
   const std::filesystem::path original(dictionary);
   const std::filesystem::path ini = original.parent_path() / ("viewer-" + name + ".ini");
-  std::ofstream out(ini);
-  out << "[dictionary]\n";
-  for (int i = 0; i < count; ++i) {
-    const std::filesystem::path link = original.parent_path() / (name + "-" + std::to_string(i) + ".dic");
-    if (!std::filesystem::exists(link)) std::filesystem::create_hard_link(original, link);
-    out << "dic" << i + 1 << "=" << link.string() << "\n";
-  }
+  WriteDictionaryList(ini, LinkedNames(original, name, count));
   return ini.string();
 }
 

@@ -274,11 +274,8 @@ int main(int argc, char** argv) {
       GeneratedDictionary(kLongEntries, dicwriter::Charset::kBocu1, Shape::kLongTranslations);
   const std::filesystem::path shortPath(GeneratedDictionary(kShortEntries, dicwriter::Charset::kBocu1));
   std::vector<std::u16string> nine;
-  for (int i = 1; i <= kSetSize; ++i) {
-    const std::filesystem::path link = shortPath.parent_path() / ("fulltext-" + std::to_string(i) + ".dic");
-    if (!std::filesystem::exists(link)) std::filesystem::create_hard_link(shortPath, link);
-    nine.push_back(link.u16string());
-  }
+  for (const std::filesystem::path& path : LinkedNames(shortPath, "fulltext", kSetSize))
+    nine.push_back(path.u16string());
   const std::filesystem::path folder = shortPath.parent_path() / "index-cache";
 
   bench::Subject longShape("long (340,000)");

@@ -7,7 +7,6 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <filesystem>
-#include <fstream>
 
 #include "bench/generated_dictionary.h"
 #include "platform/messages.h"
@@ -29,14 +28,7 @@ class NineDictionaryView {
   NineDictionaryView() {
     const std::filesystem::path original = GeneratedDictionary(kMillion, dicwriter::Charset::kBocu1);
     const std::filesystem::path ini = std::filesystem::path(scratch_.path().toStdString()) / "tavlex.ini";
-    std::ofstream out(ini);
-    out << "[dictionary]\n";
-    for (int i = 0; i < kDictionaries; ++i) {
-      const std::filesystem::path link = original.parent_path() / ("nine-" + std::to_string(i) + ".dic");
-      if (!std::filesystem::exists(link)) std::filesystem::create_hard_link(original, link);
-      out << "dic" << i + 1 << "=" << link.string() << "\n";
-    }
-    out.close();
+    WriteDictionaryList(ini, LinkedNames(original, "nine", kDictionaries));
     settings_.LoadPath(ini);
     view_ = std::make_unique<CLookupView>(settings_, nullptr);
     view_->resize(520, 720);
