@@ -3,7 +3,7 @@
 #include <array>
 
 #include "base/utf8.h"
-#include "tools/cli/argument_scanner.h"
+#include "cli/argument_scanner.h"
 
 namespace tavlex {
 namespace {

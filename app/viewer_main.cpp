@@ -10,7 +10,7 @@
 #include "app/outside_lookups.h"
 #include "app/qt_translations.h"
 #include "app/viewer_app.h"
-#include "tools/cli/program.h"
+#include "cli/program.h"
 
 namespace tavlex {
 namespace {

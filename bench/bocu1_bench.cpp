@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "engine/bocu1.h"
+#include "engine/format/bocu1.h"
 
 namespace tavlex::bench {
 namespace {

@@ -24,7 +24,7 @@
 
 #include "base/utf8.h"
 #include "engine/dictionary_set.h"
-#include "engine/set_search.h"
+#include "engine/search/set_search.h"
 #include "generated_dictionary.h"
 
 namespace tavlex::bench {

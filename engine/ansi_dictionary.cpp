@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "engine/code_page.h"
+#include "engine/format/code_page.h"
 
 namespace tavlex {
 namespace {

@@ -1,7 +1,7 @@
 #include "engine/bocu1_dictionary.h"
 
-#include "engine/bocu1.h"
-#include "engine/text.h"
+#include "engine/format/bocu1.h"
+#include "engine/text/text.h"
 
 namespace tavlex {
 namespace {

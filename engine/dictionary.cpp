@@ -8,7 +8,7 @@
 #include "base/file.h"
 #include "engine/ansi_dictionary.h"
 #include "engine/bocu1_dictionary.h"
-#include "engine/little_endian.h"
+#include "engine/format/little_endian.h"
 
 namespace tavlex {
 namespace {

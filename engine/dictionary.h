@@ -19,10 +19,10 @@
 
 #include "base/file.h"
 #include "engine/block_cache.h"
-#include "engine/block_format.h"
-#include "engine/dictionary_header.h"
 #include "engine/dictionary_settings.h"
 #include "engine/entry.h"
+#include "engine/format/block_format.h"
+#include "engine/format/dictionary_header.h"
 
 namespace tavlex {
 

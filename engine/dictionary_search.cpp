@@ -1,6 +1,6 @@
 // The block cache and the prefix searches of a Dictionary.
 #include "engine/dictionary.h"
-#include "engine/text.h"
+#include "engine/text/text.h"
 
 namespace tavlex {
 

@@ -11,7 +11,7 @@
 
 #include "engine/dictionary_settings.h"
 #include "engine/entry.h"
-#include "engine/entry_matcher.h"
+#include "engine/entry_fields.h"
 
 namespace tavlex {
 

@@ -2,8 +2,8 @@
 // and, last, the word without its accents.
 #include "engine/dictionary.h"
 #include "engine/dictionary_owner.h"
-#include "engine/spelling.h"
-#include "engine/text.h"
+#include "engine/text/spelling.h"
+#include "engine/text/text.h"
 
 namespace tavlex {
 namespace {

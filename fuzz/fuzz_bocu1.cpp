@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/bocu1.h"
+#include "engine/format/bocu1.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 0) tavlex::DecodeBocu1String(data, size);

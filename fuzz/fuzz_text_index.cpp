@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "base/utf8.h"
-#include "engine/little_endian.h"
-#include "engine/text_index.h"
+#include "engine/format/little_endian.h"
+#include "engine/index/text_index.h"
 
 namespace {
 
-// The layout engine/text_index.h describes.
+// The layout engine/index/text_index.h describes.
 constexpr size_t kHeaderSize = 64;
 constexpr size_t kCheckedHeader = 56;
 constexpr size_t kPageRow = 24;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/entry_matcher.h"
+#include "engine/search/entry_matcher.h"
 #include "settings/ini_file.h"
 
 namespace tavlex {

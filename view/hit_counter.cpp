@@ -4,7 +4,7 @@
 #include <unistd.h>
 
 #include "engine/dictionary.h"
-#include "engine/mode_search.h"
+#include "engine/search/mode_search.h"
 
 namespace tavlex {
 namespace {

@@ -13,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "engine/entry_matcher.h"
-#include "engine/text_index.h"
+#include "engine/index/text_index.h"
+#include "engine/search/entry_matcher.h"
 
 namespace tavlex {
 

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "engine/entry_parts.h"
-#include "engine/text.h"
+#include "engine/text/text.h"
 #include "platform/program_launcher.h"
 #include "platform/qt_text.h"
 #include "platform/timer_service.h"

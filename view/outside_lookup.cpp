@@ -1,7 +1,7 @@
 #include "view/outside_lookup.h"
 
 #include "base/lines.h"
-#include "engine/text.h"
+#include "engine/text/text.h"
 
 namespace tavlex {
 namespace {

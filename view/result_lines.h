@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/entry_matcher.h"
 #include "engine/entry_parts.h"
-#include "engine/text_indexes.h"
+#include "engine/index/text_indexes.h"
+#include "engine/search/entry_matcher.h"
 
 namespace tavlex {
 

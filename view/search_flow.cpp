@@ -1,7 +1,7 @@
 #include "view/search_flow.h"
 
-#include "engine/index_store.h"
-#include "engine/text.h"
+#include "engine/index/index_store.h"
+#include "engine/text/text.h"
 #include "resources/resource_ids.h"
 
 namespace tavlex {

@@ -22,8 +22,8 @@
 #include <vector>
 
 #include "engine/dictionary_set.h"
-#include "engine/set_search.h"
-#include "engine/text_indexes.h"
+#include "engine/index/text_indexes.h"
+#include "engine/search/set_search.h"
 #include "settings/search_options.h"
 #include "settings/viewer_options.h"
 #include "view/hit_counter.h"

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/launch_bus.h"
-#include "tools/cli/argument_scanner.h"
+#include "cli/argument_scanner.h"
 
 namespace tavlex {
 namespace {

@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "engine/dictionary.h"
-#include "engine/little_endian.h"
+#include "engine/format/little_endian.h"
 #include "tests/support/temp_dir.h"
 #include "tools/dicwriter/dictionary_writer.h"
 

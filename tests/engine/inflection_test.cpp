@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/dictionary_set.h"
-#include "engine/spelling.h"
+#include "engine/text/spelling.h"
 #include "tests/support/test_dictionaries.h"
 
 namespace tavlex {

@@ -7,7 +7,7 @@
 #include <random>
 
 #include "engine/dictionary_set.h"
-#include "engine/text.h"
+#include "engine/text/text.h"
 #include "tests/support/test_dictionaries.h"
 
 namespace tavlex {

@@ -2,7 +2,7 @@
 // the defaults, and the combinations refused as usage errors.
 #include <gtest/gtest.h>
 
-#include "tools/cli/argument_scanner.h"
+#include "cli/argument_scanner.h"
 #include "tools/index/index_options.h"
 #include "tools/lookup/lookup_options.h"
 #include "tools/mkdic/mkdic_options.h"

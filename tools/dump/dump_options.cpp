@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "tools/cli/argument_scanner.h"
+#include "cli/argument_scanner.h"
 
 namespace tavlex::dump {
 namespace {

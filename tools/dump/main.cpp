@@ -3,9 +3,9 @@
 #include <string>
 
 #include "base/utf8.h"
+#include "cli/file_access.h"
+#include "cli/program.h"
 #include "engine/dictionary.h"
-#include "tools/cli/file_access.h"
-#include "tools/cli/program.h"
 #include "tools/dump/dictionary_dump.h"
 #include "tools/dump/dump_options.h"
 

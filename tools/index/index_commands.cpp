@@ -5,9 +5,9 @@
 #include <system_error>
 
 #include "base/utf8.h"
-#include "engine/index_store.h"
-#include "engine/text_indexes.h"
-#include "tools/cli/progress_line.h"
+#include "cli/progress_line.h"
+#include "engine/index/index_store.h"
+#include "engine/index/text_indexes.h"
 
 namespace tavlex::index {
 namespace {

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "tools/cli/argument_scanner.h"
+#include "cli/argument_scanner.h"
 
 namespace tavlex::index {
 namespace {

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/index_store.h"
-#include "tools/cli/program.h"
-#include "tools/cli/progress_line.h"
+#include "cli/program.h"
+#include "cli/progress_line.h"
+#include "engine/index/index_store.h"
 #include "tools/index/index_commands.h"
 #include "tools/index/index_options.h"
 #include "tools/lookup/dictionary_opening.h"

@@ -1,8 +1,8 @@
 #include "tools/lookup/dictionary_opening.h"
 
 #include "base/utf8.h"
+#include "cli/file_access.h"
 #include "settings/dictionary_keys.h"
-#include "tools/cli/file_access.h"
 
 namespace tavlex::lookup {
 

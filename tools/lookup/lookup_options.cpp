@@ -4,7 +4,7 @@
 #include <array>
 #include <utility>
 
-#include "tools/cli/argument_scanner.h"
+#include "cli/argument_scanner.h"
 
 namespace tavlex::lookup {
 namespace {

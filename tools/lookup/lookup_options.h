@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/entry_matcher.h"
+#include "engine/search/entry_matcher.h"
 
 namespace tavlex::lookup {
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "base/utf8.h"
+#include "cli/program.h"
 #include "settings/settings_location.h"
-#include "tools/cli/program.h"
 #include "tools/formats/json_entry.h"
 #include "tools/lookup/dictionary_opening.h"
 #include "tools/lookup/entry_output.h"

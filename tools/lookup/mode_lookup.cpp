@@ -3,10 +3,10 @@
 #include <iostream>
 
 #include "base/utf8.h"
-#include "engine/search_pattern.h"
-#include "engine/set_search.h"
-#include "engine/text.h"
-#include "tools/cli/progress_line.h"
+#include "cli/progress_line.h"
+#include "engine/search/search_pattern.h"
+#include "engine/search/set_search.h"
+#include "engine/text/text.h"
 #include "tools/formats/json_entry.h"
 #include "tools/lookup/entry_output.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "engine/dictionary_set.h"
-#include "engine/mode_search.h"
+#include "engine/search/mode_search.h"
 #include "tools/lookup/lookup_options.h"
 
 namespace tavlex::lookup {

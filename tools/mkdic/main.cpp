@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "base/atomic_file.h"
-#include "tools/cli/file_access.h"
-#include "tools/cli/program.h"
+#include "cli/file_access.h"
+#include "cli/program.h"
 #include "tools/mkdic/dictionary_build.h"
 #include "tools/mkdic/mkdic_options.h"
 #include "tools/mkdic/tsv_records.h"

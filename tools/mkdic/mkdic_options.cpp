@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "tools/cli/argument_scanner.h"
+#include "cli/argument_scanner.h"
 #include "tools/dicwriter/format_constants.h"
 #include "tools/dicwriter/options_check.h"
 

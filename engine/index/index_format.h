@@ -1,0 +1,71 @@
+// The full-text index file of one dictionary, shared by its reader
+// (engine/index/text_index.h) and its writer (engine/index/text_index_writer.h).
+// For every gram (engine/index/text_grams.h) the file names the units, runs of
+// consecutive blocks, whose text holds it.
+//
+// Index file (little-endian):
+//   0  "TAVLEXTI"             8  u32 format version     12  u32 block count
+//  16  u64 dictionary size   24  i64 modification time (ns since the epoch)
+//  32  u64 dictionary checksum (XXH3 of its header and index area)
+//  40  u32 gram count        44  u32 path length       48  u32 blocks per unit
+//  52  u32 page count        56  u64 header checksum
+//  64  dictionary path (UTF-8)
+//      page table: page count x (u64 first gram | u64 offset | u32 length | u32 checksum)
+//      pages, each of up to kGramsPerPage grams in ascending order:
+//        varint gram - previous gram (the first: 0 from the page's first gram),
+//        varint posting length, posting (engine/index/posting_list.h)
+// The header checksum covers the first 56 bytes, the path and the page
+// table; each page carries the low half of its own XXH3. The file is
+// untrusted: it is checked when opened and each page when read, and a file
+// that fails is not used.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "engine/index/text_grams.h"
+
+namespace tavlex {
+
+class Dictionary;
+
+inline constexpr char kIndexMagic[8] = {'T', 'A', 'V', 'L', 'E', 'X', 'T', 'I'};
+inline constexpr uint32_t kIndexFormatVersion = 2;
+inline constexpr size_t kIndexHeaderSize = 64;
+inline constexpr size_t kCheckedHeader = 56;  // the bytes before the header checksum
+inline constexpr size_t kPageRow = 24;
+inline constexpr uint32_t kLongestIndexedPath = 64 * 1024;
+inline constexpr size_t kGramsPerPage = 128;
+inline constexpr uint32_t kMostBlocksPerUnit = 4096;
+
+// What an index was built from.
+struct IndexStamp {
+  std::u16string path;
+  uint64_t size = 0;
+  int64_t modified = 0;  // nanoseconds since the epoch
+  uint64_t checksum = 0;
+  uint32_t blockCount = 0;  // the dictionary's index entries
+
+  bool operator==(const IndexStamp&) const = default;
+};
+
+// The dictionary file's stamp as it is now; none when the file cannot be read.
+std::optional<IndexStamp> StampOf(const Dictionary& dictionary);
+
+// Blocks per unit for a dictionary's block size: units of at least 1 KB, so
+// that dictionaries of small blocks keep a small index (the grams of
+// neighbouring blocks repeat) without reading much more per query.
+uint32_t BlocksPerUnit(int32_t blockSize);
+
+// The units of blockCount blocks.
+inline uint32_t UnitCount(uint32_t blockCount, uint32_t blocksPerUnit) {
+  return static_cast<uint32_t>((uint64_t{blockCount} + blocksPerUnit - 1) / blocksPerUnit);
+}
+
+uint32_t PageChecksum(const void* data, size_t size);
+// XXH3 of the checked header bytes followed by the path and the page table.
+uint64_t HeaderChecksum(const void* header, const void* rest, size_t restSize);
+
+}  // namespace tavlex

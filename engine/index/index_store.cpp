@@ -1,0 +1,46 @@
+#include "engine/index/index_store.h"
+
+#include <unistd.h>
+#include <xxhash.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "base/atomic_file.h"
+
+namespace tavlex {
+namespace {
+
+constexpr char kFolderName[] = "tavlex";
+constexpr char kExtension[] = ".index";
+constexpr size_t kLongestName = 128;
+
+}  // namespace
+
+std::filesystem::path DefaultIndexFolder() {
+  const char* cache = std::getenv("XDG_CACHE_HOME");
+  // A relative path is to be ignored, as the XDG base directory rules say.
+  if (cache && cache[0] == '/') return std::filesystem::path(cache) / kFolderName;
+  const char* home = std::getenv("HOME");
+  if (home && home[0] == '/') return std::filesystem::path(home) / ".cache" / kFolderName;
+  return {};
+}
+
+std::filesystem::path IndexFilePath(const std::filesystem::path& folder,
+                                    const std::u16string& dictionaryPath) {
+  const uint64_t hash = XXH3_64bits(dictionaryPath.data(), dictionaryPath.size() * sizeof(char16_t));
+  char hex[17];
+  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+  // Cut so that the name stays within the file system's limit; the hash keeps it unique.
+  const std::string name = std::filesystem::path(dictionaryPath).filename().string().substr(0, kLongestName);
+  return folder / (name + "-" + hex + kExtension);
+}
+
+bool SaveIndexFile(const std::filesystem::path& file, std::string_view bytes) {
+  std::error_code error;
+  std::filesystem::create_directories(file.parent_path(), error);
+  if (error) return false;
+  return ReplaceFileContents(file, bytes, ::write);
+}
+
+}  // namespace tavlex

@@ -1,0 +1,159 @@
+#include "engine/index/text_index.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "base/utf8.h"
+#include "engine/format/little_endian.h"
+#include "engine/format/varint.h"
+#include "engine/index/posting_list.h"
+
+namespace tavlex {
+namespace {
+
+// Walks the grams of a page, calling take(gram, posting) until it returns
+// false; false when the page is malformed.
+template <typename Take>
+bool WalkPage(std::span<const uint8_t> page, Gram first, Take take) {
+  size_t position = 0;
+  Gram gram = first;
+  for (size_t i = 0; position < page.size(); ++i) {
+    uint64_t delta;
+    uint64_t length;
+    if (i >= kGramsPerPage || !GetVarint(page, &position, &delta) || !GetVarint(page, &position, &length)) {
+      return false;
+    }
+    // The first gram is the page's own; the others ascend.
+    if ((i == 0) != (delta == 0) || gram + delta < gram || length > page.size() - position) return false;
+    gram += delta;
+    if (!take(gram, page.subspan(position, length))) return true;
+    position += length;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::shared_ptr<const TextIndex> TextIndex::Open(const std::filesystem::path& file,
+                                                 const IndexStamp& expected) {
+  std::optional<File> opened = File::Open(file);
+  if (!opened) return nullptr;
+  std::shared_ptr<TextIndex> index(new TextIndex);
+  const uint64_t size = opened->Size();
+  index->file_.emplace(std::move(*opened));
+  if (!index->Parse(size, expected)) return nullptr;
+  return index;
+}
+
+std::shared_ptr<const TextIndex> TextIndex::FromBytes(std::string bytes, const IndexStamp& expected) {
+  std::shared_ptr<TextIndex> index(new TextIndex);
+  index->bytes_ = std::move(bytes);
+  if (!index->Parse(index->bytes_.size(), expected)) return nullptr;
+  return index;
+}
+
+size_t TextIndex::ReadAt(uint64_t offset, uint8_t* buffer, size_t size) const {
+  if (file_) return file_->ReadAt(offset, buffer, size);
+  if (offset >= bytes_.size()) return 0;
+  const size_t n = std::min<uint64_t>(size, bytes_.size() - offset);
+  std::memcpy(buffer, bytes_.data() + offset, n);
+  return n;
+}
+
+bool TextIndex::Parse(uint64_t fileSize, const IndexStamp& expected) {
+  uint8_t header[kIndexHeaderSize];
+  if (fileSize < kIndexHeaderSize || ReadAt(0, header, kIndexHeaderSize) != kIndexHeaderSize) return false;
+  if (std::memcmp(header, kIndexMagic, sizeof kIndexMagic) != 0 || ReadU32(header + 8) != kIndexFormatVersion)
+    return false;
+  blockCount_ = ReadU32(header + 12);
+  const uint32_t pathLength = ReadU32(header + 44);
+  blocksPerUnit_ = ReadU32(header + 48);
+  const uint64_t pageCount = ReadU32(header + 52);
+  if (pathLength > kLongestIndexedPath || fileSize - kIndexHeaderSize < pathLength ||
+      (fileSize - kIndexHeaderSize - pathLength) / kPageRow < pageCount || blocksPerUnit_ == 0 ||
+      blocksPerUnit_ > kMostBlocksPerUnit) {
+    return false;
+  }
+  std::vector<uint8_t> rest(pathLength + pageCount * kPageRow);
+  if (ReadAt(kIndexHeaderSize, rest.data(), rest.size()) != rest.size()) return false;
+  if (HeaderChecksum(header, rest.data(), rest.size()) != ReadU64(header + kCheckedHeader)) return false;
+
+  IndexStamp stamp;
+  stamp.path = Utf8ToUtf16(std::string_view(reinterpret_cast<const char*>(rest.data()), pathLength));
+  stamp.size = ReadU64(header + 16);
+  stamp.modified = static_cast<int64_t>(ReadU64(header + 24));
+  stamp.checksum = ReadU64(header + 32);
+  stamp.blockCount = blockCount_;
+  if (stamp != expected) return false;
+  unitCount_ = UnitCount(blockCount_, blocksPerUnit_);
+
+  const uint64_t pagesStart = kIndexHeaderSize + rest.size();
+  pages_.resize(pageCount);
+  for (size_t i = 0; i < pageCount; ++i) {
+    const uint8_t* row = rest.data() + pathLength + i * kPageRow;
+    Page& page = pages_[i];
+    page = {ReadU64(row), ReadU64(row + 8), ReadU32(row + 16), ReadU32(row + 20)};
+    if (i > 0 && page.first <= pages_[i - 1].first) return false;
+    if (page.offset < pagesStart || page.offset > fileSize || fileSize - page.offset < page.length)
+      return false;
+  }
+  return true;
+}
+
+std::optional<std::vector<uint32_t>> TextIndex::Units(
+    Gram gram, std::unordered_map<size_t, std::vector<uint8_t>>& pages) const {
+  const auto after = std::upper_bound(pages_.begin(), pages_.end(), gram,
+                                      [](Gram g, const Page& page) { return g < page.first; });
+  if (after == pages_.begin()) return std::vector<uint32_t>();
+  const size_t number = static_cast<size_t>(after - pages_.begin()) - 1;
+  const Page& page = pages_[number];
+  std::vector<uint8_t>& bytes = pages[number];
+  if (bytes.empty()) {
+    bytes.resize(page.length);
+    if (ReadAt(page.offset, bytes.data(), bytes.size()) != bytes.size() ||
+        PageChecksum(bytes.data(), bytes.size()) != page.checksum) {
+      return std::nullopt;
+    }
+  }
+  std::optional<std::vector<uint32_t>> units = std::vector<uint32_t>();
+  const bool sound = WalkPage(bytes, page.first, [&](Gram g, std::span<const uint8_t> posting) {
+    if (g < gram) return true;
+    if (g == gram && !DecodePosting(posting, unitCount_, &*units)) units.reset();
+    return false;
+  });
+  if (!sound) return std::nullopt;
+  return units;
+}
+
+std::optional<std::vector<uint32_t>> TextIndex::Candidates(std::span<const Gram> grams) const {
+  std::vector<Gram> wanted(grams.begin(), grams.end());
+  std::sort(wanted.begin(), wanted.end());
+  wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+  std::vector<uint32_t> units;
+  if (wanted.empty()) {
+    for (uint32_t u = 0; u < unitCount_; ++u) units.push_back(u);
+  }
+  std::unordered_map<size_t, std::vector<uint8_t>> pages;  // read for this query
+  for (size_t i = 0; i < wanted.size(); ++i) {
+    std::optional<std::vector<uint32_t>> holding = Units(wanted[i], pages);
+    if (!holding) return std::nullopt;
+    if (i == 0) {
+      units = std::move(*holding);
+    } else {
+      std::vector<uint32_t> both;
+      std::set_intersection(units.begin(), units.end(), holding->begin(), holding->end(),
+                            std::back_inserter(both));
+      units = std::move(both);
+    }
+    if (units.empty()) break;
+  }
+  std::vector<uint32_t> blocks;
+  for (const uint32_t unit : units) {
+    const uint64_t end = std::min<uint64_t>(uint64_t{unit + 1} * blocksPerUnit_, blockCount_);
+    for (uint64_t b = uint64_t{unit} * blocksPerUnit_; b < end; ++b)
+      blocks.push_back(static_cast<uint32_t>(b));
+  }
+  return blocks;
+}
+
+}  // namespace tavlex

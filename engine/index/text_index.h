@@ -1,0 +1,64 @@
+// TextIndex: the full-text index of one dictionary, read from its index
+// file (engine/index/index_format.h), so that a query reads only the blocks
+// that can hold a hit. The file is untrusted: it is checked when opened and
+// each page when read, and a file that fails is not used.
+//
+// A TextIndex is immutable and may be used from several threads at once.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "base/file.h"
+#include "engine/index/index_format.h"
+#include "engine/index/text_grams.h"
+
+namespace tavlex {
+
+class TextIndex {
+ public:
+  // None when the file is missing, damaged, of another format version, or
+  // was built from anything but `expected`.
+  static std::shared_ptr<const TextIndex> Open(const std::filesystem::path& file, const IndexStamp& expected);
+  // The same for a file's bytes held in memory.
+  static std::shared_ptr<const TextIndex> FromBytes(std::string bytes, const IndexStamp& expected);
+
+  TextIndex(const TextIndex&) = delete;
+  TextIndex& operator=(const TextIndex&) = delete;
+
+  // The blocks (index entry numbers, ascending) whose unit holds every gram;
+  // every block for no gram. None when a page turns out damaged.
+  std::optional<std::vector<uint32_t>> Candidates(std::span<const Gram> grams) const;
+
+  uint32_t blockCount() const { return blockCount_; }
+
+ private:
+  struct Page {
+    Gram first;
+    uint64_t offset;
+    uint32_t length;
+    uint32_t checksum;
+  };
+
+  TextIndex() = default;
+  bool Parse(uint64_t fileSize, const IndexStamp& expected);
+  size_t ReadAt(uint64_t offset, uint8_t* buffer, size_t size) const;
+  // The units that hold gram: empty when none does; none when its page is damaged.
+  std::optional<std::vector<uint32_t>> Units(Gram gram,
+                                             std::unordered_map<size_t, std::vector<uint8_t>>& pages) const;
+
+  std::optional<File> file_;  // read from, when opened from a file
+  std::string bytes_;         // read from, when held in memory
+  uint32_t blockCount_ = 0;
+  uint32_t blocksPerUnit_ = 1;
+  uint32_t unitCount_ = 0;
+  std::vector<Page> pages_;
+};
+
+}  // namespace tavlex

@@ -1,0 +1,115 @@
+#include "engine/index/text_index_writer.h"
+
+#include <algorithm>
+#include <span>
+
+#include "base/utf8.h"
+#include "engine/format/little_endian.h"
+#include "engine/format/varint.h"
+#include "engine/index/posting_list.h"
+
+namespace tavlex {
+namespace {
+
+constexpr size_t kFirstSlots = 1024;
+constexpr Gram kHashFactor = 0x9E3779B97F4A7C15;  // Fibonacci hashing
+
+void PutU32(std::string& out, uint32_t value) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>(value >> (8 * i)));
+}
+void PutU64(std::string& out, uint64_t value) {
+  for (int i = 0; i < 8; ++i) out.push_back(static_cast<char>(value >> (8 * i)));
+}
+
+}  // namespace
+
+TextIndexWriter::TextIndexWriter(uint32_t blockCount, uint32_t blocksPerUnit)
+    : blockCount_(blockCount), blocksPerUnit_(blocksPerUnit), slots_(kFirstSlots) {}
+
+TextIndexWriter::Growing& TextIndexWriter::Find(Gram gram) {
+  const auto slotOf = [&](Gram g) {
+    return static_cast<size_t>((g * kHashFactor) >> 32) & (slots_.size() - 1);
+  };
+  size_t slot = slotOf(gram);
+  for (; slots_[slot] != 0; slot = (slot + 1) & (slots_.size() - 1)) {
+    if (postings_[slots_[slot] - 1].gram == gram) return postings_[slots_[slot] - 1];
+  }
+  postings_.push_back({gram, {}, 0, 0});
+  slots_[slot] = static_cast<uint32_t>(postings_.size());
+  if (postings_.size() * 2 > slots_.size()) {
+    // Half full: twice the slots, everything placed anew.
+    slots_.assign(slots_.size() * 2, 0);
+    for (size_t i = 0; i < postings_.size(); ++i) {
+      size_t s = slotOf(postings_[i].gram);
+      while (slots_[s] != 0) s = (s + 1) & (slots_.size() - 1);
+      slots_[s] = static_cast<uint32_t>(i + 1);
+    }
+  }
+  return postings_.back();
+}
+
+void TextIndexWriter::Add(Gram gram, uint32_t unit) {
+  Growing& growing = Find(gram);
+  if (growing.next > unit) return;  // noted for this unit already
+  PutVarint(growing.gaps, unit - growing.next);
+  growing.next = unit + 1;
+  ++growing.count;
+}
+
+std::string TextIndexWriter::Finish(const IndexStamp& stamp) {
+  const uint32_t unitCount = UnitCount(blockCount_, blocksPerUnit_);
+  std::sort(postings_.begin(), postings_.end(),
+            [](const Growing& a, const Growing& b) { return a.gram < b.gram; });
+  slots_.clear();
+  std::vector<Gram> grams;
+  grams.reserve(postings_.size());
+  for (const Growing& growing : postings_) grams.push_back(growing.gram);
+
+  std::string pages;
+  std::string table;
+  std::vector<uint32_t> units;
+  for (size_t first = 0; first < grams.size(); first += kGramsPerPage) {
+    std::string page;
+    for (size_t i = first; i < grams.size() && i < first + kGramsPerPage; ++i) {
+      // The list as it grew, decoded to be encoded in the smallest way.
+      std::string list;
+      PutVarint(list, uint64_t{postings_[i].count} << 2);
+      list += postings_[i].gaps;
+      std::string().swap(postings_[i].gaps);
+      DecodePosting(std::span(reinterpret_cast<const uint8_t*>(list.data()), list.size()), unitCount, &units);
+      const std::string posting = EncodePosting(units, unitCount);
+      PutVarint(page, i == first ? 0 : grams[i] - grams[i - 1]);
+      PutVarint(page, posting.size());
+      page += posting;
+    }
+    PutU64(table, grams[first]);
+    PutU64(table, pages.size());  // from the start of the pages; made absolute below
+    PutU32(table, static_cast<uint32_t>(page.size()));
+    PutU32(table, PageChecksum(page.data(), page.size()));
+    pages += page;
+  }
+
+  const std::string path = Utf16ToUtf8(stamp.path);
+  const uint64_t pagesStart = kIndexHeaderSize + path.size() + table.size();
+  for (size_t row = 0; row < table.size(); row += kPageRow) {
+    const uint64_t offset = ReadU64(reinterpret_cast<const uint8_t*>(table.data()) + row + 8) + pagesStart;
+    for (int i = 0; i < 8; ++i) table[row + 8 + i] = static_cast<char>(offset >> (8 * i));
+  }
+  std::string out(kIndexMagic, sizeof kIndexMagic);
+  PutU32(out, kIndexFormatVersion);
+  PutU32(out, blockCount_);
+  PutU64(out, stamp.size);
+  PutU64(out, static_cast<uint64_t>(stamp.modified));
+  PutU64(out, stamp.checksum);
+  PutU32(out, static_cast<uint32_t>(grams.size()));
+  PutU32(out, static_cast<uint32_t>(path.size()));
+  PutU32(out, blocksPerUnit_);
+  PutU32(out, static_cast<uint32_t>(table.size() / kPageRow));
+  const std::string rest = path + table;
+  PutU64(out, HeaderChecksum(out.data(), rest.data(), rest.size()));
+  out += rest;
+  out += pages;
+  return out;
+}
+
+}  // namespace tavlex

@@ -1,0 +1,43 @@
+// TextIndexWriter: gathers the postings of a build and lays out the index
+// file (engine/index/index_format.h).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/index/index_format.h"
+
+namespace tavlex {
+
+class TextIndexWriter {
+ public:
+  TextIndexWriter(uint32_t blockCount, uint32_t blocksPerUnit);
+
+  // Notes that unit holds gram, once however often it is told; units come
+  // in ascending order.
+  void Add(Gram gram, uint32_t unit);
+  // The file's bytes; the writer is empty afterwards.
+  std::string Finish(const IndexStamp& stamp);
+
+ private:
+  // The units of one gram as a list (engine/index/posting_list.h) while it grows.
+  struct Growing {
+    Gram gram = 0;
+    std::string gaps;
+    uint32_t count = 0;
+    uint32_t next = 0;  // the least the next unit can be
+  };
+
+  // The posting of gram, found in an open-addressing table: a build looks a
+  // gram up for every place it occurs, and a node-based map is several times
+  // slower at that.
+  Growing& Find(Gram gram);
+
+  uint32_t blockCount_;
+  uint32_t blocksPerUnit_;
+  std::vector<Growing> postings_;
+  std::vector<uint32_t> slots_;  // posting number + 1, or 0 for a free slot; a power of two long
+};
+
+}  // namespace tavlex

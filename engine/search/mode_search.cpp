@@ -1,0 +1,97 @@
+#include "engine/search/mode_search.h"
+
+#include <algorithm>
+
+#include "engine/dictionary.h"
+#include "engine/index/text_index.h"
+#include "engine/search/block_verifier.h"
+#include "engine/search/headword_runs.h"
+
+namespace tavlex {
+namespace {
+
+bool IsPlainPrefixSearch(const SearchRequest& request, const EntryMatcher& matcher) {
+  return request.mode == SearchMode::kPrefix && !matcher.pattern()->HasWildcards();
+}
+
+bool TakesSortedHeadwords(const SearchRequest& request, const EntryMatcher& matcher) {
+  return (request.mode == SearchMode::kExact || request.mode == SearchMode::kPrefix) &&
+         !matcher.pattern()->literalHead().empty();
+}
+
+// The dictionary's own prefix search, its results marked where the query is.
+ModeResults PrefixSearch(Dictionary& dictionary, const std::u16string& query, bool countAll) {
+  ModeResults results;
+  results.route = SearchRoute::kPrefixSearch;
+  dictionary.Search(query);
+  const auto length = static_cast<uint32_t>(query.size());
+  for (const EntryRef& entry : dictionary.results()) {
+    SearchHit hit{entry, {}};
+    if (length > 0) hit.matches.push_back({SearchField::kHeadword, 0, length});
+    results.hits.push_back(std::move(hit));
+  }
+  if (countAll) results.total = CountPrefixRun(dictionary, query);
+  return results;
+}
+
+// The routes other than the plain prefix search. They read the dictionary
+// only through its thread-safe operations.
+ModeResults SearchRoutes(const Dictionary& dictionary, const SearchRequest& request, EntryMatcher& matcher,
+                         const TextIndex* index, const SearchScope& scope) {
+  const bool headwordMode = request.mode != SearchMode::kFullText;
+  ModeResults results;
+  VerifiedHits verified;
+  if (headwordMode && TakesSortedHeadwords(request, matcher)) {
+    results.route = SearchRoute::kSortedIndex;
+    verified = SearchSortedHeadwords(dictionary, matcher, scope);
+  } else {
+    std::optional<std::vector<uint32_t>> blocks;
+    if (index) {
+      blocks = index->Candidates(matcher.RequiredGrams());
+      results.indexDamaged = !blocks;
+      // An index is checked against the dictionary it was built from; this only guards the reads.
+      const auto count = static_cast<uint32_t>(dictionary.indexEntryCount());
+      if (blocks) std::erase_if(*blocks, [count](uint32_t b) { return b >= count; });
+    }
+    results.route = blocks ? SearchRoute::kTextIndex : SearchRoute::kScan;
+    if (!blocks) {
+      blocks.emplace(static_cast<size_t>(dictionary.indexEntryCount()));
+      for (uint32_t b = 0; b < blocks->size(); ++b) (*blocks)[b] = b;
+    }
+    verified = VerifyBlocks(dictionary, *blocks, matcher, scope, headwordMode);
+  }
+  results.hits = std::move(verified.hits);
+  results.total = verified.total;
+  return results;
+}
+
+}  // namespace
+
+bool NeedsTextIndex(const SearchRequest& request) {
+  if (request.mode == SearchMode::kFullText) return true;
+  const EntryMatcher matcher(request, false);
+  return !IsPlainPrefixSearch(request, matcher) && !TakesSortedHeadwords(request, matcher);
+}
+
+ModeResults SearchDictionary(Dictionary& dictionary, const SearchRequest& request, const TextIndex* index,
+                             bool countAll) {
+  EntryMatcher matcher(request, dictionary.settings().accent);
+  if (request.mode != SearchMode::kFullText && IsPlainPrefixSearch(request, matcher)) {
+    return PrefixSearch(dictionary, request.text, countAll);
+  }
+  // As the prefix search does, a limit of 0 or below still yields one entry.
+  const SearchScope scope{static_cast<size_t>(std::max(dictionary.settings().searchMax, 1)), countAll,
+                          nullptr};
+  return SearchRoutes(dictionary, request, matcher, index, scope);
+}
+
+std::optional<uint64_t> CountHits(const Dictionary& dictionary, const SearchRequest& request, bool accents,
+                                  const TextIndex* index, const std::atomic<bool>* cancel) {
+  EntryMatcher matcher(request, accents);
+  if (request.mode != SearchMode::kFullText && IsPlainPrefixSearch(request, matcher)) {
+    return CountPrefixRun(dictionary, request.text, cancel);
+  }
+  return SearchRoutes(dictionary, request, matcher, index, SearchScope{0, true, cancel}).total;
+}
+
+}  // namespace tavlex

@@ -1,0 +1,46 @@
+#include "engine/search/set_search.h"
+
+namespace tavlex {
+namespace {
+
+bool InUse(const Dictionary& d) { return !d.settings().notUsed && !d.settings().irregular; }
+
+}  // namespace
+
+std::vector<DictionaryHits> SearchSet(
+    DictionarySet& set, TextIndexes& indexes, const SearchRequest& request, IndexWait wait, bool countAll,
+    const std::function<void(const Dictionary&, const TextIndexes::Status&)>& progress) {
+  const bool needsIndex = NeedsTextIndex(request);
+  if (needsIndex && wait != IndexWait::kScan) {
+    for (size_t i = 0; i < set.count(); ++i) {
+      if (InUse(set.at(i))) indexes.Prepare(set.at(i));
+    }
+  }
+  std::vector<DictionaryHits> all;
+  for (size_t i = 0; i < set.count(); ++i) {
+    Dictionary& dictionary = set.at(i);
+    if (!InUse(dictionary)) continue;
+    std::shared_ptr<const TextIndex> index;
+    if (needsIndex && wait == IndexWait::kWait) {
+      index = indexes.Wait(dictionary, [&](const TextIndexes::Status& status) {
+        if (progress) progress(dictionary, status);
+      });
+    } else if (needsIndex) {
+      index = indexes.Ready(dictionary);
+    }
+    DictionaryHits hits{dictionary.shared_from_this(), {}};
+    if (needsIndex && !index && wait == IndexWait::kSkip) {
+      hits.results.route = SearchRoute::kIndexPending;
+    } else {
+      hits.results = SearchDictionary(dictionary, request, index.get(), countAll);
+    }
+    if (hits.results.indexDamaged) {
+      indexes.Discard(dictionary);
+      indexes.Prepare(dictionary);
+    }
+    all.push_back(std::move(hits));
+  }
+  return all;
+}
+
+}  // namespace tavlex

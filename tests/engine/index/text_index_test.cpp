@@ -1,0 +1,236 @@
+// Index files as untrusted input (built from something else, cut short,
+// damaged, hostile), and the background builds of TextIndexes with their
+// files in the cache folder.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <fstream>
+#include <future>
+
+#include "engine/dictionary_set.h"
+#include "engine/index/index_build.h"
+#include "engine/index/posting_list.h"
+#include "engine/index/text_indexes.h"
+#include "engine/search/set_search.h"
+#include "engine/text/text_folding.h"
+#include "tests/support/test_dictionaries.h"
+
+namespace tavlex {
+namespace {
+
+std::span<const uint8_t> Bytes(const std::string& bytes) {
+  return {reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()};
+}
+
+std::string ReadAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class IndexFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::vector<dicwriter::Record> records;
+    for (int i = 0; i < 300; ++i) {
+      const std::u16string key = {u'w', static_cast<char16_t>(u'a' + i % 26),
+                                  static_cast<char16_t>(u'a' + i / 26)};
+      // Each translation has a character of its own.
+      records.push_back(
+          {key, u"", 0, u"\u8A33\u8A9E " + std::u16string(1, static_cast<char16_t>(0x4E00 + i)), u"", u""});
+    }
+    ASSERT_TRUE(set_.Open(testing::WriteTestDictionary(dir_, "words.dic", records, testing::SmallBlocks(4))));
+    stamp_ = *StampOf(dictionary());
+    BuildControl control;
+    bytes_ = *BuildIndexFile(dictionary(), stamp_, &control);
+  }
+  Dictionary& dictionary() { return set_.at(0); }
+  // The blocks for a few queries, or none when the index reports damage.
+  std::vector<std::optional<std::vector<uint32_t>>> Answers(const TextIndex& index) {
+    std::vector<std::optional<std::vector<uint32_t>>> answers;
+    for (const char16_t* query : {u"wa", u"\u8A33", u"\u4E05", u"zz"}) {
+      std::vector<Gram> grams;
+      AppendQueryGrams(FoldedChars(query, kWidestFolding), grams);
+      answers.push_back(index.Candidates(grams));
+    }
+    return answers;
+  }
+
+  testing::TempDir dir_;
+  DictionarySet set_;
+  IndexStamp stamp_;
+  std::string bytes_;
+};
+
+TEST_F(IndexFileTest, BuiltFromSomethingElseIsRefused) {
+  ASSERT_TRUE(TextIndex::FromBytes(bytes_, stamp_));
+  const auto changed = [&](auto change) {
+    IndexStamp other = stamp_;
+    change(other);
+    return TextIndex::FromBytes(bytes_, other);
+  };
+  EXPECT_FALSE(changed([](IndexStamp& s) { s.path += u"x"; }));
+  EXPECT_FALSE(changed([](IndexStamp& s) { ++s.size; }));
+  EXPECT_FALSE(changed([](IndexStamp& s) { ++s.modified; }));
+  EXPECT_FALSE(changed([](IndexStamp& s) { ++s.checksum; }));
+  EXPECT_FALSE(changed([](IndexStamp& s) { ++s.blockCount; }));
+}
+
+TEST_F(IndexFileTest, CutShortOrDamagedIsNeverTrusted) {
+  const auto sound = TextIndex::FromBytes(bytes_, stamp_);
+  const auto expected = Answers(*sound);
+  // A character of one record: the blocks of one unit.
+  ASSERT_EQ(expected[2]->size(), BlocksPerUnit(dictionary().layout().blockSize));
+  ASSERT_TRUE(expected[3]->empty());
+  for (size_t length = 0; length < bytes_.size(); length += 1 + length / 16) {
+    EXPECT_FALSE(TextIndex::FromBytes(bytes_.substr(0, length), stamp_)) << length;
+  }
+  // Every byte is covered by a checksum: a change is refused when the file is
+  // opened, or reported when its posting is read.
+  for (size_t at = 0; at < bytes_.size(); at += 1 + at / 64) {
+    std::string damaged = bytes_;
+    damaged[at] = static_cast<char>(damaged[at] ^ 0x21);
+    const auto index = TextIndex::FromBytes(damaged, stamp_);
+    if (!index) continue;
+    const auto answers = Answers(*index);
+    for (size_t q = 0; q < answers.size(); ++q) {
+      if (answers[q]) {
+        EXPECT_EQ(answers[q], expected[q]) << "byte " << at;
+      }
+    }
+  }
+}
+
+TEST(PostingList, EveryEncodingRoundTripsAndHostileBytesAreRefused) {
+  std::vector<uint32_t> units;
+  // A few units (a list), nearly all (a complement), about half (a bitmap).
+  for (const std::vector<uint32_t>& posting : {std::vector<uint32_t>{3, 70, 900}, std::vector<uint32_t>{}}) {
+    ASSERT_TRUE(DecodePosting(Bytes(EncodePosting(posting, 1000)), 1000, &units));
+    EXPECT_EQ(units, posting);
+  }
+  std::vector<uint32_t> most;
+  std::vector<uint32_t> even;
+  for (uint32_t u = 0; u < 1000; ++u) {
+    if (u != 500) most.push_back(u);
+    if (u % 2 == 0) even.push_back(u);
+  }
+  for (const std::vector<uint32_t>& posting : {most, even}) {
+    const std::string bytes = EncodePosting(posting, 1000);
+    EXPECT_LT(bytes.size(), 130u);
+    ASSERT_TRUE(DecodePosting(Bytes(bytes), 1000, &units));
+    EXPECT_EQ(units, posting);
+  }
+  const std::string hostile[] = {
+      {},
+      "\x10\x01\x02\x03",                                  // a list of four cut short
+      std::string("\x08\x05\x00\x01", 4),                  // bytes left over
+      "\x08\x05\x7F",                                      // a unit beyond the last
+      "\x04\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\x7F",      // a varint past 64 bits
+      "\x03",                                              // an unknown kind
+      std::string("\x06\x03", 2) + std::string(15, '\0'),  // a bitmap counting one it lacks
+      std::string("\x02", 1) + std::string(15, '\0'),      // a bitmap of the wrong size
+      "\x2A\x80",                                          // one byte of a two-byte varint
+  };
+  for (const std::string& bytes : hostile)
+    EXPECT_FALSE(DecodePosting(Bytes(bytes), 125, &units)) << bytes.size();
+}
+
+class TextIndexesTest : public IndexFileTest {
+ protected:
+  void SetUp() override {
+    IndexFileTest::SetUp();
+    const char* old = std::getenv("XDG_CACHE_HOME");
+    oldCache_ = old ? std::optional<std::string>(old) : std::nullopt;
+    ::setenv("XDG_CACHE_HOME", (dir_.path() / "cache").c_str(), 1);
+  }
+  void TearDown() override {
+    if (oldCache_) {
+      ::setenv("XDG_CACHE_HOME", oldCache_->c_str(), 1);
+    } else {
+      ::unsetenv("XDG_CACHE_HOME");
+    }
+  }
+  std::filesystem::path IndexFile() { return IndexFilePath(DefaultIndexFolder(), dictionary().path()); }
+
+  std::optional<std::string> oldCache_;
+};
+
+TEST_F(TextIndexesTest, BuildsOnceKeepsTheFileAndRebuildsWhatIsDamaged) {
+  EXPECT_EQ(DefaultIndexFolder(), dir_.path() / "cache" / "tavlex");
+  ::setenv("XDG_CACHE_HOME", "relative/cache", 1);  // a relative path is ignored
+  EXPECT_EQ(DefaultIndexFolder(), std::filesystem::path(std::getenv("HOME")) / ".cache" / "tavlex");
+  ::setenv("XDG_CACHE_HOME", (dir_.path() / "cache").c_str(), 1);
+  std::vector<TextIndexes::State> seen;
+  {
+    TextIndexes indexes;
+    EXPECT_FALSE(indexes.Ready(dictionary()));
+    uint32_t lastDone = 0;
+    const auto index = indexes.Wait(dictionary(), [&](const TextIndexes::Status& s) { lastDone = s.done; });
+    ASSERT_TRUE(index);
+    EXPECT_EQ(indexes.Ready(dictionary()), index);
+    EXPECT_EQ(indexes.StatusOf(dictionary()).state, TextIndexes::State::kReady);
+    EXPECT_LE(lastDone, stamp_.blockCount);
+  }
+  ASSERT_TRUE(std::filesystem::exists(IndexFile()));
+  const std::string built = ReadAll(IndexFile());
+  {
+    // Another run loads the file without reading a block.
+    TextIndexes indexes;
+    ASSERT_TRUE(indexes.Wait(dictionary()));
+    EXPECT_EQ(indexes.StatusOf(dictionary()).total, 0u);
+  }
+  for (const std::string& bad : {std::string("junk"), built.substr(0, built.size() / 2), std::string()}) {
+    std::ofstream(IndexFile(), std::ios::binary | std::ios::trunc) << bad;
+    TextIndexes indexes;
+    ASSERT_TRUE(indexes.Wait(dictionary()));
+    EXPECT_EQ(indexes.StatusOf(dictionary()).total, stamp_.blockCount);
+    EXPECT_EQ(ReadAll(IndexFile()), built);
+  }
+}
+
+TEST_F(TextIndexesTest, SearchesWaitOnlyWhenAskedAndSayHowTheySearched) {
+  TextIndexes indexes(DefaultIndexFolder(), 1);
+  // The worker is held as it starts, so that the index is certainly not ready.
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  indexes.SetListener([&](const std::u16string&) {
+    if (indexes.StatusOf(dictionary()).state == TextIndexes::State::kLoading) released.wait();
+  });
+  const SearchRequest full{SearchMode::kFullText, u"\u4E05", kAllFields, false};  // one record's character
+  const auto route = [&](const SearchRequest& request, IndexWait wait) {
+    const std::vector<DictionaryHits> found = SearchSet(set_, indexes, request, wait, true);
+    EXPECT_EQ(found.size(), 1u);
+    const ModeResults& results = found[0].results;
+    return std::pair(results.route, results.total.value_or(0));
+  };
+  EXPECT_EQ(route(full, IndexWait::kSkip), std::pair(SearchRoute::kIndexPending, uint64_t{0}));
+  EXPECT_EQ(route(full, IndexWait::kScan), std::pair(SearchRoute::kScan, uint64_t{1}));
+  EXPECT_EQ(route({SearchMode::kPrefix, u"wa", kAllFields, false}, IndexWait::kSkip),
+            std::pair(SearchRoute::kPrefixSearch, uint64_t{12}));
+  EXPECT_EQ(route({SearchMode::kExact, u"WAA", kAllFields, false}, IndexWait::kSkip),
+            std::pair(SearchRoute::kSortedIndex, uint64_t{1}));
+  release.set_value();
+  EXPECT_EQ(route(full, IndexWait::kWait), std::pair(SearchRoute::kTextIndex, uint64_t{1}));
+  EXPECT_EQ(route(full, IndexWait::kSkip), std::pair(SearchRoute::kTextIndex, uint64_t{1}));
+}
+
+TEST_F(TextIndexesTest, ACancelledBuildLeavesNoFile) {
+  std::atomic<bool> cancelled = false;
+  {
+    TextIndexes indexes(DefaultIndexFolder(), 1);
+    // Cancelled as it starts building, from the building thread itself.
+    indexes.SetListener([&](const std::u16string&) {
+      if (!cancelled && indexes.StatusOf(dictionary()).state == TextIndexes::State::kBuilding) {
+        indexes.Cancel(dictionary());
+        cancelled = true;
+      }
+    });
+    indexes.Prepare(dictionary());
+    for (int i = 0; i < 5000 && !cancelled; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_FALSE(indexes.Ready(dictionary()));
+  }  // the workers have stopped
+  EXPECT_TRUE(cancelled);
+  EXPECT_FALSE(std::filesystem::exists(IndexFile()));
+}
+
+}  // namespace
+}  // namespace tavlex
