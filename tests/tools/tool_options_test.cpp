@@ -6,6 +6,7 @@
 #include "tools/index/index_options.h"
 #include "tools/lookup/lookup_options.h"
 #include "tools/mkdic/mkdic_options.h"
+#include "tools/wordbook/wordbook_options.h"
 
 namespace tavlex {
 namespace {
@@ -126,6 +127,38 @@ TEST(MkdicOptions, VersionAloneOrTheOldSpellingOfTheFormatVersion) {
     EXPECT_EQ(options.writer.version, 4) << old[0];
   }
   EXPECT_FALSE(mkdic::ParseMkdicOptions(Args{"--format-version", "4", "i", "o"}).oldFormatVersion);
+}
+
+TEST(WordBookOptions, CommandsTakeTheirIdsAndOptionsAndRefuseTheRest) {
+  const wordbook::WordBookOptions exported = wordbook::ParseWordBookOptions(
+      Args{"--db", "w.sqlite", "export", "3", "--format=csv", "--out", "x.csv", "12"});
+  EXPECT_EQ(exported.command, wordbook::WordBookCommand::kExport);
+  EXPECT_EQ(exported.ids, (std::vector<int64_t>{3, 12}));
+  EXPECT_EQ(exported.format, wordbook::ExportFormat::kCsv);
+  EXPECT_EQ(exported.dbPath, "w.sqlite");
+  EXPECT_EQ(exported.outPath, "x.csv");
+  const wordbook::WordBookOptions anki =
+      wordbook::ParseWordBookOptions(Args{"export", "--deck", "英語", "--notetype", "基本", "--tags", ""});
+  EXPECT_EQ(anki.anki.deck, "英語");
+  EXPECT_EQ(anki.anki.noteType, "基本");
+  EXPECT_EQ(anki.anki.tags, "");
+  EXPECT_TRUE(wordbook::ParseWordBookOptions(Args{"list", "--since", "2026-12-09"}).since);
+  const auto error = [](const Args& args) { return UsageErrorOf(wordbook::ParseWordBookOptions, args); };
+  EXPECT_EQ(error({}), "no command (list, show, remove, export)");
+  EXPECT_EQ(error({"add"}), "unknown command 'add' (list, show, remove, export)");
+  EXPECT_EQ(error({"show"}), "no ID: which entries? (tavlex-wordbook list shows them)");
+  EXPECT_EQ(error({"remove", "0"}), "'0' is not an entry's number");
+  EXPECT_EQ(error({"show", "3x"}), "'3x' is not an entry's number");
+  EXPECT_EQ(error({"list", "3"}), "list takes no ID");
+  EXPECT_EQ(error({"list", "--out", "x"}), "--format, --out, --deck, --notetype and --tags go with export");
+  EXPECT_EQ(error({"export", "--format", "csv", "--deck", "d"}),
+            "--deck, --notetype and --tags go with --format anki");
+  EXPECT_EQ(error({"export", "--format", "xml"}), "unknown format 'xml' (anki, csv, json)");
+  EXPECT_EQ(error({"show", "--since", "2026-12-09", "1"}), "--since goes with list and export");
+  EXPECT_EQ(error({"export", "--since", "2026-12-09", "1"}), "--since and ID cannot be combined");
+  EXPECT_EQ(error({"list", "--since", "2026-13-01"}),
+            "--since: '2026-13-01' is no date (YYYY-MM-DD or YYYY-MM-DDTHH:MM)");
+  EXPECT_EQ(error({"--db", "a", "--db", "b", "list"}), "--db given twice");
 }
 
 }  // namespace
