@@ -290,5 +290,12 @@ TEST_F(IniFileTest, ByteOrderMarkIsSkippedAndBadBytesBecomeReplacements) {
             "b\nn=1\n");
 }
 
+TEST_F(IniFileTest, AByteOrderMarkAddedTwiceHidesNoSectionAndSavesAgainAsBefore) {
+  WriteFile("\xEF\xBB\xBF\xEF\xBB\xBF[S]\nk=v\n");
+  SetAndSave(u"S", u"x", u"1");
+  SetAndSave(u"T", u"x", u"2");
+  EXPECT_EQ(ReadFile(), "[S]\nk=v\nx=1\n[T]\nx=2\n");
+}
+
 }  // namespace
 }  // namespace tavlex
