@@ -153,13 +153,17 @@ void IniFile::Parse(std::string_view bytes) {
 bool IniFile::Save() {
   if (!std::exchange(modified_, false) || path_.empty()) return true;
   // The config folder of an installed program may not exist yet. When it
-  // cannot be made, the write below fails.
+  // cannot be made, the write below fails and says why.
   std::error_code ignored;
   fs::create_directories(path_.parent_path(), ignored);
   const FolderLock lock(path_.parent_path());
   MergeFile();
   std::string bytes = Serialize();
-  if (!ReplaceFileContents(path_, bytes, write_)) return false;
+  std::error_code error;
+  if (!ReplaceFileContents(path_, bytes, write_, &error)) {
+    if (saveFailed_) saveFailed_(error);
+    return false;
+  }
   fileBytes_ = std::move(bytes);
   changes_.clear();
   return true;

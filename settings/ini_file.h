@@ -17,8 +17,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -42,9 +44,9 @@ class IniFile {
   // Writes the image back if anything was set since the last load or save
   // (never before a load: there is no path yet), creating its folder when
   // missing, and taking up what another program saved meanwhile (see above).
-  // False when the write failed: the old file is then untouched. Either way
-  // the image counts as saved, but its changes go with the next save that
-  // writes.
+  // False when the write failed: the old file is then untouched and the
+  // failure listener is told why. Either way the image counts as saved, but
+  // its changes go with the next save that writes.
   bool Save();
   // Starts again from what the file holds if another program saved it since
   // this image read or wrote it, and applies this program's own changes on
@@ -53,6 +55,10 @@ class IniFile {
   // program may have changed (the list of dictionaries), and that reads
   // again what it holds of the file.
   void TakeUpFileChanges();
+  // Told of every save that failed, with the reason (ENOSPC for a full disk).
+  void SetSaveFailureListener(std::function<void(const std::error_code&)> listener) {
+    saveFailed_ = std::move(listener);
+  }
 
   const std::filesystem::path& Path() const { return path_; }
 
@@ -117,6 +123,7 @@ class IniFile {
   std::string fileBytes_;  // the file as this image last read or wrote it
   std::vector<Change> changes_;
   WriteFunction write_;
+  std::function<void(const std::error_code&)> saveFailed_;
 };
 
 }  // namespace tavlex
