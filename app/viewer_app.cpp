@@ -1,11 +1,15 @@
 #include "app/viewer_app.h"
 
 #include <QApplication>
+#include <QTimer>
+#include <utility>
 
 #include "app/main_frame.h"
 #include "app/outside_lookups.h"
 #include "app/shutdown_signals.h"
+#include "platform/message_box.h"
 #include "resources/resource_ids.h"
+#include "resources/string_table.h"
 #include "ui/version_dlg.h"
 #include "view/lookup_view.h"
 
@@ -72,12 +76,27 @@ bool CViewerApp::CreateFrame(bool showFrame) {
   frame_ = std::make_unique<CMainFrame>(settings_, this, &phoneStatus_);
   outside_ = std::make_unique<OutsideLookups>(settings_, *frame_);
   signals_ = std::make_unique<ShutdownSignals>([this] { EndRun(); });
+  settings_.SetSaveFailureListener([this](const std::error_code& error) { TellSettingsNotSaved(error); });
   // The session asks before a logout; a program still running then may be killed.
   const auto save = [this] { SaveSettings(); };
   QObject::connect(qApp, &QGuiApplication::commitDataRequest, frame_.get(), save);
   QObject::connect(qApp, &QGuiApplication::saveStateRequest, frame_.get(), save);
   if (showFrame) frame_->show();
   return true;
+}
+
+void CViewerApp::TellSettingsNotSaved(const std::error_code& error) {
+  // Once: every later change is saved, and fails, again. Posted, so that the
+  // box never opens in the middle of whatever was saving; at the end of the
+  // run there is no window left to tell.
+  if (!frame_ || std::exchange(saveFailureTold_, true)) return;
+  const QString text =
+      LoadString(ids::kSettingsNotSaved)
+          .arg(QString::fromStdString(settings_.Path().string()), QString::fromStdString(error.message()));
+  QTimer::singleShot(0, frame_.get(), [this, text] {
+    platform::MessageBox::Show(frame_.get(), text, LoadString(ids::kErrorCaption),
+                               platform::MessageBox::kOk | platform::MessageBox::kIconExclamation);
+  });
 }
 
 }  // namespace tavlex

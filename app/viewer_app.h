@@ -3,10 +3,12 @@
 // the frame (and with it the view, which writes into the image) is gone.
 // SIGTERM, SIGINT and SIGHUP end the run as the exit command does, and the
 // image is saved also when the desktop session asks programs to save. Words
-// from other programs reach the view through its OutsideLookups.
+// from other programs reach the view through its OutsideLookups. The first
+// save of the run that fails (a full disk) is told in a message box.
 #pragma once
 
 #include <memory>
+#include <system_error>
 
 #include "platform/messages.h"
 #include "platform/phone_status.h"
@@ -53,6 +55,7 @@ class CViewerApp : public platform::CommandTarget {
 
  private:
   bool CreateFrame(bool showFrame);
+  void TellSettingsNotSaved(const std::error_code& error);
 
   // Forces the phone status while a menu is open; this desktop has no such value.
   platform::PhoneStatusService phoneStatus_{nullptr};
@@ -60,6 +63,7 @@ class CViewerApp : public platform::CommandTarget {
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<OutsideLookups> outside_;   // refers to the frame
   std::unique_ptr<ShutdownSignals> signals_;  // while the frame is up
+  bool saveFailureTold_ = false;
 };
 
 }  // namespace tavlex

@@ -92,20 +92,26 @@ bool WriteAll(int fd, std::string_view content, const WriteFunction& write) {
   while (!content.empty()) {
     const ssize_t written = write(fd, content.data(), content.size());
     if (written < 0 && errno == EINTR) continue;
+    if (written < 0) return false;
     // Zero would loop forever; more than asked is a broken writer.
-    if (written <= 0 || static_cast<std::size_t>(written) > content.size()) return false;
+    if (written == 0 || static_cast<std::size_t>(written) > content.size()) {
+      errno = EIO;
+      return false;
+    }
     content.remove_prefix(static_cast<std::size_t>(written));
   }
   return true;
 }
 
-// Writes and syncs, then closes fd in every case.
+// Writes and syncs, then closes fd in every case; errno tells the first failure.
 bool FillAndClose(int fd, mode_t mode, std::string_view content, const WriteFunction& write) {
   // Permission bits are worth keeping but not worth losing the data over:
   // some filesystems refuse fchmod, so its failure is ignored.
   (void)::fchmod(fd, mode);
   const bool written = WriteAll(fd, content, write) && ::fsync(fd) == 0;
+  const int writeError = errno;
   const bool closed = ::close(fd) == 0;
+  if (!written) errno = writeError;
   return written && closed;
 }
 
@@ -120,21 +126,28 @@ void SyncDirectory(const fs::path& directory) {
 
 }  // namespace
 
-bool ReplaceFileContents(const fs::path& target, std::string_view content, const WriteFunction& write) {
+bool ReplaceFileContents(const fs::path& target, std::string_view content, const WriteFunction& write,
+                         std::error_code* error) {
+  const auto fail = [error](int code) {
+    if (error) *error = std::error_code(code, std::generic_category());
+    return false;
+  };
   const fs::path finalPath = ResolveTarget(target);
-  if (!Replaceable(finalPath)) return false;
+  if (!Replaceable(finalPath)) return fail(errno);
   RemoveStaleTempFiles(finalPath);
   std::string tempName = (finalPath.parent_path() / TempPrefix(finalPath)).string() +
                          std::to_string(::getpid()) + "-" + kTempRandom;
   const int fd = ::mkstemp(tempName.data());
-  if (fd < 0) return false;
+  if (fd < 0) return fail(errno);
 
   if (!FillAndClose(fd, ModeFor(finalPath), content, write) ||
       std::rename(tempName.c_str(), finalPath.c_str()) != 0) {
+    const int code = errno;
     ::unlink(tempName.c_str());
-    return false;
+    return fail(code);
   }
   SyncDirectory(finalPath.parent_path());
+  if (error) error->clear();
   return true;
 }
 

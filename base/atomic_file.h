@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <string_view>
+#include <system_error>
 
 namespace tavlex {
 
@@ -16,13 +17,14 @@ namespace tavlex {
 // that fails part-way to prove the target survives.
 using WriteFunction = std::function<ssize_t(int fd, const void* data, std::size_t size)>;
 
-// Returns false if any step failed; the temporary file is then removed and
-// the target is left as it was. An existing target keeps its permission bits
+// Returns false if any step failed (error, when given, then tells why: a
+// full disk is ENOSPC); the temporary file is then removed and the target is
+// left as it was. An existing target keeps its permission bits
 // and, if it is a symbolic link, the file it points to is the one replaced.
 // A target that exists but is not a regular file (a directory, a FIFO, a
 // device) is never replaced. Temporary files of this target left by saves
 // that were killed are removed first; those of running saves are not.
 bool ReplaceFileContents(const std::filesystem::path& target, std::string_view content,
-                         const WriteFunction& write);
+                         const WriteFunction& write, std::error_code* error = nullptr);
 
 }  // namespace tavlex

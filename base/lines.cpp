@@ -9,7 +9,7 @@ constexpr std::u16string_view kCrLf = u"\r\n";
 }  // namespace
 
 std::string_view SkipUtf8Bom(std::string_view text) {
-  if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
+  while (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
   return text;
 }
 

@@ -1,5 +1,5 @@
 // Cutting text into lines. Files are read as lines ended by LF, with an
-// optional CR before it (and an optional UTF-8 byte-order mark in front).
+// optional CR before it (and optional UTF-8 byte-order marks in front).
 // Texts inside dictionaries and messages break paragraphs with CR LF pairs,
 // where a lone CR or LF is an ordinary character.
 #pragma once
@@ -10,7 +10,9 @@
 
 namespace tavlex {
 
-// text without a UTF-8 byte-order mark at its start.
+// text without the UTF-8 byte-order marks at its start: all of them, since an
+// editor that adds one to a file that has one already makes a second, and a
+// mark left in front of the first line would hide what that line says.
 std::string_view SkipUtf8Bom(std::string_view text);
 
 // The lines of a file: each ends at "\n", and the "\r"s before it, or ending

@@ -88,5 +88,6 @@ inline constexpr int kTrayToolTip = 3015;
 inline constexpr int kShortcutDescription = 3016;
 inline constexpr int kShortcutNotBound = 3017;
 inline constexpr int kNothingFound = 3018;
+inline constexpr int kSettingsNotSaved = 3019;
 
 }  // namespace tavlex::ids

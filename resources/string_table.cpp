@@ -46,6 +46,10 @@ QString LoadString(int id) {
       return QStringLiteral("ショートカットキーを登録できませんでした。");
     case ids::kNothingFound:
       return QStringLiteral("見つかりません");
+    case ids::kSettingsNotSaved:
+      return QStringLiteral(
+          "設定を保存できませんでした。\r\n%1: %2\r\n"
+          "保存できるようになれば、次の変更か終了のときにまとめて保存されます。");
     default:
       return {};
   }

@@ -75,10 +75,10 @@ void SaveDictionarySettings(const DictionarySet& set, IniFile& ini) {
   }
 }
 
-void SaveDictionaryList(const DictionarySet& set, IniFile& ini) {
+void SaveDictionaryList(const std::vector<std::u16string>& paths, IniFile& ini) {
   for (size_t n = 1; n <= kListedDictionaries; ++n) {
     const size_t i = n - 1;
-    ini.SetString(kDictionarySection, ListKey(n), i < set.count() ? set.at(i).path() : std::u16string());
+    ini.SetString(kDictionarySection, ListKey(n), i < paths.size() ? paths[i] : std::u16string());
   }
 }
 

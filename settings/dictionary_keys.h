@@ -34,7 +34,7 @@ void LoadDictionarySettings(DictionarySet& set, const IniFile& ini);
 // Writes each dictionary's eighteen settings into its section.
 void SaveDictionarySettings(const DictionarySet& set, IniFile& ini);
 
-// Writes "dic1" to "dic9": the set's paths in order, then empty keys.
-void SaveDictionaryList(const DictionarySet& set, IniFile& ini);
+// Writes "dic1" to "dic9": the first nine paths in order, then empty keys.
+void SaveDictionaryList(const std::vector<std::u16string>& paths, IniFile& ini);
 
 }  // namespace tavlex

@@ -1,8 +1,11 @@
 #include "settings/ini_file.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <limits>
 #include <optional>
 #include <string_view>
@@ -80,6 +83,32 @@ std::u16string SingleLine(std::u16string text) {
   return text;
 }
 
+// What GetString gives for a key set to value.
+std::u16string ReadBack(const std::u16string& value) {
+  const std::u16string line = SingleLine(value);
+  return std::u16string(Trim(std::u16string_view(line).substr(0, line.find(kCommentStart))));
+}
+
+// Held while a save reads the file again and replaces it, so that two
+// programs saving at once take turns instead of each writing what it read
+// before the other's write. Where the folder cannot be locked, saves go on
+// without.
+class FolderLock {
+ public:
+  explicit FolderLock(const fs::path& folder)
+      : fd_(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    if (fd_ >= 0) (void)::flock(fd_, LOCK_EX);
+  }
+  ~FolderLock() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+
+ private:
+  int fd_;
+};
+
 }  // namespace
 
 IniFile::IniFile() : write_(::write) {}
@@ -98,11 +127,17 @@ void IniFile::Load(const std::u16string& fileName) {
 
 void IniFile::LoadPath(const fs::path& path) {
   path_ = path;
+  // A directory, FIFO, device or unreadable file loads as an empty image.
+  fileBytes_ = ReadRegularFile(path).bytes;
+  Parse(fileBytes_);
+  known_ = sections_;
+  changes_.clear();
+  modified_ = false;
+}
+
+void IniFile::Parse(std::string_view bytes) {
   preamble_.clear();
   sections_.clear();
-
-  // A directory, FIFO, device or unreadable file loads as an empty image.
-  const std::string bytes = ReadRegularFile(path).bytes;
   for (const std::string_view text : SplitLines(SkipUtf8Bom(bytes))) {
     std::u16string line = Utf8ToUtf16(text);
     if (IsHeader(line)) {
@@ -113,19 +148,42 @@ void IniFile::LoadPath(const fs::path& path) {
       sections_.back().body.push_back(std::move(line));
     }
   }
-  modified_ = false;
 }
 
-void IniFile::Save() {
-  if (!modified_) return;
-  if (!path_.empty()) {
-    // The config folder of an installed program may not exist yet. When it
-    // cannot be made, the write below fails and the settings are lost.
-    std::error_code ignored;
-    fs::create_directories(path_.parent_path(), ignored);
-    (void)ReplaceFileContents(path_, Serialize(), write_);
+bool IniFile::Save() {
+  if (!std::exchange(modified_, false) || path_.empty()) return true;
+  // The config folder of an installed program may not exist yet. When it
+  // cannot be made, the write below fails and says why.
+  std::error_code ignored;
+  fs::create_directories(path_.parent_path(), ignored);
+  const FolderLock lock(path_.parent_path());
+  MergeFile();
+  std::string bytes = Serialize();
+  std::error_code error;
+  if (!ReplaceFileContents(path_, bytes, write_, &error)) {
+    if (saveFailed_) saveFailed_(error);
+    return false;
   }
-  modified_ = false;
+  fileBytes_ = std::move(bytes);
+  changes_.clear();
+  return true;
+}
+
+void IniFile::TakeUpFileChanges() {
+  if (path_.empty()) return;
+  const FolderLock lock(path_.parent_path());
+  MergeFile();
+  known_ = sections_;
+}
+
+void IniFile::MergeFile() {
+  const FileContent now = ReadRegularFile(path_);
+  // A file that cannot be read just now gives nothing to go by; the image is written as it is.
+  if (now.error != 0 && now.error != ENOENT) return;
+  if (now.bytes == fileBytes_) return;
+  Parse(now.bytes);
+  for (const Change& change : changes_) Put(sections_, change.section, change.key, change.value);
+  fileBytes_ = now.bytes;
 }
 
 std::string IniFile::Serialize() const {
@@ -142,21 +200,26 @@ std::string IniFile::Serialize() const {
   return out;
 }
 
-std::size_t IniFile::FindSection(const std::u16string& name) const {
-  for (std::size_t i = 0; i < sections_.size(); ++i) {
-    if (SectionName(sections_[i].header) == std::u16string_view(name)) return i;
+std::size_t IniFile::FindSection(const std::vector<Section>& sections, const std::u16string& name) {
+  for (std::size_t i = 0; i < sections.size(); ++i) {
+    if (SectionName(sections[i].header) == std::u16string_view(name)) return i;
   }
-  return sections_.size();
+  return sections.size();
 }
 
-std::u16string IniFile::GetString(const std::u16string& section, const std::u16string& key) const {
-  const std::size_t index = FindSection(section);
-  if (index == sections_.size()) return {};
-  for (const std::u16string& line : sections_[index].body) {
+std::u16string IniFile::ValueIn(const std::vector<Section>& sections, const std::u16string& section,
+                                const std::u16string& key) {
+  const std::size_t index = FindSection(sections, section);
+  if (index == sections.size()) return {};
+  for (const std::u16string& line : sections[index].body) {
     const auto parsed = ParseKeyLine(line);
     if (parsed && parsed->key == key) return std::u16string(parsed->value);
   }
   return {};
+}
+
+std::u16string IniFile::GetString(const std::u16string& section, const std::u16string& key) const {
+  return ValueIn(sections_, section, key);
 }
 
 int32_t IniFile::GetInt(const std::u16string& section, const std::u16string& key,
@@ -172,20 +235,40 @@ bool IniFile::SetString(const std::u16string& section, const std::u16string& key
   modified_ = true;
   const std::u16string name = SingleLine(section);
   const std::u16string keyText = SingleLine(key);
-  const std::size_t index = FindSection(name);
-  if (index == sections_.size()) sections_.push_back({kHeaderOpen + name + kHeaderClose, {}});
+  const std::u16string known = ValueIn(known_, name, keyText);
+  if (ReadBack(value) != known) {
+    const auto same = [&](const Change& change) { return change.section == name && change.key == keyText; };
+    if (const auto change = std::find_if(changes_.begin(), changes_.end(), same); change != changes_.end()) {
+      change->value = value;
+    } else {
+      changes_.push_back({name, keyText, value});
+    }
+    Put(known_, name, keyText, value);
+  } else if (GetString(name, keyText) != known) {
+    // The value this program knew, while the image holds what another
+    // program saved since: that stays, so that a viewer that stores all it
+    // holds on every save does not undo it.
+    return true;
+  }
+  Put(sections_, name, keyText, value);
+  return true;
+}
 
-  std::vector<std::u16string>& body = sections_[index].body;
-  std::u16string newLine = keyText + kAssign + SingleLine(value);
+void IniFile::Put(std::vector<Section>& sections, const std::u16string& section, const std::u16string& key,
+                  const std::u16string& value) {
+  const std::size_t index = FindSection(sections, section);
+  if (index == sections.size()) sections.push_back({kHeaderOpen + section + kHeaderClose, {}});
+
+  std::vector<std::u16string>& body = sections[index].body;
+  std::u16string newLine = key + kAssign + SingleLine(value);
   for (std::u16string& line : body) {
     const auto parsed = ParseKeyLine(line);
-    if (parsed && parsed->key == keyText) {
+    if (parsed && parsed->key == key) {
       line = std::move(newLine);
-      return true;
+      return;
     }
   }
   body.push_back(std::move(newLine));
-  return true;
 }
 
 bool IniFile::SetInt(const std::u16string& section, const std::u16string& key, int32_t value) {

@@ -1,15 +1,29 @@
 #include "settings/registered_dictionaries.h"
 
+#include <algorithm>
+
 namespace tavlex {
+
+namespace {
+
+bool Contains(const std::vector<std::u16string>& paths, const std::u16string& path) {
+  return std::find(paths.begin(), paths.end(), path) != paths.end();
+}
+
+}  // namespace
 
 std::vector<RegisteredDictionaries::LeftOut> RegisteredDictionaries::OpenListed() {
   std::vector<LeftOut> leftOut;
+  leftOut_.clear();
   for (const std::u16string& path : ListedDictionaryPaths(settings_)) {
     if (!SettingsCanHoldPath(path)) {
       leftOut.push_back({path, Refusal::kPathNotStorable});
     } else if (!set_.Open(path)) {
       leftOut.push_back({path, Refusal::kNotADictionary});
+    } else {
+      continue;
     }
+    leftOut_.push_back(path);
   }
   LoadDictionarySettings(set_, settings_);
   return leftOut;
@@ -18,9 +32,15 @@ std::vector<RegisteredDictionaries::LeftOut> RegisteredDictionaries::OpenListed(
 RegisteredDictionaries::Refusal RegisteredDictionaries::Register(const std::u16string& path) {
   // Refused first, so that such a path never reaches the set or the settings.
   if (!SettingsCanHoldPath(path)) return Refusal::kPathNotStorable;
-  if (!CanRegister() && !IsRegistered(path)) return Refusal::kListFull;
+  std::vector<std::u16string> listed = ListedNow();
+  const bool listedAlready = Contains(listed, path);
+  if ((!CanRegister() && !IsRegistered(path)) || (!listedAlready && listed.size() >= kListedDictionaries)) {
+    return Refusal::kListFull;
+  }
   if (!set_.Open(path)) return Refusal::kNotADictionary;
-  SaveDictionaryList(set_, settings_);
+  std::erase(leftOut_, path);
+  if (!listedAlready) listed.push_back(path);
+  SaveDictionaryList(listed, settings_);
   LoadDictionarySettings(set_, settings_);
   return Refusal::kNone;
 }
@@ -33,8 +53,22 @@ void RegisteredDictionaries::Store(size_t index, const DictionarySettings& setti
 }
 
 void RegisteredDictionaries::Remove(size_t index) {
+  const std::u16string path = set_.at(index).path();
   set_.RemoveAt(index);
-  SaveDictionaryList(set_, settings_);
+  SaveDictionarySettings(set_, settings_);  // so that what is taken up from the file keeps them
+  std::vector<std::u16string> listed = ListedNow();
+  std::erase(listed, path);
+  SaveDictionaryList(listed, settings_);
+  LoadDictionarySettings(set_, settings_);
+}
+
+std::vector<std::u16string> RegisteredDictionaries::ListedNow() {
+  settings_.TakeUpFileChanges();
+  std::vector<std::u16string> listed;
+  for (std::u16string& path : ListedDictionaryPaths(settings_)) {
+    if (!Contains(leftOut_, path) && !Contains(listed, path)) listed.push_back(std::move(path));
+  }
+  return listed;
 }
 
 void RegisteredDictionaries::SaveSettings() { SaveDictionarySettings(set_, settings_); }

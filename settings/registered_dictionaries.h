@@ -4,6 +4,11 @@
 // settings and makes the dictionary choice. Every change goes into the
 // settings image at once; the image reaches the file only when its owner saves
 // it, so a caller that only opens and searches (tavlex-lookup) never writes.
+// A registration or removal changes the list as the file holds it then, so
+// that a dictionary another viewer on the same file registered since this
+// one opened the list stays listed (this viewer opens it at its next start),
+// and loads every dictionary's settings again, with what the other viewer
+// saved of them.
 #pragma once
 
 #include <cstddef>
@@ -50,18 +55,20 @@ class RegisteredDictionaries {
 
   // Registers the file at path. Refused, in this order: a path the settings
   // file cannot hold, a full list (unless the path is registered already), a
-  // file the engine refuses; a refusal changes nothing. Otherwise the list is
-  // written and every dictionary's settings are loaded again, so a choice
-  // made since they were last stored is undone. A path registered already
-  // is accepted as it stands.
+  // file the engine refuses; a refusal changes nothing. Otherwise the path
+  // joins the list and every dictionary's settings are loaded again, so a
+  // choice made since they were last stored is undone. A path registered
+  // already is accepted as it stands. The list is full also when the file
+  // lists nine paths already.
   Refusal Register(const std::u16string& path);
 
   // Gives dictionary index these settings (the cache size through
   // SetCacheSize) and writes every dictionary's settings.
   void Store(size_t index, const DictionarySettings& settings);
 
-  // Closes dictionary index and writes the list; its section stays, so
-  // registering the path again brings its settings back.
+  // Closes dictionary index, writes the others' settings and takes its path
+  // off the list; its section stays, so registering the path again brings
+  // its settings back.
   void Remove(size_t index);
 
   // Writes every dictionary's settings, as the viewer does when it closes.
@@ -83,9 +90,13 @@ class RegisteredDictionaries {
  private:
   bool IsRegistered(const std::u16string& path) const;
   bool AllInUse() const;
+  // The list as the file holds it now, whoever saved it, each path once and
+  // without those OpenListed left out (they drop from the list at its next write).
+  std::vector<std::u16string> ListedNow();
 
   IniFile& settings_;
   DictionarySet set_;
+  std::vector<std::u16string> leftOut_;  // by OpenListed
 };
 
 }  // namespace tavlex

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "base/utf8.h"
+
 namespace tavlex {
 namespace {
 
@@ -32,7 +34,9 @@ std::optional<std::u16string> IndexProgressLine(const std::vector<IndexProgress>
   using State = TextIndexes::State;
   std::vector<const IndexProgress*> open;
   for (const IndexProgress& index : indexes) {
-    if (UnderWay(index.status.state) || index.status.state == State::kFailed) open.push_back(&index);
+    if (UnderWay(index.status.state) || index.status.state == State::kFailed || index.status.saveError) {
+      open.push_back(&index);
+    }
   }
   if (open.empty()) return std::nullopt;
   // What is being built comes first: that is where the waiting is.
@@ -50,6 +54,10 @@ std::optional<std::u16string> IndexProgressLine(const std::vector<IndexProgress>
     }
     case State::kFailed:
       line = u"索引を作成できません: " + first.name;
+      break;
+    case State::kReady:  // in memory only: its file could not be written
+      line = u"索引を保存できません: " + first.name + u"（" + Utf8ToUtf16(first.status.saveError.message()) +
+             u"）";
       break;
     default:
       line = u"索引を準備中: " + first.name;

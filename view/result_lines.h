@@ -27,7 +27,9 @@ struct IndexProgress {
 // One line about the indexes still to come, from the first of them: "索引を作成中:
 // english.dic 37%" while it is built, "索引を準備中: english.dic" before that,
 // "索引を作成できません: english.dic" when its dictionary could not be read,
-// with "（ほか 2 件）" for the others under way. None when every index is ready.
+// "索引を保存できません: english.dic（No space left on device）" when it is ready
+// but its file could not be written, with "（ほか 2 件）" for the others. None
+// when every index is ready and saved.
 std::optional<std::u16string> IndexProgressLine(const std::vector<IndexProgress>& indexes);
 
 // The matches that fall on part, in the part's text: the headword part shows

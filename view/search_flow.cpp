@@ -150,7 +150,8 @@ std::vector<IndexProgress> SearchFlow::IndexesUnderWay() const {
     const Dictionary& dictionary = set_.at(i);
     if (!InUse(dictionary)) continue;
     const TextIndexes::Status status = indexes_.StatusOf(dictionary);
-    if (status.state == TextIndexes::State::kNone || status.state == TextIndexes::State::kReady) continue;
+    if (status.state == TextIndexes::State::kNone) continue;
+    if (status.state == TextIndexes::State::kReady && !status.saveError) continue;
     under.push_back({FileName(dictionary.path()), status});
   }
   return under;

@@ -101,7 +101,8 @@ class SearchFlow {
 
   // Handles a message posted by a worker (kIndexNotice, kCountNotice).
   Redraw OnNotice(int message, intptr_t wParam, intptr_t lParam);
-  // The indexes of the dictionaries in use that are not ready, as far as the display should tell.
+  // The indexes of the dictionaries in use that are not ready, or ready without their file, as far
+  // as the display should tell.
   std::vector<IndexProgress> IndexesUnderWay() const;
   // Makes the indexes of every dictionary in use now, whatever the mode.
   void BuildIndexes();

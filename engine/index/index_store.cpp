@@ -36,11 +36,14 @@ std::filesystem::path IndexFilePath(const std::filesystem::path& folder,
   return folder / (name + "-" + hex + kExtension);
 }
 
-bool SaveIndexFile(const std::filesystem::path& file, std::string_view bytes) {
-  std::error_code error;
-  std::filesystem::create_directories(file.parent_path(), error);
-  if (error) return false;
-  return ReplaceFileContents(file, bytes, ::write);
+bool SaveIndexFile(const std::filesystem::path& file, std::string_view bytes, std::error_code* error) {
+  std::error_code folderError;
+  std::filesystem::create_directories(file.parent_path(), folderError);
+  if (folderError) {
+    if (error) *error = folderError;
+    return false;
+  }
+  return ReplaceFileContents(file, bytes, ::write, error);
 }
 
 }  // namespace tavlex

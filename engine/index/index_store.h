@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace tavlex {
 
@@ -19,7 +20,8 @@ std::filesystem::path IndexFilePath(const std::filesystem::path& folder,
                                     const std::u16string& dictionaryPath);
 
 // Replaces the file atomically, creating the folder first; false when that
-// cannot be done (the file is then as it was).
-bool SaveIndexFile(const std::filesystem::path& file, std::string_view bytes);
+// cannot be done (the file is then as it was, and error tells why).
+bool SaveIndexFile(const std::filesystem::path& file, std::string_view bytes,
+                   std::error_code* error = nullptr);
 
 }  // namespace tavlex

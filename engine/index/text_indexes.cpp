@@ -55,7 +55,7 @@ TextIndexes::Status TextIndexes::StatusOf(const Dictionary& dictionary) const {
   const auto it = jobs_.find(dictionary.path());
   if (it == jobs_.end() || it->second->dictionary.get() != &dictionary) return {};
   const Job& job = *it->second;
-  return {job.state, job.control.done(), job.control.total()};
+  return {job.state, job.control.done(), job.control.total(), job.saveError};
 }
 
 std::shared_ptr<const TextIndex> TextIndexes::Ready(const Dictionary& dictionary) const {
@@ -139,10 +139,15 @@ std::shared_ptr<const TextIndex> TextIndexes::LoadOrBuild(Job& job) {
   job.control.onProgress = [this, &job] { Tell(job); };
   std::optional<std::string> bytes = BuildIndexFile(*job.dictionary, *stamp, &job.control);
   if (!bytes) return nullptr;
-  if (!file.empty() && SaveIndexFile(file, *bytes)) {
-    if (auto index = TextIndex::Open(file, *stamp)) return index;
+  if (!file.empty()) {
+    std::error_code saveError;
+    if (SaveIndexFile(file, *bytes, &saveError)) {
+      if (auto index = TextIndex::Open(file, *stamp)) return index;
+    }
+    const std::lock_guard lock(mutex_);
+    job.saveError = saveError;
   }
-  // No cache folder to write to: the index lives in memory for this run.
+  // No cache folder, or none that takes the file: the index lives in memory for this run.
   return TextIndex::FromBytes(std::move(*bytes), *stamp);
 }
 

@@ -6,7 +6,10 @@
 // writes the file atomically. Progress can be read at any time or is told to
 // a listener; a search in a mode that needs the index takes Ready() (never
 // blocking), or Wait()s with progress. A damaged or stale file is rebuilt,
-// never used. A cancelled build writes nothing.
+// never used. A cancelled build writes nothing. A built index whose file
+// cannot be written (a full disk) is ready all the same, from memory, and
+// its status says why the file is not there; it is not built again in this
+// run unless asked.
 //
 // Workers read a dictionary only through its thread-safe reading operations
 // (LoadBlock, the in-memory index) and hold it alive while they do, so a
@@ -23,6 +26,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -46,6 +50,7 @@ class TextIndexes {
     State state = State::kNone;
     uint32_t done = 0;
     uint32_t total = 0;
+    std::error_code saveError{};  // when ready: why its file could not be written
   };
 
   // folder: where index files live (empty: keep them in memory only).
@@ -86,6 +91,7 @@ class TextIndexes {
     State state = State::kQueued;
     BuildControl control;
     std::shared_ptr<const TextIndex> index;
+    std::error_code saveError;  // written by the worker before the job's state is kReady
   };
 
   void Work();

@@ -1,9 +1,11 @@
-// The viewer in a process of its own, for the shutdown test: it registers a
-// dictionary through the open-file service, optionally opens the options
-// dialog, then sends itself the signal, and runs until the signal ends it.
-// Once the application object is gone it prints how often the settings file
-// was written.
-//   viewer_child SETTINGS_FILE DICTIONARY SIGNAL [--dialog]
+// The viewer in a process of its own, for the tests that end it with signals
+// or run two on one settings file: it registers a dictionary through the
+// open-file service, optionally opens the options dialog, then sends itself
+// the signal, and runs until the signal ends it. With --hold it first opens
+// the dictionaries listed (one at least), makes SETTINGS_FILE.ready and waits
+// for SETTINGS_FILE.go. Once the application object is gone it prints how
+// often the settings file was written.
+//   viewer_child SETTINGS_FILE DICTIONARY SIGNAL [--dialog | --hold]
 #include <signal.h>
 #include <unistd.h>
 
@@ -11,6 +13,9 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
 
 #include "app/main_frame.h"
 #include "app/viewer_app.h"
@@ -21,7 +26,8 @@
 int main(int argc, char** argv) {
   using namespace tavlex;
   if (argc < 4) return 2;
-  const bool withDialog = argc > 4;
+  const std::string option = argc > 4 ? argv[4] : "", ini = argv[1];
+  const bool withDialog = option == "--dialog";
   QApplication application(argc, argv);
   int writes = 0;
   {
@@ -34,11 +40,26 @@ int main(int argc, char** argv) {
     testing::FakeOpenFileDialog files;
     files.SetNextResult(QString::fromLocal8Bit(argv[2]));
     CLookupView* view = viewer.frame()->view();
-    platform::PostCommand(view, ids::kRegisterDictionary);
-    if (withDialog) platform::PostCommand(view, ids::kOptions);
+    size_t before = 0;  // dictionaries open before the registration
+    bool held = option == "--hold";
+    const auto start = [&] {
+      before = view->dictionarySet().count();
+      platform::PostCommand(view, ids::kRegisterDictionary);
+      if (withDialog) platform::PostCommand(view, ids::kOptions);
+    };
+    if (!held) start();
     QTimer ready;
     QObject::connect(&ready, &QTimer::timeout, [&] {
-      if (view->dictionarySet().count() == 0 || (withDialog && !QApplication::activeModalWidget())) return;
+      if (held) {
+        if (view->dictionarySet().count() == 0) return;
+        if (!std::filesystem::exists(ini + ".ready")) std::ofstream(ini + ".ready");
+        if (!std::filesystem::exists(ini + ".go")) return;
+        held = false;
+        start();
+        return;
+      }
+      const bool registered = argv[2][0] == '\0' || view->dictionarySet().count() > before;  // "": cancelled
+      if (!registered || (withDialog && !QApplication::activeModalWidget())) return;
       ready.stop();
       ::kill(::getpid(), std::atoi(argv[3]));
     });

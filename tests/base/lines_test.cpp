@@ -17,6 +17,7 @@ TEST(LinesTest, FileLinesEndAtLfWithAnOptionalCrAndTheBomIsSkipped) {
   EXPECT_TRUE(SplitLines("").empty());
   EXPECT_EQ(SkipUtf8Bom("\xEF\xBB\xBF[a]"), "[a]");
   EXPECT_EQ(SkipUtf8Bom("[a]\xEF\xBB\xBF"), "[a]\xEF\xBB\xBF");
+  EXPECT_EQ(SkipUtf8Bom("\xEF\xBB\xBF\xEF\xBB\xBF[a]"), "[a]");  // a mark added twice
 }
 
 TEST(LinesTest, OnlyCrLfPairsBreakParagraphs) {

@@ -81,9 +81,7 @@ TEST_F(DictionaryKeys, TheListSkipsGapsAndIsWrittenCompact) {
           "\ndic9=" + Utf8(paths_[0]) + "\n");
   EXPECT_EQ(ListedDictionaryPaths(ini_),
             (std::vector<std::u16string>{paths_[1], dir_.File("gone.dic"), paths_[0]}));
-  ASSERT_TRUE(set_.Open(paths_[1]));
-  ASSERT_TRUE(set_.Open(paths_[0]));
-  SaveDictionaryList(set_, ini_);
+  SaveDictionaryList({paths_[1], paths_[0]}, ini_);
   EXPECT_EQ(ini_.GetString(u"dictionary", u"dic1"), paths_[1]);
   EXPECT_EQ(ini_.GetString(u"dictionary", u"dic2"), paths_[0]);
   for (int n = 3; n <= 9; ++n) {

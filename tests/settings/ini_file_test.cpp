@@ -290,5 +290,26 @@ TEST_F(IniFileTest, ByteOrderMarkIsSkippedAndBadBytesBecomeReplacements) {
             "b\nn=1\n");
 }
 
+TEST_F(IniFileTest, AByteOrderMarkAddedTwiceHidesNoSectionAndSavesAgainAsBefore) {
+  WriteFile("\xEF\xBB\xBF\xEF\xBB\xBF[S]\nk=v\n");
+  SetAndSave(u"S", u"x", u"1");
+  SetAndSave(u"T", u"x", u"2");
+  EXPECT_EQ(ReadFile(), "[S]\nk=v\nx=1\n[T]\nx=2\n");
+}
+
+// Another program saves after the load; the viewer sets all it holds at each save.
+TEST_F(IniFileTest, ASaveKeepsWhatAnotherProgramSavedSinceTheLoad) {
+  WriteFile("[X]\nsize=1 ; kept\n");
+  IniFile ours;
+  ours.LoadPath(path_);
+  SetAndSave(u"X", u"size", u"2");
+  for (const char16_t* name : {u"a", u"b"}) {
+    ours.SetString(u"X", u"size", u"1");
+    ours.SetString(u"X", u"name", name);
+    ours.Save();
+  }
+  EXPECT_EQ(ReadFile(), "[X]\nsize=2\nname=b\n");
+}
+
 }  // namespace
 }  // namespace tavlex

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include "tests/support/small_disk.h"
 #include "tool_fixture.h"
 
 namespace tavlex::testing {
@@ -96,6 +97,26 @@ TEST_F(SearchModesEndToEnd, IndexToolBuildsTellsAndClears) {
   EXPECT_EQ(Index({"clear", dic}).out, dic + ": no index\n");
   EXPECT_TRUE(IndexFiles().empty());
   EXPECT_EQ(Index({"build", PathOf("missing.dic")}).status, 2);
+}
+
+TEST_F(SearchModesEndToEnd, ABuildThatCannotWriteItsFileSaysSoAndLeavesTheOldOne) {
+  const SmallDisk disk(256 * 1024);
+  if (!disk.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here (it needs root)";
+  ::setenv("XDG_CACHE_HOME", disk.path().c_str(), 1);
+  const std::string dic = Dictionary("words", kWords);
+  ASSERT_EQ(Index({"build", dic}).status, 0);
+  const std::filesystem::path folder = disk.path() / "tavlex";
+  ASSERT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+  const std::string file = std::filesystem::directory_iterator(folder)->path().string();
+  const std::string old = Read(file);
+
+  Dictionary("words", "river\t\t川\n");  // another dictionary under the same path
+  disk.Fill();
+  const ProgramResult built = Index({"build", dic});
+  EXPECT_EQ(built.status, 1);
+  EXPECT_EQ(built.out, dic + ": cannot write the index " + file + ": No space left on device\n");
+  EXPECT_EQ(Read(file), old);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);  // no part of a new one
 }
 
 }  // namespace

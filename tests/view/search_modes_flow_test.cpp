@@ -92,6 +92,9 @@ TEST(ResultLines, CountsAndProgress) {
                 u"索引を作成中: b.dic 33%（ほか 1 件）"},
            Case{{{u"a.dic", {State::kLoading, 0, 0}}}, u"索引を準備中: a.dic"},
            Case{{{u"a.dic", {State::kFailed, 0, 0}}}, u"索引を作成できません: a.dic"},
+           Case{{{u"a.dic", {State::kReady, 3, 3}}}, std::nullopt},
+           Case{{{u"a.dic", {State::kReady, 3, 3, std::make_error_code(std::errc::no_space_on_device)}}},
+                u"索引を保存できません: a.dic（No space left on device）"},
        }) {
     EXPECT_EQ(IndexProgressLine(c.indexes), c.line);
   }

@@ -43,8 +43,14 @@ bool Build(const IndexOptions& options, DictionarySet& set, const std::filesyste
       progress.Show("indexing " + std::filesystem::path(name).filename().string(), status.done, status.total);
     });
     progress.Finish();
-    const bool built = indexes.StatusOf(dictionary).total > 0;
-    if (index) {
+    const TextIndexes::Status status = indexes.StatusOf(dictionary);
+    const bool built = status.total > 0;
+    if (index && status.saveError) {
+      // Said so, rather than "indexed" beside the old file that is still there.
+      out << name << ": cannot write the index " << IndexFilePath(folder, dictionary.path()).string() << ": "
+          << status.saveError.message() << "\n";
+      all = false;
+    } else if (index) {
       out << name << ": " << (built ? "indexed" : "up to date") << " ("
           << FileSize(folder.empty() ? folder : IndexFilePath(folder, dictionary.path())) << ")\n";
     } else {

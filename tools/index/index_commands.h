@@ -9,8 +9,9 @@
 
 namespace tavlex::index {
 
-// True when every dictionary has an index that is up to date afterwards
-// (clear: when every file could be removed).
+// True when every dictionary has an index file that is up to date afterwards
+// (clear: when every file could be removed). A build whose file cannot be
+// written says so, with the file and the reason.
 bool RunIndexCommand(const IndexOptions& options, DictionarySet& set, const std::filesystem::path& folder,
                      std::ostream& out, std::ostream& progress, bool progressShown);
 

@@ -1,10 +1,9 @@
 // tavlex-mkdic: builds a PDIC dictionary from a tab-separated text file.
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "base/atomic_file.h"
@@ -53,11 +52,9 @@ int Run(const MkdicOptions& options) {
   // Through a temporary file renamed into place: a failed write leaves no
   // half-written dictionary behind.
   const std::string_view bytes(reinterpret_cast<const char*>(built.bytes.data()), built.bytes.size());
-  errno = 0;
-  if (!ReplaceFileContents(options.output, bytes, ::write)) {
-    const int error = errno;
-    kProgram.Report(options.output + ": cannot write" +
-                    (error != 0 ? std::string(": ") + std::strerror(error) : ""));
+  std::error_code error;
+  if (!ReplaceFileContents(options.output, bytes, ::write, &error)) {
+    kProgram.Report(options.output + ": cannot write: " + error.message());
     return kNotWritten;
   }
   return kWritten;
