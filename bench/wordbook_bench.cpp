@@ -182,8 +182,8 @@ int Run(size_t count) {
   }
   Row("keep an entry, median (first 100 and last 200)", keeps.Median(), "ms", "<= 5 ms");
   Row("keep an entry, 95th percentile", keeps.At(0.95), "ms", "<= 5 ms");
-  Row("  a commit of one row, synchronous=FULL, median",
-      CommitMedian(folder / "full.sqlite", "FULL", 200), "ms", "");
+  Row("  a commit of one row, synchronous=FULL, median", CommitMedian(folder / "full.sqlite", "FULL", 200),
+      "ms", "");
   Row("  a commit of one row, synchronous=NORMAL (ours), median",
       CommitMedian(folder / "normal.sqlite", "NORMAL", 200), "ms", "");
 
