@@ -83,6 +83,18 @@ class Dictionary : public std::enable_shared_from_this<Dictionary> {
   // when the query sorts before the first (or the index is empty).
   virtual int32_t FindIndexEntry(const std::u16string& query) const = 0;
 
+  // The index entries [first, last] whose blocks may hold keys that begin
+  // with prefix: first is the last entry whose headword sorts before prefix
+  // (or 0), last the last one whose headword sorts before every text that
+  // begins with prefix. When last > first, the headword of `last` begins with
+  // prefix; when they are equal, only that block can say. Empty (last < first)
+  // for an empty index.
+  struct BlockSpan {
+    int32_t first = 0;
+    int32_t last = -1;
+  };
+  virtual BlockSpan PrefixBlocks(const std::u16string& prefix) const = 0;
+
   // Decodes the records of a block (block word included) into entries.
   // headwordsOnly leaves translation, pronunciation and example empty.
   virtual void DecodeBlock(Bytes block, std::vector<Entry>& entries, bool fourByteLengths,
