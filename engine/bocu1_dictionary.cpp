@@ -17,16 +17,15 @@ int32_t Bocu1Dictionary::FindIndexEntry(const std::u16string& query) const {
   return SearchIndex([&](int32_t i) { return query < DecodeBocu1String(IndexHeadword(i), 0); });
 }
 
-Dictionary::BlockSpan Bocu1Dictionary::PrefixBlocks(const std::u16string& prefix) const {
-  if (indexEntryCount() == 0) return {};
+Dictionary::BlockSpan Bocu1Dictionary::PrefixBlocks(const std::u16string& prefix, BlockSpan within) const {
+  if (within.last < within.first) return {};
   // The stored headword is compared whole, display form included, as the file is sorted.
-  const auto before = [&](int32_t i) { return DecodeBocu1String(IndexHeadword(i), 0) < prefix; };
-  const auto beforeEvery = [&](int32_t i) {
-    const std::u16string headword = DecodeBocu1String(IndexHeadword(i), 0);
-    return headword < prefix || BeginsWith(headword, prefix);
-  };
-  return {SearchIndex([&](int32_t i) { return !before(i); }),
-          SearchIndex([&](int32_t i) { return !beforeEvery(i); })};
+  const auto compare = [&](int32_t i) { return CompareBocu1String(IndexHeadword(i), prefix); };
+  return {SearchIndex(within, [&](int32_t i) { return compare(i).order >= 0; }),
+          SearchIndex(within, [&](int32_t i) {
+            const Bocu1Comparison c = compare(i);
+            return c.order >= 0 && !c.beginsWithText;
+          })};
 }
 
 void Bocu1Dictionary::DecodeBlock(Bytes block, std::vector<Entry>& entries, bool fourByteLengths,

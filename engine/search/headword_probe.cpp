@@ -1,6 +1,7 @@
 #include "engine/search/headword_probe.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <utility>
 
 #include "engine/text/text.h"
@@ -22,33 +23,32 @@ const std::vector<std::u16string>& FormsOf(char32_t folded, FoldOptions options)
 
 }  // namespace
 
-HeadwordProbe::HeadwordProbe(const Dictionary& dictionary, FoldOptions options)
+HeadwordProbe::HeadwordProbe(const Dictionary& dictionary, FoldOptions options, ProbeBlocks& blocks)
     : dictionary_(dictionary),
       options_(options),
       file_(dictionary.OpenFile()),
-      fileSize_(file_ ? file_->Size() : 0) {}
+      fileSize_(file_ ? file_->Size() : 0),
+      blocks_(blocks) {}
 
 HeadwordProbe::Spellings HeadwordProbe::Root() const {
   if (dictionary_.indexEntryCount() == 0) return {};
-  return {{u"", {0, dictionary_.indexEntryCount() - 1}}};
+  return {{u"", dictionary_.AllBlocks()}};
 }
 
-const std::vector<Entry>& HeadwordProbe::Keys(int32_t entry) {
-  if (const auto full = full_.find(entry); full != full_.end()) return full->second->entries;
-  BlockRef& slot = headwords_[entry];
-  if (!slot) {
-    auto block = std::make_shared<CachedBlock>();
-    block->number = dictionary_.BlockOfIndexEntry(entry);
-    block->headwordsOnly = true;
-    if (file_) dictionary_.ReadBlock(*file_, fileSize_, block->number, true, block->entries);
-    slot = std::move(block);
-  }
-  return slot->entries;
+BlockRef HeadwordProbe::Block(int32_t entry, bool headwordsOnly) {
+  if (BlockRef kept = blocks_.Find(entry, headwordsOnly)) return kept;
+  auto block = std::make_shared<CachedBlock>();
+  block->number = dictionary_.BlockOfIndexEntry(entry);
+  block->headwordsOnly = headwordsOnly;
+  if (file_) dictionary_.ReadBlock(*file_, fileSize_, block->number, headwordsOnly, block->entries);
+  blocks_.Keep(entry, block);
+  return block;
 }
 
 bool HeadwordProbe::AnyKeyBegins(int32_t entry, const std::u16string& text) {
-  const std::vector<Entry>& keys = Keys(entry);
-  return std::any_of(keys.begin(), keys.end(), [&](const Entry& e) { return BeginsWith(e.key, text); });
+  const BlockRef block = Block(entry, true);
+  return std::any_of(block->entries.begin(), block->entries.end(),
+                     [&](const Entry& e) { return BeginsWith(e.key, text); });
 }
 
 HeadwordProbe::Spellings HeadwordProbe::Extend(const Spellings& parent, char32_t folded) {
@@ -59,7 +59,7 @@ HeadwordProbe::Spellings HeadwordProbe::Extend(const Spellings& parent, char32_t
       Dictionary::BlockSpan blocks = spelling.blocks;
       // Within one block, the block answers; over several, the index narrows
       // them first, and a span of more than one block is known to hold a key.
-      if (blocks.first != blocks.last) blocks = dictionary_.PrefixBlocks(text);
+      if (blocks.first != blocks.last) blocks = dictionary_.PrefixBlocks(text, blocks);
       if (blocks.last < blocks.first) continue;
       if (blocks.first == blocks.last && !AnyKeyBegins(blocks.first, text)) continue;
       next.push_back({std::move(text), blocks});
@@ -76,9 +76,9 @@ std::vector<HeadwordProbe::Position> HeadwordProbe::Equal(const Spellings& spell
     bool inRun = false;
     bool done = false;
     for (int32_t entry = spelling.blocks.first; entry <= spelling.blocks.last && !done; ++entry) {
-      const std::vector<Entry>& keys = Keys(entry);
-      for (uint32_t record = 0; record < keys.size(); ++record) {
-        const std::u16string& key = keys[record].key;
+      const BlockRef block = Block(entry, true);
+      for (uint32_t record = 0; record < block->entries.size(); ++record) {
+        const std::u16string& key = block->entries[record].key;
         if (key == spelling.text) {
           inRun = true;
           if (FoldedChars(key, options_) == folded) found.push_back({entry, record});
@@ -95,17 +95,10 @@ std::vector<HeadwordProbe::Position> HeadwordProbe::Equal(const Spellings& spell
 }
 
 EntryRef HeadwordProbe::EntryAt(Position position) {
-  BlockRef& slot = full_[position.entry];
-  if (!slot) {
-    auto block = std::make_shared<CachedBlock>();
-    block->number = dictionary_.BlockOfIndexEntry(position.entry);
-    if (file_) dictionary_.ReadBlock(*file_, fileSize_, block->number, false, block->entries);
-    slot = std::move(block);
-    headwords_.erase(position.entry);
-  }
+  const BlockRef block = Block(position.entry, false);
   // A file that changed under the look-up may hold fewer records now.
-  if (position.record >= slot->entries.size()) return nullptr;
-  return RefTo(slot, slot->entries[position.record]);
+  if (position.record >= block->entries.size()) return nullptr;
+  return RefTo(block, block->entries[position.record]);
 }
 
 }  // namespace tavlex

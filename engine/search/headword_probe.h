@@ -8,18 +8,19 @@
 // every longer spelling is answered from that block alone. Blocks are read
 // once per look-up and decoded headwords only; a block is decoded in full
 // only where a hit lies, and hits hold it (EntryRef) for as long as they live.
+// The blocks read are kept in a ProbeBlocks that may outlive the probe.
 #pragma once
 
 #include <compare>
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "base/file.h"
 #include "engine/block_cache.h"
 #include "engine/dictionary.h"
+#include "engine/search/probe_blocks.h"
 #include "engine/text/text_folding.h"
 
 namespace tavlex {
@@ -39,7 +40,8 @@ class HeadwordProbe {
     auto operator<=>(const Position&) const = default;
   };
 
-  HeadwordProbe(const Dictionary& dictionary, FoldOptions options);
+  // blocks: where the blocks of this dictionary are kept; outlives the probe.
+  HeadwordProbe(const Dictionary& dictionary, FoldOptions options, ProbeBlocks& blocks);
   HeadwordProbe(const HeadwordProbe&) = delete;
   HeadwordProbe& operator=(const HeadwordProbe&) = delete;
 
@@ -57,16 +59,14 @@ class HeadwordProbe {
   EntryRef EntryAt(Position position);
 
  private:
-  // The entries of a block: headwords only unless it was decoded in full.
-  const std::vector<Entry>& Keys(int32_t entry);
+  BlockRef Block(int32_t entry, bool headwordsOnly);
   bool AnyKeyBegins(int32_t entry, const std::u16string& text);
 
   const Dictionary& dictionary_;
   const FoldOptions options_;
   const std::optional<File> file_;  // held for the look-up; without it, blocks have no entries
   const uint64_t fileSize_;
-  std::unordered_map<int32_t, BlockRef> headwords_;
-  std::unordered_map<int32_t, BlockRef> full_;
+  ProbeBlocks& blocks_;
 };
 
 }  // namespace tavlex

@@ -16,45 +16,46 @@ namespace {
 
 bool InUse(const Dictionary& d) { return !d.settings().notUsed && !d.settings().irregular; }
 
-// One dictionary in use during one look-up: its probe, the spellings of
-// every folded start asked so far (dead ones too, as empty lists), and the
-// keys equal to every folded form looked up.
+// One dictionary in use during one look-up, with what its look-ups keep.
 struct Searched {
-  Searched(const Dictionary& dictionary, FoldOptions options) : probe(dictionary, options) {
-    spellings.emplace(std::u32string(), probe.Root());
+  Searched(const Dictionary& dictionary, ProbeMemory& kept)
+      : probe(dictionary, kept.options, kept.blocks), memory(kept) {
+    if (memory.spellings.empty()) memory.spellings.emplace(std::u32string(), probe.Root());
   }
 
+  // The spellings of a folded start, made from the longest start known.
   const HeadwordProbe::Spellings& SpellingsOf(const std::u32string& folded) {
     size_t known = folded.size();
-    auto it = spellings.find(folded);
-    while (it == spellings.end()) it = spellings.find(folded.substr(0, --known));
+    auto it = memory.spellings.find(folded);
+    while (it == memory.spellings.end()) it = memory.spellings.find(folded.substr(0, --known));
     while (known < folded.size()) {
       HeadwordProbe::Spellings next;
       if (!it->second.empty()) next = probe.Extend(it->second, folded[known]);
-      it = spellings.emplace(folded.substr(0, ++known), std::move(next)).first;
+      it = memory.spellings.emplace(folded.substr(0, ++known), std::move(next)).first;
     }
     return it->second;
   }
 
   const std::vector<HeadwordProbe::Position>& Equal(const std::u32string& folded) {
-    auto it = equal.find(folded);
-    if (it == equal.end()) it = equal.emplace(folded, probe.Equal(SpellingsOf(folded), folded)).first;
+    auto it = memory.equal.find(folded);
+    if (it == memory.equal.end())
+      it = memory.equal.emplace(folded, probe.Equal(SpellingsOf(folded), folded)).first;
     return it->second;
   }
 
   HeadwordProbe probe;
-  std::unordered_map<std::u32string, HeadwordProbe::Spellings> spellings;
-  std::unordered_map<std::u32string, std::vector<HeadwordProbe::Position>> equal;
+  ProbeMemory& memory;
 };
 
 class Scan {
  public:
-  Scan(DictionarySet& set, std::u16string_view text, const ScanOptions& options) : set_(set), text_(text) {
+  Scan(DictionarySet& set, std::u16string_view text, const ScanOptions& options, ScanMemory& memory)
+      : set_(set), text_(text) {
     for (size_t i = 0; i < set.count(); ++i) {
       const Dictionary& dictionary = set.at(i);
       if (!InUse(dictionary)) continue;
-      searched_.push_back(std::make_unique<Searched>(
-          dictionary, FoldOptions{options.foldKana, dictionary.settings().accent}));
+      const FoldOptions folding{options.foldKana, dictionary.settings().accent};
+      searched_.push_back(std::make_unique<Searched>(dictionary, memory.Of(dictionary, folding)));
     }
   }
 
@@ -152,8 +153,26 @@ class Scan {
 
 }  // namespace
 
-std::vector<ScanGroup> ScanText(DictionarySet& set, std::u16string_view text, const ScanOptions& options) {
-  return Scan(set, text, options).Run();
+ProbeMemory& ScanMemory::Of(const Dictionary& dictionary, FoldOptions options) {
+  std::erase_if(kept_, [&](const Kept& k) {
+    const std::shared_ptr<const Dictionary> d = k.dictionary.lock();
+    return !d || (d.get() == &dictionary && !(k.memory->options == options));
+  });
+  for (const Kept& k : kept_) {
+    if (k.dictionary.lock().get() != &dictionary) continue;
+    if (k.memory->spellings.size() > kStartsKept) {
+      k.memory->spellings.clear();
+      k.memory->equal.clear();
+    }
+    return *k.memory;
+  }
+  return *kept_.emplace_back(dictionary.weak_from_this(), std::make_unique<ProbeMemory>(options)).memory;
+}
+
+std::vector<ScanGroup> ScanText(DictionarySet& set, std::u16string_view text, const ScanOptions& options,
+                                ScanMemory* memory) {
+  ScanMemory forOneLookUp;
+  return Scan(set, text, options, memory ? *memory : forOneLookUp).Run();
 }
 
 }  // namespace tavlex

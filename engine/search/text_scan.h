@@ -24,6 +24,7 @@
 
 #include "engine/block_cache.h"
 #include "engine/dictionary_set.h"
+#include "engine/search/scan_memory.h"
 #include "engine/text/form_rules.h"
 
 namespace tavlex {
@@ -48,7 +49,9 @@ struct ScanGroup {
 };
 
 // The groups of every start that found something, the longest start first;
-// empty when none did.
-std::vector<ScanGroup> ScanText(DictionarySet& set, std::u16string_view text, const ScanOptions& options);
+// empty when none did. memory: kept beside the set from its earlier
+// look-ups (and used on its thread), or null to keep nothing.
+std::vector<ScanGroup> ScanText(DictionarySet& set, std::u16string_view text, const ScanOptions& options,
+                                ScanMemory* memory = nullptr);
 
 }  // namespace tavlex

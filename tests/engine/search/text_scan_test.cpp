@@ -50,8 +50,8 @@ class TextScan : public ::testing::Test {
         testing::WriteTestDictionary(dir_, "a.dic", testing::Words(keys), testing::SmallBlocks(3))));
     dicwriter::Options ansi = testing::SmallBlocks(1);  // the index alone tells most spans apart
     ansi.charset = dicwriter::Charset::kAnsi;
-    ASSERT_TRUE(set_.Open(
-        testing::WriteTestDictionary(dir_, "b.dic", testing::Words({u"take", u"Take", u"child", u"tab"}), ansi)));
+    ASSERT_TRUE(set_.Open(testing::WriteTestDictionary(
+        dir_, "b.dic", testing::Words({u"take", u"Take", u"child", u"tab"}), ansi)));
     ASSERT_TRUE(set_.Open(
         testing::WriteTestDictionary(dir_, "irregular.dic", {{u"foobs", u"", 0, u"fib", u"", u""}})));
     ASSERT_TRUE(set_.Open(testing::WriteTestDictionary(dir_, "c.dic", testing::Words({u"fib", u"off"}))));
