@@ -166,7 +166,8 @@ ProbeMemory& ScanMemory::Of(const Dictionary& dictionary, FoldOptions options) {
     }
     return *k.memory;
   }
-  return *kept_.emplace_back(dictionary.weak_from_this(), std::make_unique<ProbeMemory>(options)).memory;
+  kept_.push_back({dictionary.weak_from_this(), std::make_unique<ProbeMemory>(options)});
+  return *kept_.back().memory;
 }
 
 std::vector<ScanGroup> ScanText(DictionarySet& set, std::u16string_view text, const ScanOptions& options,
