@@ -13,8 +13,9 @@ std::u16string Decode(Bytes run) {
 }  // namespace
 
 int32_t Bocu1Dictionary::FindIndexEntry(const std::u16string& query) const {
-  // Index headwords are decoded at every probe; no decoded copy of the index is kept.
-  return SearchIndex([&](int32_t i) { return query < DecodeBocu1String(IndexHeadword(i), 0); });
+  // Index headwords are compared as they decode, up to the first difference;
+  // no decoded copy of the index is kept.
+  return SearchIndex([&](int32_t i) { return CompareBocu1String(IndexHeadword(i), query).order > 0; });
 }
 
 Dictionary::BlockSpan Bocu1Dictionary::PrefixBlocks(const std::u16string& prefix, BlockSpan within) const {

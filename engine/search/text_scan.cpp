@@ -14,8 +14,6 @@
 namespace tavlex {
 namespace {
 
-bool InUse(const Dictionary& d) { return !d.settings().notUsed && !d.settings().irregular; }
-
 // One dictionary in use during one look-up, with what its look-ups keep.
 struct Searched {
   Searched(const Dictionary& dictionary, ProbeMemory& kept)
@@ -53,7 +51,7 @@ class Scan {
       : set_(set), text_(text) {
     for (size_t i = 0; i < set.count(); ++i) {
       const Dictionary& dictionary = set.at(i);
-      if (!InUse(dictionary)) continue;
+      if (!DictionarySet::InUse(dictionary)) continue;
       const FoldOptions folding{options.foldKana, dictionary.settings().accent};
       searched_.push_back(std::make_unique<Searched>(dictionary, memory.Of(dictionary, folding)));
     }
