@@ -8,8 +8,6 @@
 #include <algorithm>
 
 #include "base/utf8.h"
-#include "engine/text/japanese_forms.h"
-#include "engine/text/scan_window.h"
 #include "tests/support/test_dictionaries.h"
 
 namespace tavlex {
@@ -134,62 +132,32 @@ TEST_F(TextScan, LimitsAndDictionariesLeftOut) {
   ExpectGroups(Scanned(u"took care"), {{u"took", {"Take (take: past)"}}});
 }
 
-TEST(JapaneseForms, ChainsOnlyInTheGrammarsOrder) {
-  struct Case {
-    std::u16string text;
-    std::u16string form;
-    std::vector<FormRule> rules;  // empty: the form must not come at all
-  };
-  using R = FormRule;
-  const Case cases[] = {
-      {u"食べさせられなかった", u"食べる", {R::kCausative, R::kPassive, R::kNegative, R::kPast}},
-      {u"書かされていました", u"書く", {R::kCausativePassive, R::kTe, R::kProgressive, R::kPolite, R::kPast}},
-      {u"食べませんでした", u"食べる", {R::kPolite, R::kNegative, R::kPast}},
-      {u"美しくなかった", u"美しい", {R::kNegative, R::kPast}},
-      {u"来なかった", u"来る", {R::kNegative, R::kPast}},
-      {u"こられる", u"くる", {R::kPassive}},
-      {u"死んだ", u"死ぬ", {R::kPast}},
-      {u"食べたます", u"食べる", {}},      // past, then polite
-      {u"食べられさせる", u"食べる", {}},  // passive, then causative
-      {u"書かないます", u"書く", {}},      // negative, then polite
-      {u"行きて", u"行く", {}},            // 行く's te form is 行って
-      {u"美しいかった", u"美しい", {}},
-      {u"かない", u"かる", {}},  // a 一段 stem ends in the i or e row
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(Utf16ToUtf8(c.text));
-    const std::vector<FormCandidate> forms = JapaneseDictionaryForms(c.text);
-    const auto it =
-        std::find_if(forms.begin(), forms.end(), [&](const FormCandidate& f) { return f.form == c.form; });
-    if (c.rules.empty()) {
-      EXPECT_EQ(it, forms.end());
-    } else {
-      ASSERT_NE(it, forms.end());
-      EXPECT_EQ(it->rules, c.rules);
+TEST_F(TextScan, MemoryKeptGivesWhatAFreshLookUpGives) {
+  // Spellings found under one folding must not serve another, nor outlive their dictionary.
+  const std::u16string texts[] = {u"かーどを", u"took care of", u"カードを", u"食べなかった", u"took care"};
+  ScanMemory memory;
+  for (int round = 0; round < 3; ++round) {
+    for (const bool kana : {false, true, false}) {
+      for (const std::u16string& text : texts) {
+        SCOPED_TRACE(Utf16ToUtf8(text) + (kana ? " kana" : ""));
+        const auto fresh = ScanText(set_, text, {kana});
+        const auto kept = ScanText(set_, text, {kana}, &memory);
+        ASSERT_EQ(kept.size(), fresh.size());
+        for (size_t g = 0; g < kept.size(); ++g) {
+          EXPECT_EQ(kept[g].end, fresh[g].end);
+          ASSERT_EQ(kept[g].hits.size(), fresh[g].hits.size());
+          for (size_t h = 0; h < kept[g].hits.size(); ++h) {
+            EXPECT_EQ(Described(kept[g].hits[h]), Described(fresh[g].hits[h]));
+            EXPECT_EQ(kept[g].hits[h].entry->translation, fresh[g].hits[h].entry->translation);
+          }
+        }
+      }
     }
+    // The first dictionary closed and another opened in its place, perhaps at the same address.
+    set_.RemoveAt(0);
+    ASSERT_TRUE(set_.Open(testing::WriteTestDictionary(dir_, "d" + std::to_string(round) + ".dic",
+                                                       testing::Words({u"take care of", u"カード"}))));
   }
-}
-
-TEST(ScanWindow, EndsAndPieces) {
-  const auto pieces = [](const ScanWindow& w, std::u16string_view text) {
-    std::vector<std::u16string> out;
-    for (const auto& [begin, end] : w.pieces) out.emplace_back(text.substr(begin, end - begin));
-    return out;
-  };
-  using V = std::vector<std::u16string>;
-  const std::u16string nine = u"a b c d e f g h i";
-  EXPECT_EQ(pieces(WordWindow(nine), nine), (V{u"a", u"b", u"c", u"d", u"e", u"f", u"g", u"h"}));
-  const std::u16string comma = u"(don't stop, me now";
-  EXPECT_EQ(pieces(WordWindow(comma), comma), (V{u"don't", u"stop"}));
-  const std::u16string line = u"one two\r\nthree";
-  EXPECT_EQ(pieces(WordWindow(line), line), (V{u"one", u"two"}));
-  const std::u16string marks = u"か\u3099き！く";  // a combining voicing mark stays with its kana
-  EXPECT_EQ(pieces(CharacterWindow(marks), marks), (V{u"か\u3099", u"き"}));
-  const std::u16string long_(30, u'あ');
-  EXPECT_EQ(CharacterWindow(long_).pieces.size(), kMostScanCharacters);
-  EXPECT_EQ(CharacterWindow(u"\u3000「あ").begin, 1u);  // 「 is no character the search box strips
-  EXPECT_TRUE(ReadsByWords(u"  Élan"));
-  EXPECT_FALSE(ReadsByWords(u"食べる"));
 }
 
 }  // namespace
