@@ -21,6 +21,16 @@ int32_t AnsiDictionary::FindIndexEntry(const std::u16string& query) const {
   });
 }
 
+Dictionary::BlockSpan AnsiDictionary::PrefixBlocks(const std::u16string& prefix, BlockSpan within) const {
+  if (within.last < within.first) return {};
+  const std::string bytes = Utf16ToMultiByte(prefix, kSystemCodePage);
+  const auto headword = [&](int32_t i) { return reinterpret_cast<const char*>(IndexHeadword(i)); };
+  const auto before = [&](int32_t i) { return std::strcmp(headword(i), bytes.c_str()) < 0; };
+  const auto begins = [&](int32_t i) { return std::strncmp(headword(i), bytes.c_str(), bytes.size()) == 0; };
+  return {SearchIndex(within, [&](int32_t i) { return !before(i); }),
+          SearchIndex(within, [&](int32_t i) { return !before(i) && !begins(i); })};
+}
+
 void AnsiDictionary::DecodeBlock(Bytes block, std::vector<Entry>& entries, bool fourByteLengths,
                                  bool headwordsOnly) const {
   const std::weak_ptr<const Dictionary> self = weak_from_this();

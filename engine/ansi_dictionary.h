@@ -12,6 +12,7 @@ class AnsiDictionary final : public Dictionary {
       : Dictionary(std::move(path), layout, owner) {}
 
   int32_t FindIndexEntry(const std::u16string& query) const override;
+  BlockSpan PrefixBlocks(const std::u16string& prefix, BlockSpan within) const override;
   void DecodeBlock(Bytes block, std::vector<Entry>& entries, bool fourByteLengths,
                    bool headwordsOnly) const override;
 };

@@ -13,8 +13,20 @@ std::u16string Decode(Bytes run) {
 }  // namespace
 
 int32_t Bocu1Dictionary::FindIndexEntry(const std::u16string& query) const {
-  // Index headwords are decoded at every probe; no decoded copy of the index is kept.
-  return SearchIndex([&](int32_t i) { return query < DecodeBocu1String(IndexHeadword(i), 0); });
+  // Index headwords are compared as they decode, up to the first difference;
+  // no decoded copy of the index is kept.
+  return SearchIndex([&](int32_t i) { return CompareBocu1String(IndexHeadword(i), query).order > 0; });
+}
+
+Dictionary::BlockSpan Bocu1Dictionary::PrefixBlocks(const std::u16string& prefix, BlockSpan within) const {
+  if (within.last < within.first) return {};
+  // The stored headword is compared whole, display form included, as the file is sorted.
+  const auto compare = [&](int32_t i) { return CompareBocu1String(IndexHeadword(i), prefix); };
+  return {SearchIndex(within, [&](int32_t i) { return compare(i).order >= 0; }),
+          SearchIndex(within, [&](int32_t i) {
+            const Bocu1Comparison c = compare(i);
+            return c.order >= 0 && !c.beginsWithText;
+          })};
 }
 
 void Bocu1Dictionary::DecodeBlock(Bytes block, std::vector<Entry>& entries, bool fourByteLengths,

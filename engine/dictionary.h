@@ -83,6 +83,20 @@ class Dictionary : public std::enable_shared_from_this<Dictionary> {
   // when the query sorts before the first (or the index is empty).
   virtual int32_t FindIndexEntry(const std::u16string& query) const = 0;
 
+  // The index entries [first, last] whose blocks may hold keys that begin
+  // with prefix: first is the last entry whose headword sorts before prefix
+  // (or 0), last the last one whose headword sorts before every text that
+  // begins with prefix. When last > first, the headword of `last` begins with
+  // prefix; when they are equal, only that block can say. Empty (last < first)
+  // for an empty index. within: the span of a start of prefix (AllBlocks()
+  // when none is known), which the answer lies in; only it is searched.
+  struct BlockSpan {
+    int32_t first = 0;
+    int32_t last = -1;
+  };
+  BlockSpan AllBlocks() const { return {0, indexEntryCount() - 1}; }
+  virtual BlockSpan PrefixBlocks(const std::u16string& prefix, BlockSpan within) const = 0;
+
   // Decodes the records of a block (block word included) into entries.
   // headwordsOnly leaves translation, pronunciation and example empty.
   virtual void DecodeBlock(Bytes block, std::vector<Entry>& entries, bool fourByteLengths,
@@ -108,8 +122,14 @@ class Dictionary : public std::enable_shared_from_this<Dictionary> {
   // queryBefore(i) tells whether the query sorts before index entry i.
   template <typename QueryBefore>
   int32_t SearchIndex(QueryBefore queryBefore) const {
-    int32_t lo = 0;
-    int32_t hi = indexEntryCount();
+    return SearchIndex(AllBlocks(), queryBefore);
+  }
+  // The same over the entries of span only: the last of them that the query
+  // does not sort before, or span.first.
+  template <typename QueryBefore>
+  int32_t SearchIndex(BlockSpan span, QueryBefore queryBefore) const {
+    int32_t lo = span.first;
+    int32_t hi = span.last + 1;
     while (hi - lo > 1) {
       const int32_t mid = lo + (hi - lo) / 2;
       if (queryBefore(mid)) {

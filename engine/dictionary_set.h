@@ -41,9 +41,10 @@ class DictionarySet final : public DictionaryOwner {
   std::u16string IrregularBaseForm(const std::u16string& word) override;
   bool IrregularHasPrefix(const std::u16string& text) override;
 
- private:
-  // Dictionaries that take part in searches.
+  // Dictionaries that take part in searches: neither not-used nor irregular.
   static bool InUse(const Dictionary& d) { return !d.settings().notUsed && !d.settings().irregular; }
+
+ private:
   // Dictionaries that answer irregular-form questions.
   static bool IsSource(const Dictionary& d) { return d.settings().irregular && !d.settings().notUsed; }
 

@@ -1,5 +1,6 @@
 // A whole dictionary file: open it, then decode every block its index names,
-// in full and headwords only, and look a few words up in the index.
+// in full and headwords only, and look a few words up in the index, as
+// the searches and the look-up of a selected text do.
 #include <cstddef>
 #include <cstdint>
 #include <set>
@@ -28,6 +29,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     dictionary->LoadBlock(block, false, entries);
     dictionary->LoadBlock(block, true, entries);
   }
-  for (const char16_t* word : {u"", u"a", u"zz", u"\u3042", u"\uFFFF"}) dictionary->FindIndexEntry(word);
+  for (const char16_t* word : {u"", u"a", u"zz", u"\u3042", u"\uFFFF"}) {
+    dictionary->FindIndexEntry(word);
+    const tavlex::Dictionary::BlockSpan span = dictionary->PrefixBlocks(word, dictionary->AllBlocks());
+    if (dictionary->indexEntryCount() > 0 &&
+        (span.first > span.last || span.last >= dictionary->indexEntryCount())) {
+      __builtin_trap();
+    }
+  }
   return 0;
 }

@@ -139,4 +139,23 @@ std::u16string DecodeBocu1String(const uint8_t* bytes, size_t length) {
   return result;
 }
 
+Bocu1Comparison CompareBocu1String(const uint8_t* bytes, std::u16string_view text) {
+  Bocu1Decoder state;
+  size_t matched = 0;
+  for (size_t i = 0;; ++i) {
+    const int32_t c = DecodeBocu1Byte(&state, bytes[i]);
+    if (c == kBocu1NoCharacter) continue;
+    if (c <= 0) break;  // the zero byte, or an error: the run ends here
+    const char16_t units[2] = {
+        c > 0xFFFF ? static_cast<char16_t>(0xD7C0 + (c >> 10)) : static_cast<char16_t>(c),
+        static_cast<char16_t>(0xDC00 | (c & 0x3FF))};
+    for (size_t u = 0; u < (c > 0xFFFF ? 2u : 1u); ++u) {
+      if (matched == text.size()) return {1, true};
+      if (units[u] != text[matched]) return {units[u] < text[matched] ? -1 : 1, false};
+      ++matched;
+    }
+  }
+  return matched == text.size() ? Bocu1Comparison{0, true} : Bocu1Comparison{-1, false};
+}
+
 }  // namespace tavlex

@@ -18,6 +18,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tavlex {
 
@@ -42,5 +43,15 @@ int32_t Bocu1Prev(int32_t c);
 // which must exist; a positive length limits the bytes read. A zero code point
 // or an invalid sequence ends the run; what was decoded before it is kept.
 std::u16string DecodeBocu1String(const uint8_t* bytes, size_t length);
+
+// How a run that ends at its zero byte (as DecodeBocu1String reads it with
+// length 0) compares with text, UTF-16 unit by unit, decoding no further
+// than the first difference and allocating nothing: order is negative, zero
+// or positive as the run sorts before, equal to or after text.
+struct Bocu1Comparison {
+  int order = 0;
+  bool beginsWithText = false;
+};
+Bocu1Comparison CompareBocu1String(const uint8_t* bytes, std::u16string_view text);
 
 }  // namespace tavlex

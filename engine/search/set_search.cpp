@@ -1,11 +1,6 @@
 #include "engine/search/set_search.h"
 
 namespace tavlex {
-namespace {
-
-bool InUse(const Dictionary& d) { return !d.settings().notUsed && !d.settings().irregular; }
-
-}  // namespace
 
 std::vector<DictionaryHits> SearchSet(
     DictionarySet& set, TextIndexes& indexes, const SearchRequest& request, IndexWait wait, bool countAll,
@@ -13,13 +8,13 @@ std::vector<DictionaryHits> SearchSet(
   const bool needsIndex = NeedsTextIndex(request);
   if (needsIndex && wait != IndexWait::kScan) {
     for (size_t i = 0; i < set.count(); ++i) {
-      if (InUse(set.at(i))) indexes.Prepare(set.at(i));
+      if (DictionarySet::InUse(set.at(i))) indexes.Prepare(set.at(i));
     }
   }
   std::vector<DictionaryHits> all;
   for (size_t i = 0; i < set.count(); ++i) {
     Dictionary& dictionary = set.at(i);
-    if (!InUse(dictionary)) continue;
+    if (!DictionarySet::InUse(dictionary)) continue;
     std::shared_ptr<const TextIndex> index;
     if (needsIndex && wait == IndexWait::kWait) {
       index = indexes.Wait(dictionary, [&](const TextIndexes::Status& status) {

@@ -22,10 +22,9 @@ std::u16string NextToken(std::u16string_view text, std::u16string_view delimiter
 }
 
 std::u16string StripSearchWord(std::u16string_view text) {
-  constexpr std::u16string_view kStripped = u" \u3000\"'?.,()[]{}!";
-  const size_t first = text.find_first_not_of(kStripped);
+  const size_t first = text.find_first_not_of(kSearchWordStripped);
   if (first == std::u16string_view::npos) return {};
-  return std::u16string(text.substr(first, text.find_last_not_of(kStripped) - first + 1));
+  return std::u16string(text.substr(first, text.find_last_not_of(kSearchWordStripped) - first + 1));
 }
 
 }  // namespace tavlex

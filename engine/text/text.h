@@ -16,6 +16,7 @@ std::u16string NextToken(std::u16string_view text, std::u16string_view delimiter
 // from both ends (spaces, the ideographic space, quotes, ? . , ! and brackets).
 // Characters inside the word stay.
 std::u16string StripSearchWord(std::u16string_view text);
+inline constexpr std::u16string_view kSearchWordStripped = u" \u3000\"'?.,()[]{}!";
 
 // The first length-of-prefix units of text equal prefix.
 inline bool BeginsWith(std::u16string_view text, std::u16string_view prefix) {

@@ -58,6 +58,24 @@ class Model {
     return expected;
   }
 
+  // The blocks whose keys may begin with prefix, as Dictionary::PrefixBlocks gives them.
+  std::pair<size_t, size_t> PrefixSpan(const std::u16string& prefix) const {
+    std::pair<size_t, size_t> span{0, 0};
+    for (size_t b = 0; b < written_.blocks.size(); ++b) {
+      const Record& first = written_.records[written_.blocks[b].firstRecord];
+      const std::vector<uint8_t> stored = dicwriter::EncodeHeadword(first, charset_);
+      const std::vector<uint8_t> bytes = dicwriter::EncodeHeadword({prefix, u"", 0, u"", u"", u""}, charset_);
+      // BOCU-1 bytes sort as code points; the file sorts UTF-16 units, the same for these alphabets.
+      const bool before =
+          std::lexicographical_compare(stored.begin(), stored.end(), bytes.begin(), bytes.end());
+      const bool begins =
+          stored.size() >= bytes.size() && std::equal(bytes.begin(), bytes.end(), stored.begin());
+      if (before) span.first = b;
+      if (before || begins) span.second = b;
+    }
+    return span;
+  }
+
  private:
   bool QueryBefore(const std::u16string& query, const Record& headword) const {
     if (charset_ == Charset::kBocu1) {
@@ -136,6 +154,14 @@ TEST(Search, MatchesThePlainModel) {
                    std::to_string(searchMax) + " cacheSize " + std::to_string(cacheSize));
 
       ASSERT_EQ(static_cast<size_t>(dictionary.FindIndexEntry(query)), model.IndexPosition(query));
+      const auto [first, last] = model.PrefixSpan(query);
+      const Dictionary::BlockSpan span = dictionary.PrefixBlocks(query, dictionary.AllBlocks());
+      ASSERT_EQ(std::pair(static_cast<size_t>(span.first), static_cast<size_t>(span.last)),
+                std::pair(first, last));
+      // Within the span of the query's first letter, the same.
+      const Dictionary::BlockSpan outer = dictionary.PrefixBlocks(query.substr(0, 1), dictionary.AllBlocks());
+      const Dictionary::BlockSpan inner = dictionary.PrefixBlocks(query, outer);
+      ASSERT_EQ(std::pair(inner.first, inner.last), std::pair(span.first, span.last));
       const bool exact = dictionary.Search(query);
       const Expected expected = model.Search(query, searchMax, cacheSize);
       std::vector<std::u16string> keys;

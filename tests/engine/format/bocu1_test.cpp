@@ -176,5 +176,24 @@ TEST(Bocu1Decoder, MatchesIcuOnRandomBytes) {
   }
 }
 
+TEST(Bocu1Decoder, ComparesAsTheDecodedText) {
+  // Texts that share starts and differ in every place: surrogates sort by code unit, as decoded text does.
+  const std::u16string texts[] = {u"",           u"a",         u"ab",          u"abc",    u"b",
+                                  u"take",       u"take care", u"taken",       u"\u3042", u"\u3042\u3044",
+                                  u"\U0001F600", u"\uFF41",    u"a\U0001F600", u"a\uFFFD"};
+  IcuBocu1 icu;
+  for (const std::u16string& stored : texts) {
+    ByteRun bytes = icu.Encode(stored);
+    bytes.push_back(0);
+    for (const std::u16string& text : texts) {
+      SCOPED_TRACE(std::to_string(stored.size()) + " against " + std::to_string(text.size()));
+      const Bocu1Comparison got = CompareBocu1String(bytes.data(), text);
+      EXPECT_EQ(got.order < 0, stored < text);
+      EXPECT_EQ(got.order == 0, stored == text);
+      EXPECT_EQ(got.beginsWithText, stored.starts_with(text));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tavlex
