@@ -84,6 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Each page's first gram, the grams just after it, and some together.
   for (size_t i = 0; i < grams.size() && i < kMostQueried; ++i) {
     index->Candidates(std::vector<tavlex::Gram>{grams[i]});
+    index->Counts(grams[i] + 1);
     index->Candidates(std::vector<tavlex::Gram>{grams[i] + 1, grams[i] + 2});
     if (i + 1 < grams.size()) index->Candidates(std::vector<tavlex::Gram>{grams[i], grams[i + 1]});
   }

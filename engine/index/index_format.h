@@ -13,6 +13,8 @@
 //      page table: page count x (u64 first gram | u64 offset | u32 length | u32 checksum)
 //      pages, each of up to kGramsPerPage grams in ascending order:
 //        varint gram - previous gram (the first: 0 from the page's first gram),
+//        varint entries holding the gram in any field,
+//        varint entries holding it in the headword << 1 | 1 when stable (GramCounts),
 //        varint posting length, posting (engine/index/posting_list.h)
 // The header checksum covers the first 56 bytes, the path and the page
 // table; each page carries the low half of its own XXH3. The file is
@@ -32,7 +34,7 @@ namespace tavlex {
 class Dictionary;
 
 inline constexpr char kIndexMagic[8] = {'T', 'A', 'V', 'L', 'E', 'X', 'T', 'I'};
-inline constexpr uint32_t kIndexFormatVersion = 2;
+inline constexpr uint32_t kIndexFormatVersion = 3;
 inline constexpr size_t kIndexHeaderSize = 64;
 inline constexpr size_t kCheckedHeader = 56;  // the bytes before the header checksum
 inline constexpr size_t kPageRow = 24;
@@ -49,6 +51,20 @@ struct IndexStamp {
   uint32_t blockCount = 0;  // the dictionary's index entries
 
   bool operator==(const IndexStamp&) const = default;
+};
+
+// What a verification of a query that is this one gram would count, as far
+// as the text's folding allows: the entries whose text (any field, folded in
+// the widest way) holds it, and those whose headword does. stable: wherever
+// the widest folding found the gram, the narrowest (neither kana nor
+// accents) found it too, so every folding in between counts these entries
+// for a query that all foldings turn into the gram.
+struct GramCounts {
+  uint32_t entries = 0;
+  uint32_t headwordEntries = 0;
+  bool stable = true;
+
+  bool operator==(const GramCounts&) const = default;
 };
 
 // The dictionary file's stamp as it is now; none when the file cannot be read.

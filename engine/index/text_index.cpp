@@ -11,22 +11,29 @@
 namespace tavlex {
 namespace {
 
-// Walks the grams of a page, calling take(gram, posting) until it returns
-// false; false when the page is malformed.
+// Pages of one index kept in memory: enough for the grams of many queries,
+// little beside the dictionaries' own memory.
+constexpr size_t kPageCacheBytes = 512 * 1024;
+
+// Walks the grams of a page, calling take(gram, counts, posting) until it
+// returns false; false when the page is malformed.
 template <typename Take>
 bool WalkPage(std::span<const uint8_t> page, Gram first, Take take) {
   size_t position = 0;
   Gram gram = first;
   for (size_t i = 0; position < page.size(); ++i) {
-    uint64_t delta;
-    uint64_t length;
-    if (i >= kGramsPerPage || !GetVarint(page, &position, &delta) || !GetVarint(page, &position, &length)) {
+    uint64_t delta, entries, headwordEntries, length;
+    if (i >= kGramsPerPage || !GetVarint(page, &position, &delta) || !GetVarint(page, &position, &entries) ||
+        !GetVarint(page, &position, &headwordEntries) || !GetVarint(page, &position, &length)) {
       return false;
     }
     // The first gram is the page's own; the others ascend.
     if ((i == 0) != (delta == 0) || gram + delta < gram || length > page.size() - position) return false;
+    if (entries > UINT32_MAX || (headwordEntries >> 1) > entries) return false;
+    const GramCounts counts{static_cast<uint32_t>(entries), static_cast<uint32_t>(headwordEntries >> 1),
+                            (headwordEntries & 1) != 0};
     gram += delta;
-    if (!take(gram, page.subspan(position, length))) return true;
+    if (!take(gram, counts, page.subspan(position, length))) return true;
     position += length;
   }
   return true;
@@ -100,29 +107,59 @@ bool TextIndex::Parse(uint64_t fileSize, const IndexStamp& expected) {
   return true;
 }
 
-std::optional<std::vector<uint32_t>> TextIndex::Units(
-    Gram gram, std::unordered_map<size_t, std::vector<uint8_t>>& pages) const {
-  const auto after = std::upper_bound(pages_.begin(), pages_.end(), gram,
-                                      [](Gram g, const Page& page) { return g < page.first; });
-  if (after == pages_.begin()) return std::vector<uint32_t>();
-  const size_t number = static_cast<size_t>(after - pages_.begin()) - 1;
-  const Page& page = pages_[number];
-  std::vector<uint8_t>& bytes = pages[number];
-  if (bytes.empty()) {
-    bytes.resize(page.length);
-    if (ReadAt(page.offset, bytes.data(), bytes.size()) != bytes.size() ||
-        PageChecksum(bytes.data(), bytes.size()) != page.checksum) {
-      return std::nullopt;
+TextIndex::PageBytes TextIndex::ReadPage(size_t number) const {
+  {
+    const std::lock_guard lock(cacheMutex_);
+    for (auto it = cached_.begin(); it != cached_.end(); ++it) {
+      if (it->first != number) continue;
+      cached_.splice(cached_.begin(), cached_, it);
+      return it->second;
     }
   }
-  std::optional<std::vector<uint32_t>> units = std::vector<uint32_t>();
-  const bool sound = WalkPage(bytes, page.first, [&](Gram g, std::span<const uint8_t> posting) {
-    if (g < gram) return true;
-    if (g == gram && !DecodePosting(posting, unitCount_, &*units)) units.reset();
-    return false;
-  });
-  if (!sound) return std::nullopt;
-  return units;
+  const Page& page = pages_[number];
+  auto bytes = std::make_shared<std::vector<uint8_t>>(page.length);
+  if (ReadAt(page.offset, bytes->data(), bytes->size()) != bytes->size() ||
+      PageChecksum(bytes->data(), bytes->size()) != page.checksum) {
+    return nullptr;
+  }
+  const std::lock_guard lock(cacheMutex_);
+  if (bytes->size() <= kPageCacheBytes) {
+    cached_.emplace_front(number, bytes);
+    cachedBytes_ += bytes->size();
+    while (cachedBytes_ > kPageCacheBytes) {
+      cachedBytes_ -= cached_.back().second->size();
+      cached_.pop_back();
+    }
+  }
+  return bytes;
+}
+
+TextIndex::Found TextIndex::Look(Gram gram, bool units) const {
+  Found found;
+  const auto after = std::upper_bound(pages_.begin(), pages_.end(), gram,
+                                      [](Gram g, const Page& page) { return g < page.first; });
+  if (after == pages_.begin()) return found;
+  const size_t number = static_cast<size_t>(after - pages_.begin()) - 1;
+  const PageBytes bytes = ReadPage(number);
+  if (!bytes) return {false, {}, {}};
+  const bool sound = WalkPage(*bytes, pages_[number].first,
+                              [&](Gram g, const GramCounts& counts, std::span<const uint8_t> posting) {
+                                if (g < gram) return true;
+                                if (g == gram) {
+                                  found.counts = counts;
+                                  if (units && !DecodePosting(posting, unitCount_, &found.units))
+                                    found.sound = false;
+                                }
+                                return false;
+                              });
+  found.sound = found.sound && sound;
+  return found;
+}
+
+std::optional<GramCounts> TextIndex::Counts(Gram gram) const {
+  const Found found = Look(gram, false);
+  if (!found.sound) return std::nullopt;
+  return found.counts;
 }
 
 std::optional<std::vector<uint32_t>> TextIndex::Candidates(std::span<const Gram> grams) const {
@@ -133,15 +170,14 @@ std::optional<std::vector<uint32_t>> TextIndex::Candidates(std::span<const Gram>
   if (wanted.empty()) {
     for (uint32_t u = 0; u < unitCount_; ++u) units.push_back(u);
   }
-  std::unordered_map<size_t, std::vector<uint8_t>> pages;  // read for this query
   for (size_t i = 0; i < wanted.size(); ++i) {
-    std::optional<std::vector<uint32_t>> holding = Units(wanted[i], pages);
-    if (!holding) return std::nullopt;
+    Found holding = Look(wanted[i], true);
+    if (!holding.sound) return std::nullopt;
     if (i == 0) {
-      units = std::move(*holding);
+      units = std::move(holding.units);
     } else {
       std::vector<uint32_t> both;
-      std::set_intersection(units.begin(), units.end(), holding->begin(), holding->end(),
+      std::set_intersection(units.begin(), units.end(), holding.units.begin(), holding.units.end(),
                             std::back_inserter(both));
       units = std::move(both);
     }

@@ -3,16 +3,20 @@
 // that can hold a hit. The file is untrusted: it is checked when opened and
 // each page when read, and a file that fails is not used.
 //
-// A TextIndex is immutable and may be used from several threads at once.
+// Only the page table is held; pages are read as queries need them, and
+// the last ones read are kept up to a bounded size.
+//
+// A TextIndex may be used from several threads at once.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
+#include <list>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "base/file.h"
@@ -35,6 +39,9 @@ class TextIndex {
   // The blocks (index entry numbers, ascending) whose unit holds every gram;
   // every block for no gram. None when a page turns out damaged.
   std::optional<std::vector<uint32_t>> Candidates(std::span<const Gram> grams) const;
+  // What the index records about one gram (no entry holds a gram it lacks);
+  // none when its page turns out damaged.
+  std::optional<GramCounts> Counts(Gram gram) const;
 
   uint32_t blockCount() const { return blockCount_; }
 
@@ -46,12 +53,19 @@ class TextIndex {
     uint32_t checksum;
   };
 
+  using PageBytes = std::shared_ptr<const std::vector<uint8_t>>;
+  struct Found {
+    bool sound = true;  // false: the page is damaged
+    GramCounts counts;
+    std::vector<uint32_t> units;  // when asked for: the units that hold the gram
+  };
+
   TextIndex() = default;
   bool Parse(uint64_t fileSize, const IndexStamp& expected);
   size_t ReadAt(uint64_t offset, uint8_t* buffer, size_t size) const;
-  // The units that hold gram: empty when none does; none when its page is damaged.
-  std::optional<std::vector<uint32_t>> Units(Gram gram,
-                                             std::unordered_map<size_t, std::vector<uint8_t>>& pages) const;
+  // Page `number`, checked, from the cache or the file; null when damaged.
+  PageBytes ReadPage(size_t number) const;
+  Found Look(Gram gram, bool units) const;
 
   std::optional<File> file_;  // read from, when opened from a file
   std::string bytes_;         // read from, when held in memory
@@ -59,6 +73,10 @@ class TextIndex {
   uint32_t blocksPerUnit_ = 1;
   uint32_t unitCount_ = 0;
   std::vector<Page> pages_;
+  // The pages read last, the latest first, at most kPageCacheBytes together.
+  mutable std::mutex cacheMutex_;
+  mutable std::list<std::pair<size_t, PageBytes>> cached_;
+  mutable size_t cachedBytes_ = 0;
 };
 
 }  // namespace tavlex

@@ -34,7 +34,7 @@ TextIndexWriter::Growing& TextIndexWriter::Find(Gram gram) {
   for (; slots_[slot] != 0; slot = (slot + 1) & (slots_.size() - 1)) {
     if (postings_[slots_[slot] - 1].gram == gram) return postings_[slots_[slot] - 1];
   }
-  postings_.push_back({gram, {}, 0, 0});
+  postings_.push_back({gram, {}, 0, 0, {}, 0, 0});
   slots_[slot] = static_cast<uint32_t>(postings_.size());
   if (postings_.size() * 2 > slots_.size()) {
     // Half full: twice the slots, everything placed anew.
@@ -48,8 +48,17 @@ TextIndexWriter::Growing& TextIndexWriter::Find(Gram gram) {
   return postings_.back();
 }
 
-void TextIndexWriter::Add(Gram gram, uint32_t unit) {
+void TextIndexWriter::Add(Gram gram, uint32_t unit, uint32_t entry, bool headword, bool stable) {
   Growing& growing = Find(gram);
+  growing.counts.stable = growing.counts.stable && stable;
+  if (growing.nextEntry <= entry) {
+    ++growing.counts.entries;
+    growing.nextEntry = entry + 1;
+  }
+  if (headword && growing.nextHeadwordEntry <= entry) {
+    ++growing.counts.headwordEntries;
+    growing.nextHeadwordEntry = entry + 1;
+  }
   if (growing.next > unit) return;  // noted for this unit already
   PutVarint(growing.gaps, unit - growing.next);
   growing.next = unit + 1;
@@ -79,6 +88,9 @@ std::string TextIndexWriter::Finish(const IndexStamp& stamp) {
       DecodePosting(std::span(reinterpret_cast<const uint8_t*>(list.data()), list.size()), unitCount, &units);
       const std::string posting = EncodePosting(units, unitCount);
       PutVarint(page, i == first ? 0 : grams[i] - grams[i - 1]);
+      const GramCounts& counts = postings_[i].counts;
+      PutVarint(page, counts.entries);
+      PutVarint(page, uint64_t{counts.headwordEntries} << 1 | counts.stable);
       PutVarint(page, posting.size());
       page += posting;
     }

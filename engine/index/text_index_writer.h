@@ -14,9 +14,11 @@ class TextIndexWriter {
  public:
   TextIndexWriter(uint32_t blockCount, uint32_t blocksPerUnit);
 
-  // Notes that unit holds gram, once however often it is told; units come
-  // in ascending order.
-  void Add(Gram gram, uint32_t unit);
+  // Notes that entry (numbered through the dictionary) of unit holds gram in
+  // one of its fields, however often it is told; units and entries come in
+  // ascending order. headword: the field is the entry's key. stable: the
+  // field's text folded in the narrowest way holds the gram too.
+  void Add(Gram gram, uint32_t unit, uint32_t entry, bool headword, bool stable);
   // The file's bytes; the writer is empty afterwards.
   std::string Finish(const IndexStamp& stamp);
 
@@ -27,6 +29,9 @@ class TextIndexWriter {
     std::string gaps;
     uint32_t count = 0;
     uint32_t next = 0;  // the least the next unit can be
+    GramCounts counts;
+    uint32_t nextEntry = 0;  // the least the next entry to count can be
+    uint32_t nextHeadwordEntry = 0;
   };
 
   // The posting of gram, found in an open-addressing table: a build looks a

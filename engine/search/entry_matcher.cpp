@@ -7,7 +7,7 @@
 namespace tavlex {
 
 EntryMatcher::EntryMatcher(const SearchRequest& request, bool accents)
-    : options_{request.foldKana, accents}, fields_(request.fields) {
+    : mode_(request.mode), options_{request.foldKana, accents}, fields_(request.fields) {
   if (request.mode == SearchMode::kFullText) {
     if (fields_ & FieldBit(SearchField::kHeadword)) fields_ |= FieldBit(SearchField::kDisplay);
     terms_ = FullTextTerms(request.text);
@@ -23,6 +23,24 @@ std::vector<uint64_t> EntryMatcher::RequiredGrams() const {
     AppendQueryGrams(FoldedChars(run, kWidestFolding), grams);
   }
   return grams;
+}
+
+std::optional<EntryMatcher::IndexCount> EntryMatcher::CountedByIndex() const {
+  const std::u16string* text = nullptr;
+  if (mode_ == SearchMode::kFullText && fields_ == kAllFields && terms_.size() == 1) text = &terms_[0];
+  if (mode_ == SearchMode::kSubstring && !pattern_->HasWildcards() && pattern_->literalRuns().size() == 1)
+    text = &pattern_->literalRuns()[0];
+  if (!text) return std::nullopt;
+  // The index counts what the widest folding finds; where the narrowest one
+  // agrees (the gram is stable), so does every folding between them.
+  const std::u32string folded = FoldedChars(*text, kWidestFolding);
+  if (folded.empty() || folded.size() > kLongestGram || folded != FoldedChars(*text, FoldOptions{}) ||
+      folded != FoldedChars(*text, options_) || !std::all_of(folded.begin(), folded.end(), IsIndexedChar)) {
+    return std::nullopt;
+  }
+  std::vector<uint64_t> grams;
+  AppendQueryGrams(folded, grams);
+  return IndexCount{grams.front(), mode_ != SearchMode::kFullText};
 }
 
 const FoldedText& EntryMatcher::Folded(const Entry& entry, SearchField field) {

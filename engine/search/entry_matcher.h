@@ -49,6 +49,16 @@ class EntryMatcher {
   // when the query narrows nothing.
   std::vector<uint64_t> RequiredGrams() const;
 
+  // The gram whose entry count in a full-text index is what this matcher
+  // would count (GramCounts), where there is one: a full-text query of one
+  // term in every field, or a substring of headwords without wildcards, of
+  // one to three indexed characters that every folding leaves as they are.
+  struct IndexCount {
+    uint64_t gram = 0;
+    bool headwordsOnly = false;  // count the entries holding it in the headword
+  };
+  std::optional<IndexCount> CountedByIndex() const;
+
   // Headword modes only: the pattern.
   const std::optional<WildcardPattern>& pattern() const { return pattern_; }
   const FoldOptions& options() const { return options_; }
@@ -61,6 +71,7 @@ class EntryMatcher {
   static void AddMatches(SearchField field, const FoldedText& text, const std::vector<FoldedSpan>& spans,
                          std::vector<FieldMatch>* matches);
 
+  SearchMode mode_;
   FoldOptions options_;
   FieldSet fields_;
   std::optional<WildcardPattern> pattern_;

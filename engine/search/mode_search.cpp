@@ -34,6 +34,18 @@ ModeResults PrefixSearch(Dictionary& dictionary, const std::u16string& query, bo
   return results;
 }
 
+// The count of hits that the index records for the matcher's query, where it
+// records one; a damaged page is noted in results.
+std::optional<uint64_t> CountInIndex(const TextIndex& index, const EntryMatcher& matcher,
+                                     ModeResults& results) {
+  const std::optional<EntryMatcher::IndexCount> by = matcher.CountedByIndex();
+  if (!by) return std::nullopt;
+  const std::optional<GramCounts> counts = index.Counts(by->gram);
+  results.indexDamaged = !counts;
+  if (!counts || !counts->stable) return std::nullopt;
+  return by->headwordsOnly ? counts->headwordEntries : counts->entries;
+}
+
 // The routes other than the plain prefix search. They read the dictionary
 // only through its thread-safe operations.
 ModeResults SearchRoutes(const Dictionary& dictionary, const SearchRequest& request, EntryMatcher& matcher,
@@ -45,8 +57,16 @@ ModeResults SearchRoutes(const Dictionary& dictionary, const SearchRequest& requ
     results.route = SearchRoute::kSortedIndex;
     verified = SearchSortedHeadwords(dictionary, matcher, scope);
   } else {
+    // Where the index knows the count, only the first hits are verified.
+    std::optional<uint64_t> counted =
+        index && scope.countAll ? CountInIndex(*index, matcher, results) : std::nullopt;
+    if (counted && scope.limit == 0) {
+      results.route = SearchRoute::kTextIndex;
+      results.total = counted;
+      return results;
+    }
     std::optional<std::vector<uint32_t>> blocks;
-    if (index) {
+    if (index && !results.indexDamaged) {
       blocks = index->Candidates(matcher.RequiredGrams());
       results.indexDamaged = !blocks;
       // An index is checked against the dictionary it was built from; this only guards the reads.
@@ -55,10 +75,14 @@ ModeResults SearchRoutes(const Dictionary& dictionary, const SearchRequest& requ
     }
     results.route = blocks ? SearchRoute::kTextIndex : SearchRoute::kScan;
     if (!blocks) {
+      counted.reset();
       blocks.emplace(static_cast<size_t>(dictionary.indexEntryCount()));
       for (uint32_t b = 0; b < blocks->size(); ++b) (*blocks)[b] = b;
     }
-    verified = VerifyBlocks(dictionary, *blocks, matcher, scope, headwordMode);
+    SearchScope verifying = scope;
+    verifying.countAll = scope.countAll && !counted;
+    verified = VerifyBlocks(dictionary, *blocks, matcher, verifying, headwordMode);
+    if (counted) verified.total = counted;
   }
   results.hits = std::move(verified.hits);
   results.total = verified.total;

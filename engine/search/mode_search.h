@@ -10,9 +10,10 @@
 //   - everything else: the blocks that the full-text index names, or every
 //     block when no index is at hand (a scan).
 // Whatever the route, every hit is an entry decoded and matched; the index
-// only narrows the blocks read. Apart from the first route, blocks are read
-// with LoadBlock and never through the block cache, whose order stays as the
-// prefix search left it.
+// only narrows the blocks read. The full count of a query that the index
+// counts exactly (EntryMatcher::CountedByIndex) comes from the index alone.
+// Apart from the first route, blocks are read with LoadBlock and never
+// through the block cache, whose order stays as the prefix search left it.
 #pragma once
 
 #include <atomic>
