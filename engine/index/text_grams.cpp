@@ -36,12 +36,23 @@ bool IsIndexedChar(char32_t c) {
   return c <= kLastCodePoint;
 }
 
-void AppendTextGrams(std::u32string_view folded, std::vector<Gram>& grams) {
+template <typename Take>
+void ForEachTextGram(std::u32string_view folded, Take take) {
   ForEachPiece(folded, [&](size_t start, size_t length) {
-    const char32_t* chars = folded.data() + start;
-    for (size_t i = 0; i < length; ++i) {
-      for (size_t n = 1; n <= kLongestGram && i + n <= length; ++n) grams.push_back(MakeGram(chars + i, n));
+    for (size_t i = start; i < start + length; ++i) {
+      for (size_t n = 1; n <= kLongestGram && i + n <= start + length; ++n) take(i, n);
     }
+  });
+}
+
+void AppendTextGrams(std::u32string_view folded, std::vector<Gram>& grams) {
+  ForEachTextGram(folded, [&](size_t at, size_t n) { grams.push_back(MakeGram(folded.data() + at, n)); });
+}
+
+void AppendTextGrams(std::u32string_view folded, std::vector<Gram>& grams, std::vector<uint32_t>& places) {
+  ForEachTextGram(folded, [&](size_t at, size_t n) {
+    grams.push_back(MakeGram(folded.data() + at, n));
+    places.push_back(static_cast<uint32_t>(at << 2 | n));
   });
 }
 

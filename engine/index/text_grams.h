@@ -22,6 +22,9 @@ bool IsIndexedChar(char32_t c);
 
 // Appends every gram of folded text (widest folding) to grams.
 void AppendTextGrams(std::u32string_view folded, std::vector<Gram>& grams);
+// The same, also appending to places where in folded each gram lies:
+// its first character's offset << 2 | its length.
+void AppendTextGrams(std::u32string_view folded, std::vector<Gram>& grams, std::vector<uint32_t>& places);
 
 // The grams every text holding the folded query text must hold: for each
 // piece between unindexed characters, the piece itself when it is one or two

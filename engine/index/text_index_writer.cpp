@@ -26,21 +26,22 @@ void PutU64(std::string& out, uint64_t value) {
 TextIndexWriter::TextIndexWriter(uint32_t blockCount, uint32_t blocksPerUnit)
     : blockCount_(blockCount), blocksPerUnit_(blocksPerUnit), slots_(kFirstSlots) {}
 
+size_t TextIndexWriter::SlotOf(Gram gram) const {
+  return static_cast<size_t>((gram * kHashFactor) >> 32) & (slots_.size() - 1);
+}
+
 TextIndexWriter::Growing& TextIndexWriter::Find(Gram gram) {
-  const auto slotOf = [&](Gram g) {
-    return static_cast<size_t>((g * kHashFactor) >> 32) & (slots_.size() - 1);
-  };
-  size_t slot = slotOf(gram);
+  size_t slot = SlotOf(gram);
   for (; slots_[slot] != 0; slot = (slot + 1) & (slots_.size() - 1)) {
     if (postings_[slots_[slot] - 1].gram == gram) return postings_[slots_[slot] - 1];
   }
-  postings_.push_back({gram, {}, 0, 0, {}, 0, 0});
+  postings_.push_back({gram, {}, 0, 0, {}});
   slots_[slot] = static_cast<uint32_t>(postings_.size());
   if (postings_.size() * 2 > slots_.size()) {
     // Half full: twice the slots, everything placed anew.
     slots_.assign(slots_.size() * 2, 0);
     for (size_t i = 0; i < postings_.size(); ++i) {
-      size_t s = slotOf(postings_[i].gram);
+      size_t s = SlotOf(postings_[i].gram);
       while (slots_[s] != 0) s = (s + 1) & (slots_.size() - 1);
       slots_[s] = static_cast<uint32_t>(i + 1);
     }
@@ -48,21 +49,27 @@ TextIndexWriter::Growing& TextIndexWriter::Find(Gram gram) {
   return postings_.back();
 }
 
-void TextIndexWriter::Add(Gram gram, uint32_t unit, uint32_t entry, bool headword, bool stable) {
-  Growing& growing = Find(gram);
-  growing.counts.stable = growing.counts.stable && stable;
-  if (growing.nextEntry <= entry) {
-    ++growing.counts.entries;
-    growing.nextEntry = entry + 1;
+void TextIndexWriter::Add(uint32_t unit, std::span<const std::pair<Gram, GramCounts>> grams) {
+  // The table is far larger than the caches: the slots of later grams are
+  // fetched while earlier ones are noted.
+  constexpr size_t kSlotAhead = 16;
+  constexpr size_t kPostingAhead = 8;
+  for (size_t k = 0; k < grams.size(); ++k) {
+    if (k + kSlotAhead < grams.size()) __builtin_prefetch(&slots_[SlotOf(grams[k + kSlotAhead].first)]);
+    if (k + kPostingAhead < grams.size()) {
+      const uint32_t ahead = slots_[SlotOf(grams[k + kPostingAhead].first)];
+      if (ahead != 0) __builtin_prefetch(&postings_[ahead - 1]);
+    }
+    const auto& [gram, counts] = grams[k];
+    Growing& growing = Find(gram);
+    growing.counts.entries += counts.entries;
+    growing.counts.headwordEntries += counts.headwordEntries;
+    growing.counts.stable = growing.counts.stable && counts.stable;
+    if (growing.next > unit) continue;  // noted for this unit already
+    PutVarint(growing.gaps, unit - growing.next);
+    growing.next = unit + 1;
+    ++growing.count;
   }
-  if (headword && growing.nextHeadwordEntry <= entry) {
-    ++growing.counts.headwordEntries;
-    growing.nextHeadwordEntry = entry + 1;
-  }
-  if (growing.next > unit) return;  // noted for this unit already
-  PutVarint(growing.gaps, unit - growing.next);
-  growing.next = unit + 1;
-  ++growing.count;
 }
 
 std::string TextIndexWriter::Finish(const IndexStamp& stamp) {

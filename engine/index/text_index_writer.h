@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/index/index_format.h"
@@ -14,11 +16,9 @@ class TextIndexWriter {
  public:
   TextIndexWriter(uint32_t blockCount, uint32_t blocksPerUnit);
 
-  // Notes that entry (numbered through the dictionary) of unit holds gram in
-  // one of its fields, however often it is told; units and entries come in
-  // ascending order. headword: the field is the entry's key. stable: the
-  // field's text folded in the narrowest way holds the gram too.
-  void Add(Gram gram, uint32_t unit, uint32_t entry, bool headword, bool stable);
+  // Notes that unit holds gram, in entries the counts tell that no earlier
+  // call told; units come in ascending order.
+  void Add(uint32_t unit, std::span<const std::pair<Gram, GramCounts>> grams);
   // The file's bytes; the writer is empty afterwards.
   std::string Finish(const IndexStamp& stamp);
 
@@ -30,14 +30,13 @@ class TextIndexWriter {
     uint32_t count = 0;
     uint32_t next = 0;  // the least the next unit can be
     GramCounts counts;
-    uint32_t nextEntry = 0;  // the least the next entry to count can be
-    uint32_t nextHeadwordEntry = 0;
   };
 
   // The posting of gram, found in an open-addressing table: a build looks a
   // gram up for every place it occurs, and a node-based map is several times
   // slower at that.
   Growing& Find(Gram gram);
+  size_t SlotOf(Gram gram) const;
 
   uint32_t blockCount_;
   uint32_t blocksPerUnit_;
