@@ -16,8 +16,8 @@ constexpr int kMillion = 1'000'000;
 constexpr int kSetSize = 9;
 
 // A query that begins many headwords, and an exact headword.
-const std::u16string kPrefixQuery = GeneratedHeadword(8 * 12345 + 1).substr(0, 5);
-const std::u16string kExactQuery = GeneratedHeadword(8 * 23456 + 2);
+const std::u16string kPrefixQuery = CommonPrefix();
+const std::u16string kExactQuery = SomeHeadword();
 
 // Opening: the header check, one read of the index area, the table of headword positions.
 void BM_Open(benchmark::State& state, Charset charset) {

@@ -1,29 +1,45 @@
-// Large dictionaries for the benchmarks, generated once with the dictionary
-// writer and kept in the build folder for later runs.
+// Large dictionaries for the benchmarks, written once with the dictionary
+// writer and kept in the build folder for later runs, each with a StarDict
+// copy of the same records for sdcv.
+//
+// Their text is real (bench/real_records.h). The text that one sentence
+// repeated made before stays for comparison only: TAVLEX_BENCH_TEXT=generated
+// in the environment chooses it, for every benchmark at once.
 #pragma once
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "bench/real_records.h"
 #include "tools/dicwriter/dictionary_writer.h"
 
 namespace tavlex::bench {
 
-// What the generated records look like.
-enum class Shape {
-  kShortEntries,      // a one-line translation, a pronunciation on every fourth entry
-  kLongTranslations,  // a translation of several hundred bytes: two or three records a block
+enum class Text {
+  kReal,
+  kGenerated,  // English-like letter strings, one Japanese sentence around each: for comparison
 };
 
-// The path of a generated dictionary of `entries` English-like headwords with
-// Japanese translations, in the given layout with 1024-byte blocks and 4-byte
-// block numbers.
-std::u16string GeneratedDictionary(int entries, dicwriter::Charset charset,
-                                   Shape shape = Shape::kShortEntries);
+// kGenerated when TAVLEX_BENCH_TEXT is "generated", else kReal.
+Text BenchText();
 
-// The headword of entry i of a generated dictionary (before sorting).
-std::u16string GeneratedHeadword(int i);
+// The path of a dictionary of `entries` records in the given layout with
+// 1024-byte blocks and 4-byte block numbers.
+std::u16string GeneratedDictionary(int entries, dicwriter::Charset charset,
+                                   Shape shape = Shape::kShortEntries, Text text = BenchText());
+
+// The data folder of the StarDict copy of that dictionary, written with it:
+// `sdcv --data-dir FOLDER` finds it in FOLDER/dic/ (bench/stardict_writer.h).
+std::filesystem::path StarDictCopy(const std::u16string& dictionary);
+
+// Five letters that begin many headwords, and a headword of the dictionaries
+// of short entries, in the text in use.
+std::u16string CommonPrefix(Text text = BenchText());
+std::u16string SomeHeadword(Text text = BenchText());
+
+// `count` headwords of the dictionary, drawn at random (with seed) from its blocks.
+std::vector<std::u16string> SampleHeadwords(const std::u16string& dictionary, size_t count, uint32_t seed);
 
 // `count` names for one dictionary file, STEM-0.dic to STEM-(count-1).dic
 // beside it: hard links, made on the first run, so that each opens as a

@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <random>
 #include <vector>
 
 #include "app/launch_bus.h"
@@ -129,14 +128,15 @@ int main(int argc, char** argv) {
   RepaintWatcher window(view->resultDisplay()->viewport(), view);
   RepaintWatcher popup(viewer.outside()->popup()->display()->viewport(), view);
 
-  std::mt19937 random(22);
-  std::uniform_int_distribution<int> entry(0, kMillion - 1);
+  const std::vector<std::u16string> words = SampleHeadwords(
+      GeneratedDictionary(kMillion, dicwriter::Charset::kBocu1), static_cast<size_t>(2 * rounds), 22);
+  size_t next = 0;
   std::printf("%-32s %9s %9s  %s\n", "From the start of", "median", "p95", "goal");
   for (const bool inPopup : {false, true}) {
     std::vector<double> milliseconds;
     int failures = 0;
     for (int round = 0; round < rounds; ++round) {
-      const QString word = QString::fromStdU16String(GeneratedHeadword(entry(random)));
+      const QString word = QString::fromStdU16String(words[next++]);
       viewer.outside()->popup()->close();
       QApplication::processEvents();
       // Offscreen, the selection is read from the clipboard.

@@ -1,7 +1,8 @@
-// Start-up figures: prepares the generated dictionaries and the viewer's
+// Start-up figures: prepares the benchmark dictionaries and the viewer's
 // settings files, then hands the command list to startup_runner, which times
 // each command against an empty C++ program, and the viewer's against a
-// minimal Qt Widgets program beside their goals.
+// minimal Qt Widgets program beside their goals. sdcv looks the same word up
+// in StarDict copies of the same records, for comparison.
 //
 //   startup_bench [ROUNDS]   (default 30)
 #include <unistd.h>
@@ -17,6 +18,8 @@ namespace tavlex::bench {
 namespace {
 
 using dicwriter::Charset;
+
+constexpr char kSdcv[] = "/usr/bin/sdcv";
 
 std::string Utf8(const std::u16string& text) { return std::filesystem::path(text).string(); }
 
@@ -43,11 +46,11 @@ void Add(std::vector<std::string>& list, const std::string& label, const std::ve
 
 int main(int argc, char** argv) {
   using namespace tavlex::bench;
-  std::fprintf(stderr, "startup_bench: preparing dictionaries (generated once, slow the first time)\n");
+  std::fprintf(stderr, "startup_bench: preparing dictionaries (written once, slow the first time)\n");
   const std::u16string shortBocu1 = GeneratedDictionary(1'000'000, Charset::kBocu1);
   const std::u16string shortAnsi = GeneratedDictionary(1'000'000, Charset::kAnsi);
   const std::u16string longBocu1 = GeneratedDictionary(340'000, Charset::kBocu1, Shape::kLongTranslations);
-  const std::string word = Utf8(GeneratedHeadword(8 * 23456 + 2));
+  const std::string word = Utf8(SomeHeadword());
   const std::string lookup = TAVLEX_LOOKUP;
   const std::string viewer = TAVLEX_VIEWER_STARTUP;
 
@@ -61,6 +64,17 @@ int main(int argc, char** argv) {
   Add(list, "one lookup, 1,000,000 short entries, BOCU-1", {lookup, "--dic", Utf8(shortBocu1), word});
   Add(list, "one lookup, 1,000,000 short entries, ANSI", {lookup, "--dic", Utf8(shortAnsi), word});
   Add(list, "one lookup, 340,000 long entries, BOCU-1", {lookup, "--dic", Utf8(longBocu1), word});
+  // The terminal tool users compare a look-up with, on a StarDict copy of the same records.
+  const auto sdcv = [&](const std::u16string& dictionary) {
+    return std::vector<std::string>{
+        kSdcv, "-n", "-x", "-e", "--utf8-output", "--data-dir", StarDictCopy(dictionary).string(), word};
+  };
+  if (::access(kSdcv, X_OK) == 0) {
+    Add(list, "sdcv, one lookup, 1,000,000 short entries", sdcv(shortBocu1));
+    Add(list, "sdcv, one lookup, 340,000 long entries", sdcv(longBocu1));
+  } else {
+    std::fprintf(stderr, "startup_bench: no %s (scripts/setup installs it), left out\n", kSdcv);
+  }
   Add(list, "tavlex --version (no display)", {TAVLEX_VIEWER, "--version"});
   Add(list, "a minimal Qt Widgets program: one window, one line", {TAVLEX_MINIMAL_WINDOW}, "ref");
   Add(list, "tavlex: window painted, nothing registered", {viewer, "window", none}, "15");

@@ -1,9 +1,8 @@
-// Figures of the search modes and their full-text index on the generated
-// dictionaries: the 340,000-entry one of long translations and nine of
-// 1,000,000 short entries (hard links to one file, each indexed under its own
-// path). Builds the indexes afresh, then runs queries drawn from the
-// dictionaries' own text through the index and, for a sample, through a scan
-// of every block; prints each figure beside its goal. A program, not a test:
+// Figures of the search modes and their full-text index on the benchmark
+// dictionaries (real text; bench/generated_dictionary.h): the 340,000-entry one of long translations and nine
+// of 1,000,000 short entries (hard links to one file, each indexed under its own path). Builds the indexes
+// afresh, then runs queries drawn from the dictionaries' own text through the index and, for a sample,
+// through a scan of every block; prints each figure beside its goal. A program, not a test:
 //
 //   text_search_bench [QUERIES [COUNT_EVERY [SCAN_EVERY]]]   (1000, 5, 20)
 //
@@ -23,9 +22,10 @@
 #include <vector>
 
 #include "base/utf8.h"
+#include "bench/generated_dictionary.h"
+#include "engine/dictionary.h"
 #include "engine/dictionary_set.h"
 #include "engine/search/set_search.h"
-#include "generated_dictionary.h"
 
 namespace tavlex::bench {
 namespace {
@@ -121,46 +121,74 @@ struct Query {
   std::string kind;
 };
 
-// Queries drawn from the generated text: English words (headwords, and the
-// words of the English sentence), Japanese runs of one to four characters,
-// two words, substrings of headwords, and text that is nowhere.
-std::vector<Query> DrawQueries(int count, bool longShape) {
+bool IsJapanese(char16_t c) { return (c >= 0x3040 && c <= 0x30FF) || (c >= 0x4E00 && c <= 0x9FFF); }
+bool IsLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+
+// The runs of text in which is(c) holds, longer than one character for words.
+std::vector<std::u16string> Runs(std::u16string_view text, bool (*is)(char16_t), size_t shortest) {
+  std::vector<std::u16string> runs;
+  for (size_t i = 0; i < text.size();) {
+    size_t end = i;
+    while (end < text.size() && is(text[end])) ++end;
+    if (end - i >= shortest) runs.emplace_back(text.substr(i, end - i));
+    i = end + 1;
+  }
+  return runs;
+}
+
+// Queries drawn from the dictionary's own text, an entry at random for each:
+// English words (of its headword or translation), Japanese runs of one to
+// four characters, two words, two or three characters of its headword in
+// the substring mode, and text that is nowhere.
+std::vector<Query> DrawQueries(int count, const Dictionary& dictionary) {
   std::mt19937 random(2020);
-  const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-  const int entries = longShape ? kLongEntries : kShortEntries;
-  const std::u16string japanese =
-      longShape ? u"\u8A33\u8A9E\u306E\u8AAC\u660E\u3068\u7528\u4F8B\u3092\u4F7F\u3063\u305F\u6587"
-                : u"\u8A33\u8A9E\u306E\u4F8B\u3082\u3046\u3072\u3068\u3064\u306E\u610F\u5473";
-  const std::u16string englishWords[] = {u"The", u"was", u"used", u"here", u"pron"};
+  const auto pick = [&](size_t n) { return static_cast<size_t>(random() % std::max<size_t>(n, 1)); };
   std::vector<Query> queries;
-  for (int i = 0; i < count; ++i) {
-    const std::u16string key = GeneratedHeadword(pick(entries));
+  std::vector<Entry> entries;
+  while (queries.size() < static_cast<size_t>(count)) {
+    entries.clear();
+    dictionary.LoadBlock(dictionary.BlockOfIndexEntry(
+                             static_cast<int32_t>(pick(static_cast<size_t>(dictionary.indexEntryCount())))),
+                         false, entries);
+    if (entries.empty()) continue;
+    const Entry& entry = entries[pick(entries.size())];
+    const std::u16string text = entry.key + u" " + entry.translation;
+    const std::vector<std::u16string> english = Runs(text, IsLetter, 2);
+    const std::vector<std::u16string> japanese = Runs(text, IsJapanese, 1);
+    const auto japaneseRun = [&](size_t most) {
+      const std::u16string& run = japanese[pick(japanese.size())];
+      const size_t length = std::min(run.size(), 1 + pick(most));
+      return run.substr(pick(run.size() - length + 1), length);
+    };
+    if (english.empty() || japanese.empty()) continue;
     Query query;
     query.request.mode = SearchMode::kFullText;
-    switch (i % 5) {
+    switch (queries.size() % 5) {
       case 0:
         query.kind = "English word";
-        query.request.text = pick(2) ? key : englishWords[pick(longShape ? 4 : 5)];
+        query.request.text = english[pick(english.size())];
         break;
-      case 1: {
+      case 1:
         query.kind = "Japanese, 1-4 characters";
-        const int length = 1 + pick(4);
-        query.request.text = japanese.substr(pick(static_cast<int>(japanese.size()) - length + 1), length);
+        query.request.text = japaneseRun(4);
         break;
-      }
       case 2:
         query.kind = "two words";
-        query.request.text = key + (pick(2) ? u" " + japanese.substr(pick(4), 2) : std::u16string(u" pron"));
+        query.request.text =
+            english[pick(english.size())] + u" " + (pick(2) ? japaneseRun(2) : english[pick(english.size())]);
         break;
-      case 3:
+      case 3: {
         query.kind = "substring of headwords";
         query.request.mode = SearchMode::kSubstring;
-        query.request.text = key.substr(pick(static_cast<int>(key.size()) - 1), 2 + pick(2));
+        if (entry.key.size() < 2) continue;
+        const size_t length = std::min<size_t>(entry.key.size(), 2 + pick(2));
+        query.request.text = entry.key.substr(pick(entry.key.size() - length + 1), length);
         break;
+      }
       default:
         query.kind = "no hit";
         query.request.text = pick(2)
-                                 ? u"qqqqq" + key
+                                 ? u"qqqqq" + entry.key
                                  : std::u16string(1, static_cast<char16_t>(0x5000 + pick(0x800))) + u"\u9B3C";
         break;
     }
@@ -183,14 +211,13 @@ double TimeSearch(Subject& shape, TextIndexes& indexes, const SearchRequest& req
   return MsSince(start);
 }
 
-void Queries(Subject& shape, const std::filesystem::path& folder, bool longShape, int count, int countEvery,
-             int scanEvery) {
+void Queries(Subject& shape, const std::filesystem::path& folder, int count, int countEvery, int scanEvery) {
   TextIndexes indexes(folder);
   for (size_t i = 0; i < shape.set.count(); ++i) indexes.Wait(shape.set.at(i));
   TextIndexes none(std::filesystem::path(), 1);  // never asked: every search scans
   std::map<std::string, Timings> byKind;
   Timings all;
-  const std::vector<Query> queries = DrawQueries(count, longShape);
+  const std::vector<Query> queries = DrawQueries(count, shape.set.at(0));
   for (size_t q = 0; q < queries.size(); ++q) {
     const Query& query = queries[q];
     Timings& kind = byKind[query.kind];
@@ -237,10 +264,9 @@ void PrefixWhileBuilding(Subject& shape, const std::filesystem::path& folder,
   Dictionary& dictionary = shape.set.at(0);
   dictionary.settings().searchMax = 30;
   const auto measure = [&] {
-    std::mt19937 random(7);
     std::vector<double> times;
-    for (int i = 0; i < 2000; ++i) {
-      const std::u16string query = GeneratedHeadword(static_cast<int>(random() % kShortEntries)).substr(0, 5);
+    for (const std::u16string& headword : SampleHeadwords(dictionary.path(), 2000, 7)) {
+      const std::u16string query = headword.substr(0, 5);
       dictionary.SetCacheSize(0);
       dictionary.SetCacheSize(10);
       const Clock::time_point start = Clock::now();
@@ -288,8 +314,8 @@ int main(int argc, char** argv) {
               std::string(24, '-').c_str());
   Build(longShape, folder / "long", 1, "<= 15 s");
   Build(nineShape, folder / "nine", 2, "<= 60 s");
-  Queries(longShape, folder / "long", true, queries, countEvery, scanEvery);
-  Queries(nineShape, folder / "nine", false, queries, countEvery, scanEvery);
+  Queries(longShape, folder / "long", queries, countEvery, scanEvery);
+  Queries(nineShape, folder / "nine", queries, countEvery, scanEvery);
   PrefixWhileBuilding(nineShape, folder, longPath);
   return 0;
 }

@@ -75,7 +75,7 @@ class NineDictionaryView {
 void BM_ChangeToRepaint(benchmark::State& state, bool cold, int mode) {
   NineDictionaryView view;
   view.UseMode(mode);
-  const std::u16string word = GeneratedHeadword(8 * 12345 + 1).substr(0, 5);
+  const std::u16string word = CommonPrefix();
   const QString texts[2] = {QString::fromStdU16String(word), QString::fromStdU16String(word.substr(0, 4))};
   int flip = 0;
   for (auto _ : state) {
