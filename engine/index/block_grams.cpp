@@ -42,8 +42,8 @@ void BlockGrams::AddField(std::u16string_view text, uint32_t entry, bool headwor
   // Only kana and accents tell the foldings apart; most text has neither.
   const bool same = wide_.chars == narrow_.chars;
   // Where both foldings kept every character apart (no voicing mark composed
-  // in one of them only), a gram is stable when its own characters agree;
-  // elsewhere the narrowest folding's grams are looked through.
+  // in one of them only), the narrowest folding holds a gram where its own
+  // characters agree; elsewhere its grams are looked through.
   const bool aligned = wide_.chars.size() == narrow_.chars.size();
   if (!same && aligned) {
     differing_.assign(1, 0);
@@ -57,21 +57,22 @@ void BlockGrams::AddField(std::u16string_view text, uint32_t entry, bool headwor
   for (size_t k = 0; k < grams_.size(); ++k) {
     const Gram gram = grams_[k];
     Slot& slot = Find(gram);
+    // The narrowest folding holds the gram here too.
+    bool narrow = true;
     if (!same) {
       const uint32_t at = places_[k] >> 2;
       const uint32_t end = at + (places_[k] & 3);
-      const bool stable = aligned ? differing_[end] == differing_[at]
-                                  : std::binary_search(narrowGrams_.begin(), narrowGrams_.end(), gram);
-      if (!stable) slot.counts.stable = false;
+      narrow = aligned ? differing_[end] == differing_[at]
+                       : std::binary_search(narrowGrams_.begin(), narrowGrams_.end(), gram);
     }
-    if (slot.lastEntry != entry) {
-      slot.lastEntry = entry;
-      ++slot.counts.entries;
-    }
-    if (headword && slot.lastHeadwordEntry != entry) {
-      slot.lastHeadwordEntry = entry;
-      ++slot.counts.headwordEntries;
-    }
+    const auto once = [&](uint32_t& count, uint32_t& last) {
+      if (last != entry) ++count;
+      last = entry;
+    };
+    once(slot.counts.entries, slot.last[0]);
+    if (headword) once(slot.counts.headwordEntries, slot.last[1]);
+    if (narrow) once(slot.counts.narrowEntries, slot.last[2]);
+    if (narrow && headword) once(slot.counts.narrowHeadwordEntries, slot.last[3]);
   }
 }
 

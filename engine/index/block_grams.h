@@ -4,8 +4,7 @@
 // once a block rather than once for every place it occurs.
 //
 // For each gram it counts the entries that hold it in any field and in the
-// headword, and notes whether the narrowest folding of the text holds it
-// wherever the widest one does (GramCounts).
+// headword, in the widest folding and in the narrowest (GramCounts).
 #pragma once
 
 #include <cstdint>
@@ -32,8 +31,8 @@ class BlockGrams {
   struct Slot {
     Gram gram = 0;  // 0: free (no gram is 0)
     GramCounts counts;
-    uint32_t lastEntry = UINT32_MAX;
-    uint32_t lastHeadwordEntry = UINT32_MAX;
+    // The last entry counted in each count, in the order of GramCounts.
+    uint32_t last[4] = {UINT32_MAX, UINT32_MAX, UINT32_MAX, UINT32_MAX};
   };
   Slot& Find(Gram gram);
   void Grow();

@@ -13,8 +13,8 @@
 //      page table: page count x (u64 first gram | u64 offset | u32 length | u32 checksum)
 //      pages, each of up to kGramsPerPage grams in ascending order:
 //        varint gram - previous gram (the first: 0 from the page's first gram),
-//        varint entries holding the gram in any field,
-//        varint entries holding it in the headword << 1 | 1 when stable (GramCounts),
+//        varints of the entries holding the gram (GramCounts): in any field,
+//        in the headword, and how many fewer of each the narrowest folding finds,
 //        varint posting length, posting (engine/index/posting_list.h)
 // The header checksum covers the first 56 bytes, the path and the page
 // table; each page carries the low half of its own XXH3. The file is
@@ -53,16 +53,17 @@ struct IndexStamp {
   bool operator==(const IndexStamp&) const = default;
 };
 
-// What a verification of a query that is this one gram would count, as far
-// as the text's folding allows: the entries whose text (any field, folded in
-// the widest way) holds it, and those whose headword does. stable: wherever
-// the widest folding found the gram, the narrowest (neither kana nor
-// accents) found it too, so every folding in between counts these entries
-// for a query that all foldings turn into the gram.
+// What a verification of a query that is this one gram would count: the
+// entries whose text (any field) holds it, and those whose headword does,
+// with the text folded in the widest way, and in the narrowest (neither kana
+// nor accents; the gram's own characters where the widest folding found it).
+// A folding in between counts no fewer than the narrowest and no more than
+// the widest.
 struct GramCounts {
   uint32_t entries = 0;
   uint32_t headwordEntries = 0;
-  bool stable = true;
+  uint32_t narrowEntries = 0;
+  uint32_t narrowHeadwordEntries = 0;
 
   bool operator==(const GramCounts&) const = default;
 };

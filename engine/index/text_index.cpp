@@ -22,16 +22,20 @@ bool WalkPage(std::span<const uint8_t> page, Gram first, Take take) {
   size_t position = 0;
   Gram gram = first;
   for (size_t i = 0; position < page.size(); ++i) {
-    uint64_t delta, entries, headwordEntries, length;
+    uint64_t delta, entries, headwordEntries, broader, broaderHeadword, length;
     if (i >= kGramsPerPage || !GetVarint(page, &position, &delta) || !GetVarint(page, &position, &entries) ||
-        !GetVarint(page, &position, &headwordEntries) || !GetVarint(page, &position, &length)) {
+        !GetVarint(page, &position, &headwordEntries) || !GetVarint(page, &position, &broader) ||
+        !GetVarint(page, &position, &broaderHeadword) || !GetVarint(page, &position, &length)) {
       return false;
     }
     // The first gram is the page's own; the others ascend.
     if ((i == 0) != (delta == 0) || gram + delta < gram || length > page.size() - position) return false;
-    if (entries > UINT32_MAX || (headwordEntries >> 1) > entries) return false;
-    const GramCounts counts{static_cast<uint32_t>(entries), static_cast<uint32_t>(headwordEntries >> 1),
-                            (headwordEntries & 1) != 0};
+    if (entries > UINT32_MAX || headwordEntries > entries || broader > entries ||
+        broaderHeadword > headwordEntries)
+      return false;
+    const GramCounts counts{static_cast<uint32_t>(entries), static_cast<uint32_t>(headwordEntries),
+                            static_cast<uint32_t>(entries - broader),
+                            static_cast<uint32_t>(headwordEntries - broaderHeadword)};
     gram += delta;
     if (!take(gram, counts, page.subspan(position, length))) return true;
     position += length;

@@ -64,7 +64,8 @@ void TextIndexWriter::Add(uint32_t unit, std::span<const std::pair<Gram, GramCou
     Growing& growing = Find(gram);
     growing.counts.entries += counts.entries;
     growing.counts.headwordEntries += counts.headwordEntries;
-    growing.counts.stable = growing.counts.stable && counts.stable;
+    growing.counts.narrowEntries += counts.narrowEntries;
+    growing.counts.narrowHeadwordEntries += counts.narrowHeadwordEntries;
     if (growing.next > unit) continue;  // noted for this unit already
     PutVarint(growing.gaps, unit - growing.next);
     growing.next = unit + 1;
@@ -97,7 +98,9 @@ std::string TextIndexWriter::Finish(const IndexStamp& stamp) {
       PutVarint(page, i == first ? 0 : grams[i] - grams[i - 1]);
       const GramCounts& counts = postings_[i].counts;
       PutVarint(page, counts.entries);
-      PutVarint(page, uint64_t{counts.headwordEntries} << 1 | counts.stable);
+      PutVarint(page, counts.headwordEntries);
+      PutVarint(page, counts.entries - counts.narrowEntries);
+      PutVarint(page, counts.headwordEntries - counts.narrowHeadwordEntries);
       PutVarint(page, posting.size());
       page += posting;
     }

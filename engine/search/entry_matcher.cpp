@@ -31,16 +31,20 @@ std::optional<EntryMatcher::IndexCount> EntryMatcher::CountedByIndex() const {
   if (mode_ == SearchMode::kSubstring && !pattern_->HasWildcards() && pattern_->literalRuns().size() == 1)
     text = &pattern_->literalRuns()[0];
   if (!text) return std::nullopt;
-  // The index counts what the widest folding finds; where the narrowest one
-  // agrees (the gram is stable), so does every folding between them.
   const std::u32string folded = FoldedChars(*text, kWidestFolding);
-  if (folded.empty() || folded.size() > kLongestGram || folded != FoldedChars(*text, FoldOptions{}) ||
-      folded != FoldedChars(*text, options_) || !std::all_of(folded.begin(), folded.end(), IsIndexedChar)) {
+  if (folded.empty() || folded.size() > kLongestGram ||
+      !std::all_of(folded.begin(), folded.end(), IsIndexedChar))
     return std::nullopt;
+  using Folding = IndexCount::Folding;
+  Folding folding = Folding::kWidest;
+  if (options_ != kWidestFolding) {
+    // The index counts the gram's own characters besides: the query must be them.
+    if (FoldedChars(*text, options_) != folded) return std::nullopt;
+    folding = options_ == FoldOptions{} ? Folding::kNarrowest : Folding::kWhereEqual;
   }
   std::vector<uint64_t> grams;
   AppendQueryGrams(folded, grams);
-  return IndexCount{grams.front(), mode_ != SearchMode::kFullText};
+  return IndexCount{grams.front(), mode_ != SearchMode::kFullText, folding};
 }
 
 const FoldedText& EntryMatcher::Folded(const Entry& entry, SearchField field) {

@@ -52,10 +52,17 @@ class EntryMatcher {
   // The gram whose entry count in a full-text index is what this matcher
   // would count (GramCounts), where there is one: a full-text query of one
   // term in every field, or a substring of headwords without wildcards, of
-  // one to three indexed characters that every folding leaves as they are.
+  // one to three indexed characters that the matcher's folding turns into
+  // the gram (the widest folding's form of them).
   struct IndexCount {
+    enum class Folding {
+      kWidest,      // the matcher folds as the index does: its count
+      kNarrowest,   // the matcher folds neither kana nor accents: the narrow count
+      kWhereEqual,  // a folding in between: either count, where both are the same
+    };
     uint64_t gram = 0;
     bool headwordsOnly = false;  // count the entries holding it in the headword
+    Folding folding = Folding::kWidest;
   };
   std::optional<IndexCount> CountedByIndex() const;
 

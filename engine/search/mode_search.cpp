@@ -42,8 +42,13 @@ std::optional<uint64_t> CountInIndex(const TextIndex& index, const EntryMatcher&
   if (!by) return std::nullopt;
   const std::optional<GramCounts> counts = index.Counts(by->gram);
   results.indexDamaged = !counts;
-  if (!counts || !counts->stable) return std::nullopt;
-  return by->headwordsOnly ? counts->headwordEntries : counts->entries;
+  if (!counts) return std::nullopt;
+  const uint32_t widest = by->headwordsOnly ? counts->headwordEntries : counts->entries;
+  const uint32_t narrowest = by->headwordsOnly ? counts->narrowHeadwordEntries : counts->narrowEntries;
+  using Folding = EntryMatcher::IndexCount::Folding;
+  if (by->folding == Folding::kWidest) return widest;
+  if (by->folding == Folding::kNarrowest || widest == narrowest) return narrowest;
+  return std::nullopt;
 }
 
 // The routes other than the plain prefix search. They read the dictionary
