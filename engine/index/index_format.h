@@ -13,8 +13,10 @@
 //      page table: page count x (u64 first gram | u64 offset | u32 length | u32 checksum)
 //      pages, each of up to kGramsPerPage grams in ascending order:
 //        varint gram - previous gram (the first: 0 from the page's first gram),
-//        varints of the entries holding the gram (GramCounts): in any field,
-//        in the headword, and how many fewer of each the narrowest folding finds,
+//        the entries holding the gram (GramCounts): varint entries << 2 |
+//        2 if the narrowest folding finds fewer | 1 if a headword holds it,
+//        then (1) varint headword entries, (2) varint how many fewer entries
+//        and headword entries the narrowest folding finds,
 //        varint posting length, posting (engine/index/posting_list.h)
 // The header checksum covers the first 56 bytes, the path and the page
 // table; each page carries the low half of its own XXH3. The file is

@@ -15,6 +15,21 @@ namespace {
 // little beside the dictionaries' own memory.
 constexpr size_t kPageCacheBytes = 512 * 1024;
 
+// Reads one gram's counts (engine/index/index_format.h); false when malformed.
+bool GetCounts(std::span<const uint8_t> page, size_t* position, GramCounts* counts) {
+  uint64_t first, headword = 0, broader = 0, broaderHeadword = 0;
+  if (!GetVarint(page, position, &first)) return false;
+  const uint64_t entries = first >> 2;
+  if ((first & 1) && !GetVarint(page, position, &headword)) return false;
+  if ((first & 2) && (!GetVarint(page, position, &broader) || !GetVarint(page, position, &broaderHeadword)))
+    return false;
+  if (entries > UINT32_MAX || headword > entries || broader > entries || broaderHeadword > headword)
+    return false;
+  *counts = {static_cast<uint32_t>(entries), static_cast<uint32_t>(headword),
+             static_cast<uint32_t>(entries - broader), static_cast<uint32_t>(headword - broaderHeadword)};
+  return true;
+}
+
 // Walks the grams of a page, calling take(gram, counts, posting) until it
 // returns false; false when the page is malformed.
 template <typename Take>
@@ -22,20 +37,14 @@ bool WalkPage(std::span<const uint8_t> page, Gram first, Take take) {
   size_t position = 0;
   Gram gram = first;
   for (size_t i = 0; position < page.size(); ++i) {
-    uint64_t delta, entries, headwordEntries, broader, broaderHeadword, length;
-    if (i >= kGramsPerPage || !GetVarint(page, &position, &delta) || !GetVarint(page, &position, &entries) ||
-        !GetVarint(page, &position, &headwordEntries) || !GetVarint(page, &position, &broader) ||
-        !GetVarint(page, &position, &broaderHeadword) || !GetVarint(page, &position, &length)) {
+    uint64_t delta, length;
+    GramCounts counts;
+    if (i >= kGramsPerPage || !GetVarint(page, &position, &delta) || !GetCounts(page, &position, &counts) ||
+        !GetVarint(page, &position, &length)) {
       return false;
     }
     // The first gram is the page's own; the others ascend.
     if ((i == 0) != (delta == 0) || gram + delta < gram || length > page.size() - position) return false;
-    if (entries > UINT32_MAX || headwordEntries > entries || broader > entries ||
-        broaderHeadword > headwordEntries)
-      return false;
-    const GramCounts counts{static_cast<uint32_t>(entries), static_cast<uint32_t>(headwordEntries),
-                            static_cast<uint32_t>(entries - broader),
-                            static_cast<uint32_t>(headwordEntries - broaderHeadword)};
     gram += delta;
     if (!take(gram, counts, page.subspan(position, length))) return true;
     position += length;

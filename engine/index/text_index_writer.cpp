@@ -97,10 +97,16 @@ std::string TextIndexWriter::Finish(const IndexStamp& stamp) {
       const std::string posting = EncodePosting(units, unitCount);
       PutVarint(page, i == first ? 0 : grams[i] - grams[i - 1]);
       const GramCounts& counts = postings_[i].counts;
-      PutVarint(page, counts.entries);
-      PutVarint(page, counts.headwordEntries);
-      PutVarint(page, counts.entries - counts.narrowEntries);
-      PutVarint(page, counts.headwordEntries - counts.narrowHeadwordEntries);
+      // Most grams are in no headword and folded alike by every folding: one byte.
+      const bool headwords = counts.headwordEntries != 0;
+      const bool narrower =
+          counts.narrowEntries != counts.entries || counts.narrowHeadwordEntries != counts.headwordEntries;
+      PutVarint(page, uint64_t{counts.entries} << 2 | (narrower ? 2 : 0) | (headwords ? 1 : 0));
+      if (headwords) PutVarint(page, counts.headwordEntries);
+      if (narrower) {
+        PutVarint(page, counts.entries - counts.narrowEntries);
+        PutVarint(page, counts.headwordEntries - counts.narrowHeadwordEntries);
+      }
       PutVarint(page, posting.size());
       page += posting;
     }
