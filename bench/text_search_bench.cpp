@@ -1,8 +1,10 @@
 // Figures of the search modes and their full-text index on the benchmark
-// dictionaries (real text; bench/generated_dictionary.h): the 340,000-entry one of long translations and nine
-// of 1,000,000 short entries (hard links to one file, each indexed under its own path). Builds the indexes
-// afresh, then runs queries drawn from the dictionaries' own text through the index and, for a sample,
-// through a scan of every block; prints each figure beside its goal. A program, not a test:
+// dictionaries (real text; bench/generated_dictionary.h): the 340,000-entry
+// one of long translations and nine of 1,000,000 short entries (hard links
+// to one file, each indexed under its own path). Builds the indexes afresh,
+// then runs queries drawn from the dictionaries' own text through the index
+// and, for a sample, through a scan of every block; prints each figure
+// beside its goal. A program, not a test:
 //
 //   text_search_bench [QUERIES [COUNT_EVERY [SCAN_EVERY]]]   (1000, 5, 20)
 //
