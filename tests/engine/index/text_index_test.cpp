@@ -54,6 +54,16 @@ class IndexFileTest : public ::testing::Test {
     }
     return answers;
   }
+  // What the index counts for the same queries (each one gram), or none when it reports damage.
+  std::vector<std::optional<GramCounts>> Counts(const TextIndex& index) {
+    std::vector<std::optional<GramCounts>> counts;
+    for (const char16_t* query : {u"wa", u"\u8A33", u"\u4E05", u"zz"}) {
+      std::vector<Gram> grams;
+      AppendQueryGrams(FoldedChars(query, kWidestFolding), grams);
+      counts.push_back(index.Counts(grams.at(0)));
+    }
+    return counts;
+  }
 
   testing::TempDir dir_;
   DictionarySet set_;
@@ -81,20 +91,31 @@ TEST_F(IndexFileTest, CutShortOrDamagedIsNeverTrusted) {
   // A character of one record: the blocks of one unit.
   ASSERT_EQ(expected[2]->size(), BlocksPerUnit(dictionary().layout().blockSize));
   ASSERT_TRUE(expected[3]->empty());
+  // Keys holding "wa" ("wa?" and "wwa"), "訳" in every translation, one record's
+  // own character, and nothing.
+  const auto counted = Counts(*sound);
+  EXPECT_EQ(counted[0], (GramCounts{13, 13, 13, 13}));
+  EXPECT_EQ(counted[1], (GramCounts{300, 0, 300, 0}));
+  EXPECT_EQ(counted[2], (GramCounts{1, 0, 1, 0}));
+  EXPECT_EQ(counted[3], GramCounts{});
   for (size_t length = 0; length < bytes_.size(); length += 1 + length / 16) {
     EXPECT_FALSE(TextIndex::FromBytes(bytes_.substr(0, length), stamp_)) << length;
   }
   // Every byte is covered by a checksum: a change is refused when the file is
-  // opened, or reported when its posting is read.
+  // opened, or reported when its posting or counts are read.
   for (size_t at = 0; at < bytes_.size(); at += 1 + at / 64) {
     std::string damaged = bytes_;
     damaged[at] = static_cast<char>(damaged[at] ^ 0x21);
     const auto index = TextIndex::FromBytes(damaged, stamp_);
     if (!index) continue;
     const auto answers = Answers(*index);
+    const auto counts = Counts(*index);
     for (size_t q = 0; q < answers.size(); ++q) {
       if (answers[q]) {
         EXPECT_EQ(answers[q], expected[q]) << "byte " << at;
+      }
+      if (counts[q]) {
+        EXPECT_EQ(counts[q], counted[q]) << "byte " << at;
       }
     }
   }
