@@ -38,8 +38,7 @@ bool Dictionary::Search(const std::u16string& query) {
         exact = exact || entry.key == query;
         results_.push_back(RefTo(block, entry));
         matchedHere = true;
-        // Tested after adding: a searchMax of 0 or less still yields one entry.
-        if (++collected >= settings_.searchMax) {
+        if (static_cast<size_t>(++collected) >= ShownLimit(settings_)) {
           finished = true;
           break;
         }

@@ -3,6 +3,7 @@
 // the first seven; the rest say how the view shows the dictionary's entries.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -30,5 +31,11 @@ struct DictionarySettings {
 
   bool operator==(const DictionarySettings&) const = default;
 };
+
+// The most hits a search shows of one dictionary: searchMax, and one where
+// searchMax is 0 or below.
+inline size_t ShownLimit(const DictionarySettings& settings) {
+  return settings.searchMax > 1 ? static_cast<size_t>(settings.searchMax) : 1;
+}
 
 }  // namespace tavlex

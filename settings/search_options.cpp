@@ -1,6 +1,7 @@
 #include "settings/search_options.h"
 
 #include <array>
+#include <bit>
 #include <utility>
 
 #include "settings/key_visitors.h"
@@ -8,45 +9,25 @@
 namespace tavlex {
 namespace {
 
-constexpr std::array<std::pair<SearchMode, std::u16string_view>, 5> kModeNames = {{
-    {SearchMode::kExact, u"exact"},
-    {SearchMode::kPrefix, u"prefix"},
-    {SearchMode::kSuffix, u"suffix"},
-    {SearchMode::kSubstring, u"substring"},
-    {SearchMode::kFullText, u"fulltext"},
-}};
+// The fields a user chooses among, each an on/off key named as the field.
+constexpr size_t kFieldKeys = std::popcount(kChoosableFields);
 
-// The fields a user chooses from; the display form goes with the headword.
-struct FieldKey {
-  const char16_t* key;
-  SearchField field;
-};
-constexpr FieldKey kFieldKeys[] = {
-    {u"headword", SearchField::kHeadword},
-    {u"translation", SearchField::kTranslation},
-    {u"example", SearchField::kExample},
-    {u"pronunciation", SearchField::kPronunciation},
-};
-
-std::u16string ModeName(SearchMode mode) {
-  for (const auto& [m, name] : kModeNames) {
-    if (m == mode) return std::u16string(name);
+std::array<SearchField, kFieldKeys> ChoosableFields() {
+  std::array<SearchField, kFieldKeys> fields{};
+  size_t i = 0;
+  for (const SearchFieldName& row : kSearchFieldNames) {
+    if (kChoosableFields & FieldBit(row.field)) fields[i++] = row.field;
   }
-  return u"prefix";
-}
-
-SearchMode ModeNamed(std::u16string_view name) {
-  for (const auto& [mode, n] : kModeNames) {
-    if (n == name) return mode;
-  }
-  return SearchMode::kPrefix;
+  return fields;
 }
 
 template <typename Visitor>
-void VisitOptions(std::u16string& mode, bool (&fields)[std::size(kFieldKeys)], bool& foldKana,
-                  Visitor&& visit) {
+void VisitOptions(std::u16string& mode, bool (&fields)[kFieldKeys], bool& foldKana, Visitor&& visit) {
   visit(u"mode", mode);
-  for (size_t i = 0; i < std::size(kFieldKeys); ++i) visit(kFieldKeys[i].key, ExactSwitch{fields[i], true});
+  const std::array<SearchField, kFieldKeys> keys = ChoosableFields();
+  for (size_t i = 0; i < kFieldKeys; ++i) {
+    visit(std::u16string(NameOf(keys[i])).c_str(), ExactSwitch{fields[i], true});
+  }
   visit(u"kana", ExactSwitch{foldKana, false});
 }
 
@@ -63,22 +44,23 @@ SearchMode ToggledMode(SearchMode mode) {
 
 SearchOptions LoadSearchOptions(const IniFile& ini) {
   std::u16string mode;
-  bool fields[std::size(kFieldKeys)];
+  bool fields[kFieldKeys];
   SearchOptions options;
   VisitOptions(mode, fields, options.foldKana, KeyReader{ini, kSearchSection});
-  options.mode = ModeNamed(mode);
+  options.mode = SearchModeNamed(mode).value_or(SearchMode::kPrefix);
   options.fields = 0;
-  for (size_t i = 0; i < std::size(kFieldKeys); ++i) {
-    if (fields[i]) options.fields |= FieldBit(kFieldKeys[i].field);
+  const std::array<SearchField, kFieldKeys> keys = ChoosableFields();
+  for (size_t i = 0; i < kFieldKeys; ++i) {
+    if (fields[i]) options.fields |= FieldBit(keys[i]);
   }
   return options;
 }
 
 void SaveSearchOptions(const SearchOptions& options, IniFile& ini) {
-  std::u16string mode = ModeName(options.mode);
-  bool fields[std::size(kFieldKeys)];
-  for (size_t i = 0; i < std::size(kFieldKeys); ++i)
-    fields[i] = options.fields & FieldBit(kFieldKeys[i].field);
+  std::u16string mode(NameOf(options.mode));
+  bool fields[kFieldKeys];
+  const std::array<SearchField, kFieldKeys> keys = ChoosableFields();
+  for (size_t i = 0; i < kFieldKeys; ++i) fields[i] = options.fields & FieldBit(keys[i]);
   bool foldKana = options.foldKana;
   VisitOptions(mode, fields, foldKana, KeyWriter{ini, kSearchSection});
 }

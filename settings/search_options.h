@@ -8,13 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/search/entry_matcher.h"
+#include "engine/search/search_request.h"
 #include "settings/ini_file.h"
 
 namespace tavlex {
-
-// The fields a user chooses among; the headword brings its display form along.
-inline constexpr FieldSet kChoosableFields = kAllFields & ~FieldBit(SearchField::kDisplay);
 
 struct SearchOptions {
   SearchMode mode = SearchMode::kPrefix;

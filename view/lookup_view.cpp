@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "engine/entry_parts.h"
-#include "engine/text/text.h"
+#include "engine/search/search_request.h"
 #include "platform/program_launcher.h"
 #include "platform/qt_text.h"
 #include "platform/timer_service.h"
@@ -68,7 +68,7 @@ bool CLookupView::OpenOnce() {
 
 void CLookupView::OpenDictionaries() {
   if (!OpenOnce()) return;
-  if (StripSearchWord(ToU16View(searchEdit_->text())).empty()) {
+  if (SearchWord(flow_.searchOptions().mode, ToU16View(searchEdit_->text())).empty()) {
     ShowResults(SearchFlow::Found::kNothing, true);  // the first-run hint when nothing is registered
   } else {
     platform::PostCommand(this, ids::kSearch);

@@ -21,11 +21,6 @@ std::u16string Grouped(uint64_t n) {
   return grouped;
 }
 
-bool UnderWay(TextIndexes::State state) {
-  using State = TextIndexes::State;
-  return state == State::kQueued || state == State::kLoading || state == State::kBuilding;
-}
-
 }  // namespace
 
 std::u16string MoreHitsLine(uint64_t more) { return u"… 他 " + Grouped(more) + u" 件"; }
@@ -34,7 +29,8 @@ std::optional<std::u16string> IndexProgressLine(const std::vector<IndexProgress>
   using State = TextIndexes::State;
   std::vector<const IndexProgress*> open;
   for (const IndexProgress& index : indexes) {
-    if (UnderWay(index.status.state) || index.status.state == State::kFailed || index.status.saveError) {
+    if (TextIndexes::UnderWay(index.status.state) || index.status.state == State::kFailed ||
+        index.status.saveError) {
       open.push_back(&index);
     }
   }

@@ -1,7 +1,6 @@
 #include "view/search_flow.h"
 
 #include "engine/index/index_store.h"
-#include "engine/text/text.h"
 #include "resources/resource_ids.h"
 
 namespace tavlex {
@@ -11,15 +10,6 @@ namespace {
 constexpr int kHistoryDelayMs = 1500;
 // The slot of a count travels in the low bits of the notice's wParam.
 constexpr intptr_t kSlots = 16;
-
-bool InUse(const Dictionary& d) { return !d.settings().notUsed && !d.settings().irregular; }
-
-// The set's own prefix search, as it always was; a wildcard makes a pattern.
-bool UsesPrefixSearch(SearchMode mode, std::u16string_view word) {
-  return mode == SearchMode::kPrefix && !HasWildcard(word);
-}
-
-bool HasInflections(SearchMode mode) { return mode == SearchMode::kPrefix || mode == SearchMode::kExact; }
 
 std::u16string FileName(const std::u16string& path) {
   const size_t slash = path.find_last_of(u'/');
@@ -71,12 +61,12 @@ void SearchFlow::OnTimer(int id) {
 }
 
 SearchFlow::Found SearchFlow::Search(std::u16string_view text) {
-  const std::u16string word = StripSearchWord(text);
+  const std::u16string word = SearchWord(search_.mode, text);
   Found found = Found::kNothing;
   if (!word.empty()) {
     ++generation_;
     counter_.Cancel();
-    if (UsesPrefixSearch(search_.mode, word)) {
+    if (IsPlainPrefixSearch(search_.mode, word)) {
       set_.SearchAll(word);
       entries_ = &set_.MergeResults();
       found = Found::kEntries;
@@ -107,7 +97,7 @@ SearchFlow::Found SearchFlow::Search(std::u16string_view text) {
 }
 
 SearchFlow::Found SearchFlow::SearchInflected(std::u16string_view text) {
-  const std::u16string word = StripSearchWord(text);
+  const std::u16string word = SearchWord(search_.mode, text);
   if (!HasInflections(search_.mode) || word.empty() || !set_.SearchInflectedAll(word)) return Found::kNothing;
   entries_ = &set_.MergeResults();
   return Found::kEntries;
@@ -117,9 +107,7 @@ void SearchFlow::CountBeyondLimits(const SearchRequest& request) {
   std::vector<HitCounter::Job> jobs;
   for (size_t i = 0; i < hits_.size(); ++i) {
     const Dictionary& dictionary = *hits_[i].dictionary;
-    // As the search does, a limit of 0 or below still shows one hit.
-    const size_t limit = static_cast<size_t>(std::max(dictionary.settings().searchMax, 1));
-    if (hits_[i].results.hits.size() < limit) continue;
+    if (hits_[i].results.hits.size() < ShownLimit(dictionary.settings())) continue;
     jobs.push_back(
         {hits_[i].dictionary, request, dictionary.settings().accent, indexes_.Ready(dictionary), i});
   }
@@ -148,7 +136,7 @@ std::vector<IndexProgress> SearchFlow::IndexesUnderWay() const {
   std::vector<IndexProgress> under;
   for (size_t i = 0; i < set_.count(); ++i) {
     const Dictionary& dictionary = set_.at(i);
-    if (!InUse(dictionary)) continue;
+    if (!DictionarySet::InUse(dictionary)) continue;
     const TextIndexes::Status status = indexes_.StatusOf(dictionary);
     if (status.state == TextIndexes::State::kNone) continue;
     if (status.state == TextIndexes::State::kReady && !status.saveError) continue;
@@ -159,7 +147,7 @@ std::vector<IndexProgress> SearchFlow::IndexesUnderWay() const {
 
 void SearchFlow::BuildIndexes() {
   for (size_t i = 0; i < set_.count(); ++i) {
-    if (InUse(set_.at(i))) indexes_.Prepare(set_.at(i));
+    if (DictionarySet::InUse(set_.at(i))) indexes_.Prepare(set_.at(i));
   }
 }
 
@@ -172,7 +160,7 @@ void SearchFlow::RemoveIndexes() {
   }
 }
 
-void SearchFlow::Remember(std::u16string_view text) { history_.Add(StripSearchWord(text)); }
+void SearchFlow::Remember(std::u16string_view text) { history_.Add(SearchWord(search_.mode, text)); }
 
 void SearchFlow::SetTimer(int id, int milliseconds) {
   if (host_) host_->SetTimer(id, milliseconds);

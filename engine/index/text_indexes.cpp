@@ -16,12 +16,11 @@ namespace {
 constexpr int kBackgroundNice = 10;
 constexpr std::chrono::milliseconds kProgressInterval{100};
 
-bool UnderWay(TextIndexes::State state) {
-  using State = TextIndexes::State;
+}  // namespace
+
+bool TextIndexes::UnderWay(State state) {
   return state == State::kQueued || state == State::kLoading || state == State::kBuilding;
 }
-
-}  // namespace
 
 TextIndexes::TextIndexes(std::filesystem::path folder, unsigned workers)
     : folder_(std::move(folder)),

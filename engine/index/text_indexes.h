@@ -52,6 +52,8 @@ class TextIndexes {
     uint32_t total = 0;
     std::error_code saveError{};  // when ready: why its file could not be written
   };
+  // Queued, loading or building: the index is still to come.
+  static bool UnderWay(State state);
 
   // folder: where index files live (empty: keep them in memory only).
   // workers: builds at a time (0: one per core).

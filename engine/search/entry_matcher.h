@@ -16,6 +16,7 @@
 #include "engine/entry.h"
 #include "engine/entry_fields.h"
 #include "engine/search/search_pattern.h"
+#include "engine/search/search_request.h"
 #include "engine/text/text_folding.h"
 
 namespace tavlex {
@@ -27,13 +28,6 @@ struct FieldMatch {
   uint32_t end = 0;
 
   bool operator==(const FieldMatch&) const = default;
-};
-
-struct SearchRequest {
-  SearchMode mode = SearchMode::kPrefix;
-  std::u16string text;
-  FieldSet fields = kAllFields;  // full text only; the headword brings its display form along
-  bool foldKana = false;
 };
 
 class EntryMatcher {

@@ -10,10 +10,6 @@
 namespace tavlex {
 namespace {
 
-bool IsPlainPrefixSearch(const SearchRequest& request, const EntryMatcher& matcher) {
-  return request.mode == SearchMode::kPrefix && !matcher.pattern()->HasWildcards();
-}
-
 bool TakesSortedHeadwords(const SearchRequest& request, const EntryMatcher& matcher) {
   return (request.mode == SearchMode::kExact || request.mode == SearchMode::kPrefix) &&
          !matcher.pattern()->literalHead().empty();
@@ -99,27 +95,21 @@ ModeResults SearchRoutes(const Dictionary& dictionary, const SearchRequest& requ
 bool NeedsTextIndex(const SearchRequest& request) {
   if (request.mode == SearchMode::kFullText) return true;
   const EntryMatcher matcher(request, false);
-  return !IsPlainPrefixSearch(request, matcher) && !TakesSortedHeadwords(request, matcher);
+  return !IsPlainPrefixSearch(request) && !TakesSortedHeadwords(request, matcher);
 }
 
 ModeResults SearchDictionary(Dictionary& dictionary, const SearchRequest& request, const TextIndex* index,
                              bool countAll) {
+  if (IsPlainPrefixSearch(request)) return PrefixSearch(dictionary, request.text, countAll);
   EntryMatcher matcher(request, dictionary.settings().accent);
-  if (request.mode != SearchMode::kFullText && IsPlainPrefixSearch(request, matcher)) {
-    return PrefixSearch(dictionary, request.text, countAll);
-  }
-  // As the prefix search does, a limit of 0 or below still yields one entry.
-  const SearchScope scope{static_cast<size_t>(std::max(dictionary.settings().searchMax, 1)), countAll,
-                          nullptr};
+  const SearchScope scope{ShownLimit(dictionary.settings()), countAll, nullptr};
   return SearchRoutes(dictionary, request, matcher, index, scope);
 }
 
 std::optional<uint64_t> CountHits(const Dictionary& dictionary, const SearchRequest& request, bool accents,
                                   const TextIndex* index, const std::atomic<bool>* cancel) {
+  if (IsPlainPrefixSearch(request)) return CountPrefixRun(dictionary, request.text, cancel);
   EntryMatcher matcher(request, accents);
-  if (request.mode != SearchMode::kFullText && IsPlainPrefixSearch(request, matcher)) {
-    return CountPrefixRun(dictionary, request.text, cancel);
-  }
   return SearchRoutes(dictionary, request, matcher, index, SearchScope{0, true, cancel}).total;
 }
 

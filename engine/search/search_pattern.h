@@ -14,11 +14,10 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/search/search_request.h"
 #include "engine/text/text_folding.h"
 
 namespace tavlex {
-
-enum class SearchMode { kExact, kPrefix, kSuffix, kSubstring, kFullText };
 
 // A matched range of folded characters [begin, end).
 struct FoldedSpan {

@@ -123,7 +123,7 @@ class Scan {
   void AddHits(size_t d, const std::vector<FormCandidate>& candidates, size_t from, size_t to, size_t& taken,
                ScanGroup& group) {
     Searched& searched = *searched_[d];
-    const size_t limit = static_cast<size_t>(std::max(searched.probe.dictionary().settings().searchMax, 1));
+    const size_t limit = ShownLimit(searched.probe.dictionary().settings());
     std::vector<std::pair<HeadwordProbe::Position, size_t>> found;
     for (size_t c = from; c < to; ++c) {
       for (const HeadwordProbe::Position& position :

@@ -118,6 +118,40 @@ TEST_F(SearchModesViewTest, AModeShowsMarksItsMatchesAndItsResultsArriveByThemse
   EXPECT_EQ(settings_.GetString(u"search", u"mode"), u"prefix");
 }
 
+// Only the prefix search strips quotes and question marks at the ends of what
+// was typed: a quoted phrase is one phrase, a trailing ? one more character.
+TEST_F(SearchModesViewTest, TheModesKeepQuotesAndWildcardsAtTheEnds) {
+  std::vector<dicwriter::Record> records = testing::Words({u"clap", u"grape", u"heed", u"mind", u"tape"});
+  records[2].translation = u"take into account";
+  records[3].translation = u"account for what you take into the room";
+  Open(records);
+  struct Case {
+    int mode;
+    const char* typed;
+    QStringList headwords;  // what the display shows of the five, in order
+  };
+  const Case cases[] = {
+      {ids::kModeFullText, "\"take into account\"", {"heed"}},
+      {ids::kModeFullText, "  take into account ", {"heed", "mind"}},
+      {ids::kModeSuffix, "ap?", {"grape", "tape"}},
+      {ids::kModeSuffix, " ap ", {"clap"}},
+      {ids::kModePrefix, "(clap?)", {"clap"}},
+  };
+  for (const Case& c : cases) {
+    Command(c.mode);
+    view_->searchEdit()->setText(QString::fromUtf8(c.typed));
+    const auto shownHeadwords = [&] {
+      QStringList shown;
+      for (const QString& line : Shown()) {
+        if (QStringList{"clap", "grape", "heed", "mind", "tape"}.contains(line)) shown << line;
+      }
+      return shown;
+    };
+    EXPECT_TRUE(Soon([&] { return shownHeadwords() == c.headwords; }))
+        << c.typed << ": " << Shown().join('|').toStdString();
+  }
+}
+
 TEST_F(SearchModesViewTest, ClosingTheWindowDuringABuildLeavesNoIndexFile) {
   std::vector<dicwriter::Record> records;
   for (int i = 0; i < 150000; ++i) {

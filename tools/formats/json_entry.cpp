@@ -15,7 +15,7 @@ void AppendField(std::string& out, std::string_view name, std::u16string_view va
 }  // namespace
 
 std::string FormatJsonEntry(const Entry& entry, std::u16string_view dictionaryPath,
-                            std::optional<std::u16string_view> query) {
+                            std::optional<std::u16string_view> query, std::string_view extra) {
   std::string out = "{\"dictionary\":";
   AppendJsonString(out, dictionaryPath);
   if (query) AppendField(out, "query", *query);
@@ -25,6 +25,7 @@ std::string FormatJsonEntry(const Entry& entry, std::u16string_view dictionaryPa
   AppendField(out, "translation", entry.translation);
   AppendField(out, "pronunciation", entry.pronunciation);
   AppendField(out, "example", entry.example);
+  out += extra;
   out += "}\n";
   return out;
 }

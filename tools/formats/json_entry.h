@@ -11,8 +11,9 @@
 namespace tavlex::formats {
 
 // One JSON object and a line break: the dictionary's path, the query as the
-// user gave it (left out when there is none), then every field of the entry.
+// user gave it (left out when there is none), then every field of the entry,
+// then extra: the caller's own members, each after a comma (",\"name\":value").
 std::string FormatJsonEntry(const Entry& entry, std::u16string_view dictionaryPath,
-                            std::optional<std::u16string_view> query);
+                            std::optional<std::u16string_view> query, std::string_view extra = {});
 
 }  // namespace tavlex::formats

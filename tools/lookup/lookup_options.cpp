@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <utility>
 
+#include "base/utf8.h"
 #include "cli/argument_scanner.h"
 
 namespace tavlex::lookup {
@@ -35,27 +37,9 @@ constexpr std::array<cli::OptionSpec, 11> kOptions = {{
     {kVersion, false},
 }};
 
-constexpr std::array<std::pair<std::string_view, SearchMode>, 5> kModes = {{
-    {"exact", SearchMode::kExact},
-    {"prefix", SearchMode::kPrefix},
-    {"suffix", SearchMode::kSuffix},
-    {"substring", SearchMode::kSubstring},
-    {"fulltext", SearchMode::kFullText},
-}};
-
-constexpr std::array<std::pair<std::string_view, SearchField>, 4> kFields = {{
-    {"headword", SearchField::kHeadword},
-    {"translation", SearchField::kTranslation},
-    {"example", SearchField::kExample},
-    {"pronunciation", SearchField::kPronunciation},
-}};
-
 SearchMode ParseMode(std::string_view name) {
-  for (const auto& [spelling, mode] : kModes) {
-    if (spelling == name) return mode;
-  }
-  throw cli::UsageError("unknown mode '" + std::string(name) +
-                        "' (exact, prefix, suffix, substring, fulltext)");
+  if (const std::optional<SearchMode> mode = SearchModeNamed(Utf8ToUtf16(name))) return *mode;
+  throw cli::UsageError("unknown mode '" + std::string(name) + "' (" + Utf16ToUtf8(SearchModeList()) + ")");
 }
 
 // A comma-separated list of field names.
@@ -64,13 +48,12 @@ FieldSet ParseFields(std::string_view list) {
   for (size_t start = 0; start <= list.size();) {
     const size_t comma = std::min(list.find(',', start), list.size());
     const std::string_view name = list.substr(start, comma - start);
-    const auto it =
-        std::find_if(kFields.begin(), kFields.end(), [&](const auto& f) { return f.first == name; });
-    if (it == kFields.end()) {
-      throw cli::UsageError("unknown field '" + std::string(name) +
-                            "' (headword, translation, example, pronunciation)");
+    const std::optional<SearchField> field = ChoosableFieldNamed(Utf8ToUtf16(name));
+    if (!field) {
+      throw cli::UsageError("unknown field '" + std::string(name) + "' (" +
+                            Utf16ToUtf8(ChoosableFieldList()) + ")");
     }
-    fields |= FieldBit(it->second);
+    fields |= FieldBit(*field);
     start = comma + 1;
   }
   return fields;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/search/entry_matcher.h"
+#include "engine/search/search_request.h"
 
 namespace tavlex::lookup {
 
