@@ -1,7 +1,5 @@
 #include "settings/ini_file.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +10,7 @@
 #include <system_error>
 
 #include "base/file.h"
+#include "base/folder_lock.h"
 #include "base/lines.h"
 #include "base/utf8.h"
 #include "settings/settings_location.h"
@@ -88,26 +87,6 @@ std::u16string ReadBack(const std::u16string& value) {
   const std::u16string line = SingleLine(value);
   return std::u16string(Trim(std::u16string_view(line).substr(0, line.find(kCommentStart))));
 }
-
-// Held while a save reads the file again and replaces it, so that two
-// programs saving at once take turns instead of each writing what it read
-// before the other's write. Where the folder cannot be locked, saves go on
-// without.
-class FolderLock {
- public:
-  explicit FolderLock(const fs::path& folder)
-      : fd_(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-    if (fd_ >= 0) (void)::flock(fd_, LOCK_EX);
-  }
-  ~FolderLock() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FolderLock(const FolderLock&) = delete;
-  FolderLock& operator=(const FolderLock&) = delete;
-
- private:
-  int fd_;
-};
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "base/file.h"
+#include "base/folder_lock.h"
 
 namespace tavlex::wordbook {
 namespace {
@@ -199,6 +200,15 @@ OpenedFile ReopenReadOnly(const fs::path& file, BookStatus status) {
 
 OpenedFile OpenWordBookFile(const fs::path& file, bool create) {
   if (file.empty()) return Unavailable(Problem::kNoFolder, "");
+  // Programs opening the file take turns: two that make it at once would
+  // otherwise meet in the switch to the write-ahead log, where SQLite answers
+  // "database is locked" at once instead of waiting. Changes, once the file is
+  // open, wait for each other in SQLite itself.
+  if (create) {
+    std::error_code error;
+    fs::create_directories(file.parent_path(), error);
+  }
+  const FolderLock lock(file.parent_path());
   std::error_code missing;
   if (!fs::exists(file, missing)) {
     if (!create) return {nullptr, {}};
