@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
 #include <QWindow>
 
 #include "app/command_states.h"
@@ -21,6 +22,8 @@ namespace {
 
 // A comfortable size for a dictionary window on a desktop, in logical pixels.
 constexpr QSize kInitialSize(520, 720);
+// How long a status message (what a keep did) stays.
+constexpr int kStatusMessageMs = 4000;
 
 }  // namespace
 
@@ -32,6 +35,13 @@ CMainFrame::CMainFrame(IniFile& settings, platform::CommandTarget* application,
   setWindowIcon(ProgramIcon());
   view_ = new CLookupView(settings, this);
   setCentralWidget(view_);
+  // The status bar shows only while it has something to say: the small screens keep their lines.
+  statusBar()->setObjectName(QStringLiteral("statusBar"));
+  statusBar()->hide();
+  connect(statusBar(), &QStatusBar::messageChanged, statusBar(),
+          [this](const QString& text) { statusBar()->setVisible(!text.isEmpty()); });
+  connect(view_, &CLookupView::statusMessage, this,
+          [this](const QString& text) { statusBar()->showMessage(text, kStatusMessageMs); });
   CreateAccelerators();
   RebuildMenuBar();
   // The handheld fills its screen; a desktop window keeps a reading size that fits its screen.

@@ -31,6 +31,9 @@ const std::vector<MenuItem>& MainMenu() {
                 {QStringLiteral("ポップアップで表示\t(&P)"), ids::kPopupLookups},
                 {QStringLiteral("ショートカットキーを登録...\t(&K)"), ids::kBindGlobalShortcut},
                 {},
+                {QStringLiteral("単語帳に追加\t(&D)"), ids::kKeepEntry},
+                {QStringLiteral("単語帳...\t(&B)"), ids::kWordBookWindow},
+                {},
                 {QStringLiteral("バージョン情報...\t(&A)"), ids::kAppAbout},
             }},
            {QStringLiteral("終了\t(&X)"), ids::kExit},
@@ -101,6 +104,8 @@ const std::vector<Accelerator>& MainAccelerators() {
       {Qt::CTRL | Qt::Key_4, ids::kModeSubstring},
       {Qt::CTRL | Qt::Key_5, ids::kModeFullText},
       {Qt::CTRL | Qt::Key_F, ids::kToggleFullText},
+      // Keeps the entry under the cursor in the word book.
+      {Qt::CTRL | Qt::Key_D, ids::kKeepEntry},
       // Back and forth through the history, as in a web browser.
       {Qt::ALT | Qt::Key_Left, ids::kHistoryBack},
       {Qt::ALT | Qt::Key_Right, ids::kHistoryForward},

@@ -50,6 +50,14 @@ QString LoadString(int id) {
       return QStringLiteral(
           "設定を保存できませんでした。\r\n%1: %2\r\n"
           "保存できるようになれば、次の変更か終了のときにまとめて保存されます。");
+    case ids::kEntryKept:
+      return QStringLiteral("単語帳に追加しました: %1");
+    case ids::kEntryAlreadyKept:
+      return QStringLiteral("単語帳にすでにあります: %1");
+    case ids::kEntryNotKept:
+      return QStringLiteral("単語帳に追加できませんでした: %1");
+    case ids::kNothingToKeep:
+      return QStringLiteral("単語帳に追加する項目がありません");
     default:
       return {};
   }

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QThread>
 #include <QTimer>
+#include <cstdlib>
 #include <utility>
 
 #include "engine/entry_parts.h"
@@ -11,6 +12,7 @@
 #include "platform/qt_text.h"
 #include "platform/timer_service.h"
 #include "resources/resource_ids.h"
+#include "resources/string_table.h"
 #include "settings/settings_location.h"
 #include "settings/viewer_options.h"
 #include "ui/editor.h"
@@ -18,8 +20,11 @@
 #include "ui/scroll_codes.h"
 #include "ui/setting_dlg.h"
 #include "view/dialog_fields.h"
+#include "view/dictionary_menu.h"
 #include "view/empty_set_hint.h"
+#include "view/entry_keeping.h"
 #include "view/lookup_layout.h"
+#include "wordbook/word_book_path.h"
 
 namespace tavlex {
 namespace {
@@ -173,6 +178,9 @@ bool CLookupView::OnCommand(int command) {
     case ids::kRegisterDictionary:
       RegisterDictionary();
       return true;
+    case ids::kKeepEntry:
+      KeepEntry(true);
+      return true;
     default:
       return false;
   }
@@ -223,6 +231,8 @@ void CLookupView::SearchInflected() {
 
 void CLookupView::ShowResults(SearchFlow::Found found, bool toTop) {
   shown_ = found;
+  shownEntries_.clear();
+  entryStarts_.clear();
   resultDisplay_->Clear();
   if (toTop) resultDisplay_->Scroll(SB_TOP, 0);
   if (const std::optional<std::u16string> progress = IndexProgressLine(flow_.IndexesUnderWay())) {
@@ -230,7 +240,7 @@ void CLookupView::ShowResults(SearchFlow::Found found, bool toTop) {
     resultDisplay_->AppendText(QString(), nullptr);
   }
   if (found == SearchFlow::Found::kEntries) {
-    for (const EntryRef& entry : flow_.entries()) AppendEntry(*entry, {}, nullptr);
+    for (const EntryRef& entry : flow_.entries()) AppendEntry(entry, {}, nullptr);
   } else if (found == SearchFlow::Found::kHits) {
     // The prefix search marks nothing, also where a wildcard made it a pattern.
     const bool marked = flow_.searchOptions().mode != SearchMode::kPrefix;
@@ -239,7 +249,7 @@ void CLookupView::ShowResults(SearchFlow::Found found, bool toTop) {
       const std::optional<uint64_t> total = flow_.total(i);
       const std::u16string more = total && *total > hits.size() ? MoreHitsLine(*total - hits.size()) : u"";
       for (size_t k = 0; k < hits.size(); ++k) {
-        AppendEntry(*hits[k].entry, marked ? hits[k].matches : std::vector<FieldMatch>{},
+        AppendEntry(hits[k].entry, marked ? hits[k].matches : std::vector<FieldMatch>{},
                     k + 1 == hits.size() && !more.empty() ? &more : nullptr);
       }
     }
@@ -253,19 +263,65 @@ void CLookupView::ShowResults(SearchFlow::Found found, bool toTop) {
   emit resultsShown();
 }
 
-void CLookupView::AppendEntry(const Entry& entry, const std::vector<FieldMatch>& matches,
+void CLookupView::AppendEntry(const EntryRef& entry, const std::vector<FieldMatch>& matches,
                               const std::u16string* more) {
-  const std::shared_ptr<const Dictionary> dictionary = entry.dictionary.lock();
+  const std::shared_ptr<const Dictionary> dictionary = entry->dictionary.lock();
   const DictionarySettings settings = dictionary ? dictionary->settings() : DictionarySettings();
-  for (const EntryPart& part : EntryParts(entry, settings)) {
+  const bool kept =
+      dictionary && wordBook().Marks().Contains(wordbook::IdentityOf(*entry, dictionary->path()));
+  shownEntries_.push_back(entry);
+  entryStarts_.push_back(resultDisplay_->paragraphs().size());
+  for (const EntryPart& part : EntryParts(*entry, settings)) {
+    const bool markHere = kept && part.field == SearchField::kHeadword;
+    const int shift = markHere ? static_cast<int>(kKeptMark.size()) : 0;
     std::vector<MarkRange> marks;
     for (const FieldMatch& match : MatchesOnPart(part, matches)) {
-      marks.push_back({static_cast<int>(match.begin), static_cast<int>(match.end)});
+      marks.push_back({static_cast<int>(match.begin) + shift, static_cast<int>(match.end) + shift});
     }
-    resultDisplay_->AppendText(ToQString(part.text), fonts_.GetFont(ToQString(part.face), part.size), marks);
+    const QString text = markHere ? ToQString(std::u16string(kKeptMark) + part.text) : ToQString(part.text);
+    resultDisplay_->AppendText(text, fonts_.GetFont(ToQString(part.face), part.size), marks);
   }
   if (more) resultDisplay_->AppendText(ToQString(*more), nullptr);
   resultDisplay_->AppendText(QString(), nullptr);  // a blank line in the default font between entries
+}
+
+wordbook::WordBook& CLookupView::wordBook() {
+  if (!wordBook_) wordBook_ = std::make_unique<wordbook::WordBook>(wordbook::WordBookPath(std::getenv));
+  return *wordBook_;
+}
+
+void CLookupView::KeepEntry(bool underCursor) {
+  size_t paragraph = 0;
+  if (underCursor && resultDisplay_->hasFocus() && !resultDisplay_->lines().empty()) {
+    paragraph = static_cast<size_t>(resultDisplay_->lines()[resultDisplay_->topLine()].paragraph);
+  }
+  std::optional<size_t> index = EntryAtParagraph(entryStarts_, paragraph);
+  if (!index && !shownEntries_.empty()) index = 0;  // above the first entry: the progress lines
+  if (!index) {
+    emit statusMessage(LoadString(ids::kNothingToKeep));
+    return;
+  }
+  const Entry& entry = *shownEntries_[*index];
+  const std::shared_ptr<const Dictionary> dictionary = entry.dictionary.lock();
+  if (!dictionary) return;  // removed since it was shown: the display is being replaced
+  const std::u16string name = ToU16String(DictionaryMenuName(*dictionary));
+  const std::u16string source = ToU16String(searchEdit_->text());
+  const wordbook::Change change = wordBook().Keep(wordbook::EntryToKeep(
+      entry, name, dictionary->path(), source, 0, static_cast<uint32_t>(source.size())));
+  const QString headword = ToQString(change.entry.headword.empty() ? entry.key : change.entry.headword);
+  switch (change.outcome) {
+    case wordbook::Change::kDone:
+      emit statusMessage(LoadString(ids::kEntryKept).arg(headword));
+      break;
+    case wordbook::Change::kAlreadyKept:
+      emit statusMessage(LoadString(ids::kEntryAlreadyKept).arg(headword));
+      break;
+    default:
+      emit statusMessage(LoadString(ids::kEntryNotKept).arg(QString::fromStdString(change.error)));
+  }
+  const int top = resultDisplay_->topLine();
+  ShowResults(shown_, false);  // the mark beside the headword
+  resultDisplay_->Scroll(SB_THUMBTRACK, top);
 }
 
 void CLookupView::PasteOnActivate() {

@@ -16,13 +16,16 @@
 #include <QLabel>
 #include <QMenu>
 #include <QWidget>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/messages.h"
 #include "settings/registered_dictionaries.h"
 #include "view/font_cache.h"
 #include "view/search_flow.h"
+#include "wordbook/word_book.h"
 
 namespace tavlex {
 
@@ -88,10 +91,19 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   const SearchFlow& searchFlow() const { return flow_; }
   QLabel* modeMarker() const { return modeMarker_; }
 
+  // The user's word book, opened at the first use.
+  wordbook::WordBook& wordBook();
+  // Keeps an entry shown in the result display: with underCursor, the one
+  // at the top of a focused display, else the first. The status message
+  // says what came of it; the marks are redrawn.
+  void KeepEntry(bool underCursor);
+
  signals:
   // The result display shows a new list (after a search that found
   // something, or after the dictionaries changed).
   void resultsShown();
+  // A line for the window's status bar: what a keep did.
+  void statusMessage(const QString& text);
 
  protected:
   bool event(QEvent* event) override;
@@ -147,8 +159,9 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   // Shows what the last search found, found, with the progress of the
   // indexes above it; toTop: a new list, read from its top.
   void ShowResults(SearchFlow::Found found, bool toTop);
-  // The parts of entry, matches marked, then more (if any) and a blank line.
-  void AppendEntry(const Entry& entry, const std::vector<FieldMatch>& matches, const std::u16string* more);
+  // The parts of entry, matches marked, the headword marked when it is
+  // kept, then more (if any) and a blank line.
+  void AppendEntry(const EntryRef& entry, const std::vector<FieldMatch>& matches, const std::u16string* more);
   // The font loader named by "FontOnStorage" runs while fonts are created.
   void LaunchFontLoader();
   void RealizeFonts();
@@ -157,6 +170,10 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   bool PreTranslateKey(QKeyEvent* key);
 
   IniFile& settings_;
+  std::unique_ptr<wordbook::WordBook> wordBook_;
+  // The entries the result display shows, and the paragraph each begins at.
+  std::vector<EntryRef> shownEntries_;
+  std::vector<size_t> entryStarts_;
   CIndexEdit* searchEdit_ = nullptr;  // child widget, owned by Qt's parent chain
   CEditor* resultDisplay_ = nullptr;  // child widget
   QLabel* modeMarker_ = nullptr;      // child widget, shown in every mode but the prefix search

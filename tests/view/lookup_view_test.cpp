@@ -24,6 +24,7 @@
 #include "ui/editor.h"
 #include "ui/index_edit.h"
 #include "view/empty_set_hint.h"
+#include "view/entry_keeping.h"
 
 namespace tavlex {
 namespace {
@@ -102,6 +103,39 @@ TEST_F(LookupViewTest, EveryChangePostsOneMessageAndDelayZeroSearchesAtOnce) {
   Settle();
   EXPECT_EQ(counter_.changes, 3);
   EXPECT_EQ(Shown(), (QStringList{"apple", "りんご", "林檎", ""}));
+}
+
+// Keeping from the result display: the first entry without the focus, kept once, its headword marked, the
+// search text kept as its source, and a status line for each keep.
+TEST_F(LookupViewTest, KeepingMarksTheEntryAndKeepsItOnce) {
+  Open();
+  QSignalSpy status(view_.get(), &CLookupView::statusMessage);
+  Type("go");
+  view_->KeepEntry(true);
+  EXPECT_EQ(Shown(), (QStringList{"★ go", "行く", "", "going", "行くこと", ""}));
+  view_->KeepEntry(true);
+  ASSERT_EQ(status.count(), 2);
+  EXPECT_EQ(status[0][0].toString(), "単語帳に追加しました: go");
+  EXPECT_EQ(status[1][0].toString(), "単語帳にすでにあります: go");
+  const std::vector<wordbook::KeptEntry> kept = view_->wordBook().Entries();
+  std::vector<std::u16string> headwords;
+  for (const wordbook::KeptEntry& entry : kept) {
+    if (entry.dictionaryPath == english_) headwords.push_back(entry.headword + u"|" + entry.sourceText);
+  }
+  EXPECT_EQ(headwords, (std::vector<std::u16string>{u"go|go"}));
+}
+
+// The entry a paragraph belongs to, against a scan of the starts.
+TEST(EntryAtParagraphTest, TheLastEntryBeginningAtOrBefore) {
+  const std::vector<size_t> starts = {2, 5, 6, 10};
+  for (size_t paragraph = 0; paragraph < 14; ++paragraph) {
+    std::optional<size_t> model;
+    for (size_t i = 0; i < starts.size(); ++i) {
+      if (starts[i] <= paragraph) model = i;
+    }
+    EXPECT_EQ(EntryAtParagraph(starts, paragraph), model) << paragraph;
+  }
+  EXPECT_EQ(EntryAtParagraph({}, 0), std::nullopt);
 }
 
 // Counts the paint events of a widget.
