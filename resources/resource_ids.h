@@ -28,9 +28,8 @@ inline constexpr int kDictionaryPlaceholder = 32783;
 inline constexpr int kWatchClipboard = 32810;
 inline constexpr int kPopupLookups = 32811;
 inline constexpr int kBindGlobalShortcut = 32812;
-// The word book (ツール menu): keep the entry under the cursor, open the word book window.
+// The word book (ツール menu): keep the entry under the cursor.
 inline constexpr int kKeepEntry = 32813;
-inline constexpr int kWordBookWindow = 32814;
 inline constexpr int kDictionarySettingsFirst = 20000;  // 20000-20008: dictionary 0-8
 inline constexpr int kDictionarySettingsLast = 20008;
 inline constexpr int kDictionaryChoiceFirst = 20200;  // 20200-20210: dictionary 0-8, then all of them

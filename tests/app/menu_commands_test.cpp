@@ -90,6 +90,8 @@ TEST_F(MenuCommandsTest, TheToolsItemsCarryTheirCommandIdsAndTheDictionariesThei
                                             {ids::kWatchClipboard, "クリップボードを監視"},
                                             {ids::kPopupLookups, "ポップアップで表示"},
                                             {0, "-"},
+                                            {ids::kKeepEntry, "単語帳に追加"},
+                                            {0, "-"},
                                             {ids::kAppAbout, "バージョン情報..."}}));
   // A dictionary is listed by its display name, or else by its file name.
   EXPECT_EQ(Listed(Menu("menu0.1.1")), (Items{{20000, "R&&D 英和"}, {20001, "b.dic"}, {20002, "c.dic"}}));
