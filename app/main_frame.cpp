@@ -15,6 +15,7 @@
 #include "resources/menus.h"
 #include "resources/resource_ids.h"
 #include "ui/screen_fit.h"
+#include "view/dictionary_menu.h"
 #include "view/lookup_view.h"
 
 namespace tavlex {
@@ -141,9 +142,9 @@ void CMainFrame::BuildMenuBar() {
     connect(popup, &QMenu::aboutToShow, this, [this] { OnMenuLoop(true); });
     connect(popup, &QMenu::aboutToHide, this, [this] { OnMenuLoop(false); });
     if (i == kSearchMenuButton) {
-      view_->FillSearchMenu(popup);
+      FillRecentWordsOnShow(CLookupView::RecentWordsMenu(popup), rules);
     } else {
-      view_->FillDictionaryMenu(i == kMainMenuButton ? 0 : 1, popup);
+      view_->FillDictionaryMenu(i == kMainMenuButton ? kSettingsMenu : kChoiceMenu, popup);
     }
     LeaveOutHiddenItems(popup, [this](int command) { return view_->QueryCommandState(command); });
     LabelMenu(popup, rules);
@@ -151,6 +152,18 @@ void CMainFrame::BuildMenuBar() {
     FollowCommandStates(popup, [this](int command) { return view_->QueryCommandState(command); });
   }
   setMenuBar(bar);
+}
+
+void CMainFrame::FillRecentWordsOnShow(QMenu* recent, const MenuLabelRules& rules) {
+  if (!recent) return;
+  view_->FillRecentWords(recent);
+  // Before the states of its items are asked for (connected later): the words searched since the bar was
+  // built.
+  connect(recent, &QMenu::aboutToShow, this, [this, recent, rules] {
+    view_->FillRecentWords(recent);
+    LabelMenu(recent, rules);
+    ShowQtMenuTexts(recent, MainAccelerators());
+  });
 }
 
 void CMainFrame::CreateAccelerators() {

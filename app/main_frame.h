@@ -5,13 +5,15 @@
 //
 // The menu bar is rebuilt from its resource at every size change (the
 // screen's too), at every settings-changed message of the view and on
-// deactivation; the view fills the two dictionary menus and the search menu's
-// recent words, then every item gets its keypad label. A rebuild held back by
+// deactivation; the view fills the two dictionary menus, then every item gets
+// its keypad label. The search menu's recent words are filled again, and
+// labelled, each time their submenu is about to show. A rebuild held back by
 // a dialog or a menu in front runs once that has gone.
 #pragma once
 
 #include <QMainWindow>
 
+#include "app/menu_labels.h"
 #include "app/menu_rebuild_gate.h"
 #include "platform/messages.h"
 
@@ -55,6 +57,8 @@ class CMainFrame : public QMainWindow, public platform::CommandTarget {
 
  private:
   void BuildMenuBar();
+  // Lists the recent words in recent now and each time it is about to show.
+  void FillRecentWordsOnShow(QMenu* recent, const MenuLabelRules& rules);
   // Runs a rebuild that waited, or goes on waiting for what is in front now.
   void CatchUpMenuBar();
   // Listens to the size changes of the screen the window is on now.

@@ -18,7 +18,7 @@ QString CutAtTab(const QString& text) {
 void LabelMenu(QMenu* menu, const MenuLabelRules& rules) {
   int n = 1;
   for (QAction* item : menu->actions()) {
-    if (item->isSeparator()) continue;
+    if (item->isSeparator() || !item->isEnabled()) continue;
     const QString text = item->text();
     if (rules.deviceClass == platform::kTouchScreenDevice) {
       if (rules.tenkey && rules.portrait) {

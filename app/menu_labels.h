@@ -18,7 +18,8 @@ struct MenuLabelRules {
 };
 
 // Labels every item of menu and, each with its own count, of its submenus.
-// Separators take no number or letter.
+// Separators take no number or letter, nor do items greyed as they are made
+// (a placeholder such as （なし）).
 void LabelMenu(QMenu* menu, const MenuLabelRules& rules);
 
 // A QMenu takes no mnemonic after a tab (that column shows the shortcut):

@@ -1,7 +1,8 @@
 // SearchOptions: how the lookup window searches, kept in section "search" of
 // the settings file: the search mode, the fields a full-text search looks in,
 // and whether katakana and hiragana count as the same. The words searched
-// last are kept in section "history", newest first. Neither section touches
+// last are kept in section "history", newest first, each with the mode it
+// was searched in and the fields of a full-text search. Neither section touches
 // the keys of section "dictionary". The defaults are the prefix search.
 #pragma once
 
@@ -21,6 +22,15 @@ struct SearchOptions {
   bool operator==(const SearchOptions&) const = default;
 };
 
+// A word of the history as it was searched. fields count in the full-text search only.
+struct HistoryEntry {
+  std::u16string word;
+  SearchMode mode = SearchMode::kPrefix;
+  FieldSet fields = kChoosableFields;
+
+  bool operator==(const HistoryEntry&) const = default;
+};
+
 inline constexpr char16_t kSearchSection[] = u"search";
 inline constexpr char16_t kHistorySection[] = u"history";
 // Words kept in the history.
@@ -36,10 +46,15 @@ SearchOptions LoadSearchOptions(const IniFile& ini);
 // "translation", "example", "pronunciation" and "kana", in that order.
 void SaveSearchOptions(const SearchOptions& options, IniFile& ini);
 
-// The history, newest first, at most kHistoryLength words; empty values are skipped.
-std::vector<std::u16string> LoadHistory(const IniFile& ini);
-// Writes "1" = the newest word onwards, and empties keys a longer history had
-// left behind. A word the file cannot hold is left out.
-void SaveHistory(const std::vector<std::u16string>& newestFirst, IniFile& ini);
+// The history, newest first, at most kHistoryLength words; empty values are
+// skipped. A word without a mode key (as older files keep them), or with a
+// mode name that is not ours, comes back in the prefix search; a full-text
+// word without its fields key in all the fields.
+std::vector<HistoryEntry> LoadHistory(const IniFile& ini);
+// Writes "1" = the newest word onwards, "mode1" beside a word not searched by
+// prefix and "fields1" (names, comma-separated) beside a full-text one, and
+// empties keys a longer history had left behind. A word the file cannot hold
+// is left out.
+void SaveHistory(const std::vector<HistoryEntry>& newestFirst, IniFile& ini);
 
 }  // namespace tavlex

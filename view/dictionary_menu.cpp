@@ -17,15 +17,7 @@ QMenu* SubmenuAt(QMenu* menu, qsizetype index) {
 
 void AddCommand(QMenu* menu, const QString& text, int command) { menu->addAction(text)->setData(command); }
 
-// A dictionary's name as an item text: each "&" doubled, so that the name
-// shows as it is and takes no mnemonic, and a TAB made a space, so that the
-// frame's labelling finds only the one it puts before the mnemonic.
-QString ItemText(const Dictionary& dictionary) {
-  QString text = DictionaryMenuName(dictionary);
-  text.replace(QLatin1Char('&'), QStringLiteral("&&"));
-  text.replace(QLatin1Char('\t'), QLatin1Char(' '));
-  return text;
-}
+QString ItemText(const Dictionary& dictionary) { return MenuItemText(DictionaryMenuName(dictionary)); }
 
 }  // namespace
 
@@ -33,6 +25,12 @@ QString DictionaryMenuName(const Dictionary& dictionary) {
   if (!dictionary.settings().dicName.empty()) return ToQString(dictionary.settings().dicName);
   const QString path = ToQString(dictionary.path());
   return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+QString MenuItemText(QString name) {
+  name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+  name.replace(QLatin1Char('\t'), QLatin1Char(' '));
+  return name;
 }
 
 void FillDictionaryMenu(const DictionarySet& set, int which, QMenu* menu) {

@@ -20,6 +20,12 @@ inline constexpr int kChoiceMenu = 1;    // the given menu itself
 // The dictionary's display name, or the file name at the end of its path.
 QString DictionaryMenuName(const Dictionary& dictionary);
 
+// A name from outside (a dictionary's, a searched word) as an item text: each
+// "&" doubled, so that the name shows as it is and takes no mnemonic, and a
+// TAB made a space, so that the frame's labelling finds only the one it puts
+// before the mnemonic.
+QString MenuItemText(QString name);
+
 // Empties the menu that `which` names and lists the set's dictionaries in it;
 // nothing happens for another `which` or a menu without the expected submenus.
 void FillDictionaryMenu(const DictionarySet& set, int which, QMenu* menu);

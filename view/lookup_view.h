@@ -67,11 +67,15 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   // the search word (and so starts a search); without text the old word stays, selected.
   void PasteOnActivate();
 
-  // Fills dictionary menu which of the menu bar: for 0, the dictionary-settings
-  // submenu inside popup; for 1, popup itself. Called before the items are labelled.
+  // Fills dictionary menu which of the menu bar (kSettingsMenu: the
+  // dictionary-settings submenu inside popup; kChoiceMenu: popup itself).
+  // Called before the items are labelled.
   void FillDictionaryMenu(int which, QMenu* popup);
-  // Fills the recent words of the 検索 menu, popup.
-  void FillSearchMenu(QMenu* popup);
+  // The 最近の検索語 submenu of the 検索 menu; null when it has none.
+  static QMenu* RecentWordsMenu(QMenu* searchMenu);
+  // Lists the recent words, newest first, in recent: as it is about to show,
+  // before its items are labelled.
+  void FillRecentWords(QMenu* recent);
 
   bool OnCommand(int command) override;
   bool OnCommandState(int command, platform::CommandState& state) override;
@@ -118,6 +122,8 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   void SetTimer(int id, int milliseconds) override;
   void KillTimer(int id) override;
   void PostMessage(int message, intptr_t wParam, intptr_t lParam) override;
+  // Kept at once, so that a kill loses no word.
+  void HistoryChanged() override { SaveSettings(); }
 
   // Offers command, or its state query, to each target on the road in turn
   // until one takes it.
@@ -136,11 +142,13 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   bool SearchCommandState(int command, platform::CommandState& state);
   // New search options: written into the image, shown in the box, and the word searched again.
   void ApplySearchOptions(const SearchOptions& options);
+  // The same without the search.
+  void StoreSearchOptions(const SearchOptions& options);
   void ShowMode();
   // The search box, the marker beside it and the result display, for the view's size.
   void PlaceChildren();
-  // Puts a word of the history into the box, which searches it.
-  void ShowHistoryWord(const std::optional<std::u16string>& word);
+  // Puts a word of the history into the box in its mode (and fields), and searches it.
+  void ShowHistoryEntry(const std::optional<HistoryEntry>& entry);
   // The options dialog: on OK the options are written to the image and apply
   // at once, and the frame is asked to rebuild its menus.
   void ShowOptions();

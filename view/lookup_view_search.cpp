@@ -8,6 +8,7 @@
 #include "platform/qt_text.h"
 #include "resources/resource_ids.h"
 #include "ui/index_edit.h"
+#include "view/dictionary_menu.h"
 #include "view/lookup_view.h"
 
 namespace tavlex {
@@ -52,15 +53,19 @@ const ModeCommand* ModeOf(SearchMode mode) {
 
 }  // namespace
 
-void CLookupView::FillSearchMenu(QMenu* menu) {
-  QMenu* recent = menu ? menu->actions().last()->menu() : nullptr;
+QMenu* CLookupView::RecentWordsMenu(QMenu* searchMenu) {
+  return searchMenu && !searchMenu->actions().isEmpty() ? searchMenu->actions().last()->menu() : nullptr;
+}
+
+void CLookupView::FillRecentWords(QMenu* recent) {
   if (!recent) return;
   recent->clear();
-  const std::vector<std::u16string> words = flow_.history().NewestFirst();
-  for (int i = 0; i < std::min(static_cast<int>(words.size()), kMenuWords); ++i) {
-    recent->addAction(ToQString(words[i]))->setData(ids::kHistoryWordFirst + i);
+  const std::vector<HistoryEntry> entries = flow_.history().NewestFirst();
+  for (int i = 0; i < std::min(static_cast<int>(entries.size()), kMenuWords); ++i) {
+    recent->addAction(MenuItemText(ToQString(entries[i].word)))->setData(ids::kHistoryWordFirst + i);
   }
-  if (words.empty()) recent->addAction(QStringLiteral("（なし）"))->setEnabled(false);
+  // Greyed, it takes no letter of its own.
+  if (entries.empty()) recent->addAction(QStringLiteral("（なし）"))->setEnabled(false);
 }
 
 bool CLookupView::OnSearchCommand(int command) {
@@ -78,9 +83,9 @@ bool CLookupView::OnSearchCommand(int command) {
     return true;
   }
   if (command >= ids::kHistoryWordFirst && command <= ids::kHistoryWordLast) {
-    const std::vector<std::u16string> words = flow_.history().NewestFirst();
+    const std::vector<HistoryEntry> entries = flow_.history().NewestFirst();
     const size_t i = static_cast<size_t>(command - ids::kHistoryWordFirst);
-    if (i < words.size()) ShowHistoryWord(words[i]);
+    if (i < entries.size()) ShowHistoryEntry(entries[i]);
     return true;
   }
   switch (command) {
@@ -101,10 +106,11 @@ bool CLookupView::OnSearchCommand(int command) {
       ShowResults(shown_, false);
       return true;
     case ids::kHistoryBack:
-      ShowHistoryWord(flow_.history().Back(ToU16String(searchEdit_->text())));
+      ShowHistoryEntry(flow_.history().Back(
+          {ToU16String(searchEdit_->text()), flow_.searchOptions().mode, flow_.searchOptions().fields}));
       return true;
     case ids::kHistoryForward:
-      ShowHistoryWord(flow_.history().Forward());
+      ShowHistoryEntry(flow_.history().Forward());
       return true;
     default:
       return false;
@@ -133,11 +139,15 @@ bool CLookupView::SearchCommandState(int command, platform::CommandState& state)
 }
 
 void CLookupView::ApplySearchOptions(const SearchOptions& options) {
+  StoreSearchOptions(options);
+  platform::PostCommand(this, ids::kSearch);
+}
+
+void CLookupView::StoreSearchOptions(const SearchOptions& options) {
   flow_.SetSearchOptions(options);
   SaveSearchOptions(options, settings_);
   SaveSettings();  // kept at once, as every other change of the settings is
   ShowMode();
-  platform::PostCommand(this, ids::kSearch);
 }
 
 void CLookupView::ShowMode() {
@@ -150,10 +160,17 @@ void CLookupView::ShowMode() {
   PlaceChildren();
 }
 
-void CLookupView::ShowHistoryWord(const std::optional<std::u16string>& word) {
-  if (!word) return;
+void CLookupView::ShowHistoryEntry(const std::optional<HistoryEntry>& entry) {
+  if (!entry) return;
+  SearchOptions options = flow_.searchOptions();
+  options.mode = entry->mode;
+  if (entry->mode == SearchMode::kFullText) options.fields = entry->fields;
+  if (options != flow_.searchOptions()) {
+    StoreSearchOptions(options);
+    platform::PostCommand(this, ids::kSearch);  // also when the word is in the box already
+  }
   // Set as typed text is: the box's change message searches it.
-  searchEdit_->setText(ToQString(*word));
+  searchEdit_->setText(ToQString(entry->word));
   searchEdit_->selectAll();
   searchEdit_->setFocus();
 }

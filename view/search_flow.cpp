@@ -56,7 +56,7 @@ void SearchFlow::OnTimer(int id) {
     host_->PostCommand(ids::kInflectionSearch);
   } else if (id == ids::kHistoryTimer) {
     KillTimer(ids::kHistoryTimer);
-    history_.Add(shownWord_);
+    AddToHistory(shown_);
   }
 }
 
@@ -84,7 +84,7 @@ SearchFlow::Found SearchFlow::Search(std::u16string_view text) {
                               : std::any_of(hits_.begin(), hits_.end(),
                                             [](const DictionaryHits& d) { return !d.results.hits.empty(); });
     if (anything) {
-      shownWord_ = word;
+      shown_ = {word, search_.mode, search_.fields};
       SetTimer(ids::kHistoryTimer, kHistoryDelayMs);
     } else {
       KillTimer(ids::kHistoryTimer);
@@ -160,7 +160,13 @@ void SearchFlow::RemoveIndexes() {
   }
 }
 
-void SearchFlow::Remember(std::u16string_view text) { history_.Add(SearchWord(search_.mode, text)); }
+void SearchFlow::Remember(std::u16string_view text) {
+  AddToHistory({SearchWord(search_.mode, text), search_.mode, search_.fields});
+}
+
+void SearchFlow::AddToHistory(const HistoryEntry& entry) {
+  if (history_.Add(entry) && host_) host_->HistoryChanged();
+}
 
 void SearchFlow::SetTimer(int id, int milliseconds) {
   if (host_) host_->SetTimer(id, milliseconds);

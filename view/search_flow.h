@@ -12,7 +12,8 @@
 // Their hits carry where they matched, and a dictionary that found more than
 // its limit has its hits counted on another worker. What the workers learn
 // reaches the window as posted messages; the flow then says what to redraw.
-// A word shown long enough, or searched with Return, goes into the history.
+// A word shown long enough, or searched with Return, goes into the history
+// with its mode and fields, and the host is told so that it keeps it.
 #pragma once
 
 #include <atomic>
@@ -40,6 +41,8 @@ class SearchHost {
   virtual void SetTimer(int id, int milliseconds) = 0;
   virtual void KillTimer(int id) = 0;
   virtual void PostMessage(int message, intptr_t wParam, intptr_t lParam) = 0;
+  // A word entered the history or moved in it; a host without a file keeps nothing.
+  virtual void HistoryChanged() {}
 
  protected:
   ~SearchHost() = default;
@@ -112,12 +115,14 @@ class SearchFlow {
   void Forget(const Dictionary& dictionary) { indexes_.Cancel(dictionary); }
 
   SearchHistory& history() { return history_; }
-  // Return was pressed: the word goes into the history at once.
+  // Return was pressed: the word goes into the history at once, in the search mode.
   void Remember(std::u16string_view text);
 
  private:
   void SetTimer(int id, int milliseconds);
   void KillTimer(int id);
+  // Puts entry into the history, and tells the host when that changed it.
+  void AddToHistory(const HistoryEntry& entry);
   // Counts the hits of every dictionary that found as many as it may show.
   void CountBeyondLimits(const SearchRequest& request);
 
@@ -130,7 +135,7 @@ class SearchFlow {
   std::vector<std::optional<uint64_t>> totals_;
   uint64_t generation_ = 0;  // of the last search; counts of older ones are dropped
   SearchHistory history_{kHistoryLength};
-  std::u16string shownWord_;               // found something; goes into the history when its timer fires
+  HistoryEntry shown_;                     // found something; goes into the history when its timer fires
   std::atomic<bool> indexNotice_ = false;  // one notice on its way at a time
   // The workers call back into the flow: they go first.
   HitCounter counter_;

@@ -4,39 +4,41 @@
 
 namespace tavlex {
 
-std::vector<std::u16string> SearchHistory::NewestFirst() const { return {words_.rbegin(), words_.rend()}; }
+std::vector<HistoryEntry> SearchHistory::NewestFirst() const { return {entries_.rbegin(), entries_.rend()}; }
 
-void SearchHistory::SetNewestFirst(const std::vector<std::u16string>& words) {
-  words_.assign(words.rbegin(), words.rend());
-  if (words_.size() > capacity_)
-    words_.erase(words_.begin(), words_.end() - static_cast<ptrdiff_t>(capacity_));
-  place_ = words_.size();
+void SearchHistory::SetNewestFirst(const std::vector<HistoryEntry>& entries) {
+  entries_.assign(entries.rbegin(), entries.rend());
+  if (entries_.size() > capacity_)
+    entries_.erase(entries_.begin(), entries_.end() - static_cast<ptrdiff_t>(capacity_));
+  place_ = entries_.size();
 }
 
-void SearchHistory::Add(const std::u16string& word) {
-  if (word.empty() || (place_ < words_.size() && words_[place_] == word)) return;
-  std::erase(words_, word);
-  words_.push_back(word);
-  if (words_.size() > capacity_) words_.erase(words_.begin());
-  place_ = words_.size();
+bool SearchHistory::Add(const HistoryEntry& entry) {
+  if (entry.word.empty() || (place_ < entries_.size() && entries_[place_].word == entry.word)) return false;
+  const bool same = !entries_.empty() && entries_.back() == entry;
+  std::erase_if(entries_, [&entry](const HistoryEntry& e) { return e.word == entry.word; });
+  entries_.push_back(entry);
+  if (entries_.size() > capacity_) entries_.erase(entries_.begin());
+  place_ = entries_.size();
+  return !same;
 }
 
-std::optional<std::u16string> SearchHistory::Back(const std::u16string& current) {
+std::optional<HistoryEntry> SearchHistory::Back(const HistoryEntry& current) {
   size_t place = place_;
-  if (place == words_.size()) {
+  if (place == entries_.size()) {
     // The newest word is what the box shows already: step over it.
-    if (place > 0 && words_[place - 1] == current) --place;
+    if (place > 0 && entries_[place - 1].word == current.word) --place;
     if (place == 0) return std::nullopt;
     typed_ = current;
   }
   if (place == 0) return std::nullopt;
   place_ = place - 1;
-  return words_[place_];
+  return entries_[place_];
 }
 
-std::optional<std::u16string> SearchHistory::Forward() {
-  if (place_ >= words_.size()) return std::nullopt;
-  return ++place_ == words_.size() ? typed_ : words_[place_];
+std::optional<HistoryEntry> SearchHistory::Forward() {
+  if (place_ >= entries_.size()) return std::nullopt;
+  return ++place_ == entries_.size() ? typed_ : entries_[place_];
 }
 
 }  // namespace tavlex

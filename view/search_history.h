@@ -1,13 +1,16 @@
-// SearchHistory: the words a user searched, newest last, and a place in them
-// for stepping back and forth as a browser does. Stepping back from the word
-// being typed keeps it, so that stepping forward past the newest word brings
-// it back. A word that comes in again moves to the newest place.
+// SearchHistory: the words a user searched, newest last, each with the mode
+// (and fields) it was searched in, and a place in them for stepping back and
+// forth as a browser does. Stepping back from the word being typed keeps it,
+// so that stepping forward past the newest word brings it back. A word that
+// comes in again moves to the newest place, with the mode it came in with.
 #pragma once
 
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "settings/search_options.h"
 
 namespace tavlex {
 
@@ -16,25 +19,27 @@ class SearchHistory {
   explicit SearchHistory(size_t capacity) : capacity_(capacity) {}
 
   // Newest first, as the settings file and the menu list them.
-  std::vector<std::u16string> NewestFirst() const;
-  void SetNewestFirst(const std::vector<std::u16string>& words);
+  std::vector<HistoryEntry> NewestFirst() const;
+  void SetNewestFirst(const std::vector<HistoryEntry>& entries);
 
-  // A word was searched and shown long enough, or Return was pressed. An empty
-  // word, and the word stepped to (its results are on show again), change nothing.
-  void Add(const std::u16string& word);
+  // A word was searched and shown long enough, or Return was pressed. An
+  // empty word, and the word stepped to (its results are on show again),
+  // change nothing. True when the list changed, so that it is kept.
+  bool Add(const HistoryEntry& entry);
 
-  // The word before the one shown, given the text in the search box now; none at the oldest.
-  std::optional<std::u16string> Back(const std::u16string& current);
-  // The word after it, or the text that was typed before stepping back; none when not stepping.
-  std::optional<std::u16string> Forward();
+  // The entry before the one shown, given what the search box holds now (its
+  // text in the current mode); none at the oldest.
+  std::optional<HistoryEntry> Back(const HistoryEntry& current);
+  // The entry after it, or what the box held before stepping back; none when not stepping.
+  std::optional<HistoryEntry> Forward();
 
-  size_t size() const { return words_.size(); }
+  size_t size() const { return entries_.size(); }
 
  private:
   size_t capacity_;
-  std::vector<std::u16string> words_;  // oldest first
-  size_t place_ = 0;                   // words_.size() while not stepping
-  std::u16string typed_;               // the box's text when stepping began
+  std::vector<HistoryEntry> entries_;  // oldest first
+  size_t place_ = 0;                   // entries_.size() while not stepping
+  HistoryEntry typed_;                 // the box when stepping began
 };
 
 }  // namespace tavlex

@@ -67,9 +67,23 @@ class MenuCommandsTest : public ::testing::Test {
     ADD_FAILURE() << menu << " has no item " << command;
     return nullptr;
   }
+  // The items of a menu as it shows them when it opens.
+  Items OpenedItems(const char* menu) const {
+    Menu(menu)->popup(QPoint());
+    Menu(menu)->hide();
+    return Listed(Menu(menu));
+  }
+  // The texts a menu shows when it opens, with their labels, and whether each can be chosen.
+  std::vector<std::pair<QString, bool>> OpenedTexts(const char* menu) const {
+    Menu(menu)->popup(QPoint());
+    Menu(menu)->hide();
+    std::vector<std::pair<QString, bool>> texts;
+    for (const QAction* item : Menu(menu)->actions()) texts.emplace_back(item->text(), item->isEnabled());
+    return texts;
+  }
   // Chooses the item, as a click on it does.
   void Choose(const char* menu, int command) {
-    Opened(menu, command)->trigger();
+    if (QAction* item = Opened(menu, command)) item->trigger();
     Settle();
   }
   QStringList Shown() const { return testing::Shown(*view()); }
@@ -192,15 +206,61 @@ TEST_F(MenuCommandsTest, TheSearchMenuItsKeysAndItsRecentWords) {
   Settle();
   EXPECT_EQ(view()->searchEdit()->text(), "go");
 
-  // The recent words, newest first, as the menu bar is built again.
-  frame()->RebuildMenuBar();
-  EXPECT_EQ(Listed(Menu("menu1.18")),
+  // The recent words, newest first, as their menu opens: no rebuild of the bar since they came in.
+  EXPECT_EQ(OpenedItems("menu1.18"),
             (Items{{ids::kHistoryWordFirst, "g"}, {ids::kHistoryWordFirst + 1, "go"}}));
   view()->searchEdit()->clear();
   Settle();
   Choose("menu1.18", ids::kHistoryWordFirst);
   EXPECT_EQ(view()->searchEdit()->text(), "g");
   EXPECT_EQ(Shown(), (QStringList{"go", "a", "", "go", "c", ""}));
+}
+
+TEST_F(MenuCommandsTest, RecentWordsShowAsTheyWereTypedWithLettersOfTheirOwn) {
+  using Texts = std::vector<std::pair<QString, bool>>;
+  // The first run: the placeholder, greyed, with no letter.
+  EXPECT_EQ(OpenedTexts("menu1.18"), (Texts{{"（なし）", false}}));
+  for (const char* word : {"go&run", "a\tb", "&"}) {
+    view()->searchEdit()->setText(QString::fromUtf8(word));
+    QTest::keyClick(view()->searchEdit(), Qt::Key_Return);
+    Settle();
+  }
+  // Each "&" shows as it is, a TAB as a space; the letters are the menu's own, newest first.
+  EXPECT_EQ(OpenedTexts("menu1.18"), (Texts{{"&&(&A)", true}, {"a b(&B)", true}, {"go&&run(&C)", true}}));
+  const QList<QAction*> items = Menu("menu1.18")->actions();
+  EXPECT_EQ(QKeySequence::mnemonic(items[2]->text()), QKeySequence(Qt::ALT | Qt::Key_C));
+  items[2]->trigger();
+  Settle();
+  EXPECT_EQ(view()->searchEdit()->text(), "go&run");
+}
+
+TEST_F(MenuCommandsTest, AWordOfTheHistoryComesBackInTheModeItWasSearchedIn) {
+  Choose("menu1", ids::kModeFullText);
+  Choose("menu1", ids::kFieldExample);  // off: the headword, the translation and the pronunciation
+  view()->searchEdit()->setText("go");
+  QTest::keyClick(view()->searchEdit(), Qt::Key_Return);
+  Settle();
+  Choose("menu1", ids::kModeSubstring);
+  Choose("menu1", ids::kFieldExample);  // on again
+  view()->searchEdit()->setText("o");
+  QTest::keyClick(view()->searchEdit(), Qt::Key_Return);
+  Settle();
+
+  struct Step {
+    Qt::Key key;
+    const char* word;
+    int checkedMode;
+    bool example;
+  };
+  for (const Step& step : {Step{Qt::Key_Left, "go", ids::kModeFullText, false},
+                           Step{Qt::Key_Right, "o", ids::kModeSubstring, false}}) {
+    QTest::keyClick(frame(), step.key, Qt::AltModifier);
+    Settle();
+    EXPECT_EQ(view()->searchEdit()->text(), step.word);
+    EXPECT_TRUE(Opened("menu1", step.checkedMode)->isChecked()) << step.word;
+    // The fields come back with a full-text word only; the others leave them as they are.
+    EXPECT_EQ(Opened("menu1", ids::kFieldExample)->isChecked(), step.example) << step.word;
+  }
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // Ended by a signal, as at logout or shutdown, the viewer closes as its exit
 // command closes it: a dictionary registered in the run reaches the settings
 // file, also when a dialog was open. Killed outright (SIGKILL), it has
-// written the file as the registration ended.
+// written the file as the registration ended, and the history as Return put
+// a word into it.
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -41,6 +42,33 @@ TEST(Shutdown, EachSignalEndsTheRunAsTheExitCommandDoes) {
       EXPECT_NE(saved.find("dic1=" + dictionary + "\n"), std::string::npos) << what << ":\n" << saved;
       EXPECT_NE(saved.find("[" + dictionary + "]\n"), std::string::npos) << what << ":\n" << saved;
     }
+  }
+}
+
+TEST(Shutdown, AWordSearchedWithReturnOutlivesAKillAndLettersWriteNothing) {
+  struct Case {
+    int signal;
+    const char* word;
+    const char* writes;  // the registration, Return, and the end unless killed
+    const char* history;
+  };
+  for (const Case& c : {
+           Case{SIGKILL, "go", "", "[history]\n1=go\n"},
+           Case{SIGTERM, "go", "writes=3\n", "[history]\n1=go\n"},
+           Case{SIGTERM, "  river.", "writes=3\n", "[history]\n1=river\n"},  // as searched
+       }) {
+    testing::TempDir dir;
+    const std::string ini = (dir.path() / "tavlex.ini").string();
+    std::ofstream(ini) << "[dictionary]\n[history]\n";
+    const std::string dictionary =
+        std::filesystem::path(testing::WriteTestDictionary(dir, "words.dic", testing::Words({u"go"})))
+            .string();
+    const testing::ProgramResult result = testing::RunProgram(
+        TAVLEX_VIEWER_CHILD, {ini, dictionary, std::to_string(c.signal), "--search", c.word});
+    EXPECT_EQ(result.out, c.writes) << c.word << ": " << result.err;
+    std::ifstream in(ini);
+    const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(saved.find(c.history), std::string::npos) << c.word << ":\n" << saved;
   }
 }
 

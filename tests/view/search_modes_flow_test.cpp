@@ -100,27 +100,80 @@ TEST(ResultLines, CountsAndProgress) {
   }
 }
 
+// The words of entries, and the word of a step.
+std::vector<std::u16string> Words(const std::vector<HistoryEntry>& entries) {
+  std::vector<std::u16string> words;
+  for (const HistoryEntry& entry : entries) words.push_back(entry.word);
+  return words;
+}
+std::optional<std::u16string> Word(const std::optional<HistoryEntry>& entry) {
+  return entry ? std::optional(entry->word) : std::nullopt;
+}
+
 TEST(SearchHistory, SteppingBackAndForth) {
   SearchHistory history(3);
-  EXPECT_EQ(history.Back(u"typed"), std::nullopt);
-  for (const char16_t* word : {u"one", u"two", u"", u"three", u"two", u"four"}) history.Add(word);
-  EXPECT_EQ(history.NewestFirst(), (std::vector<std::u16string>{u"four", u"two", u"three"}));  // one fell out
+  EXPECT_EQ(history.Back({u"typed"}), std::nullopt);
+  for (const char16_t* word : {u"one", u"two", u"", u"three", u"two", u"four"}) history.Add({word});
+  EXPECT_EQ(Words(history.NewestFirst()),
+            (std::vector<std::u16string>{u"four", u"two", u"three"}));  // one fell out
 
   // From the newest word on show, back steps over it; forward past the newest brings the box's text back.
-  EXPECT_EQ(history.Back(u"four"), u"two");
-  EXPECT_EQ(history.Back(u"two"), u"three");
-  EXPECT_EQ(history.Back(u"three"), std::nullopt);
-  history.Add(u"three");  // its results shown again: the place stays
-  EXPECT_EQ(history.Forward(), u"two");
-  EXPECT_EQ(history.Forward(), u"four");
-  EXPECT_EQ(history.Forward(), u"four");  // what the box held
+  EXPECT_EQ(Word(history.Back({u"four"})), u"two");
+  EXPECT_EQ(Word(history.Back({u"two"})), u"three");
+  EXPECT_EQ(history.Back({u"three"}), std::nullopt);
+  history.Add({u"three"});  // its results shown again: the place stays
+  EXPECT_EQ(Word(history.Forward()), u"two");
+  EXPECT_EQ(Word(history.Forward()), u"four");
+  EXPECT_EQ(Word(history.Forward()), u"four");  // what the box held
   EXPECT_EQ(history.Forward(), std::nullopt);
 
   // From a word typed, back gives the newest; a new word ends the stepping.
-  EXPECT_EQ(history.Back(u"fiv"), u"four");
-  history.Add(u"five");
+  EXPECT_EQ(Word(history.Back({u"fiv"})), u"four");
+  history.Add({u"five"});
   EXPECT_EQ(history.Forward(), std::nullopt);
-  EXPECT_EQ(history.NewestFirst(), (std::vector<std::u16string>{u"five", u"four", u"two"}));
+  EXPECT_EQ(Words(history.NewestFirst()), (std::vector<std::u16string>{u"five", u"four", u"two"}));
+}
+
+TEST(SearchHistory, AnAdditionSaysWhetherTheListChanged) {
+  const HistoryEntry go{u"go"}, goFull{u"go", SearchMode::kFullText, FieldBit(SearchField::kExample)};
+  const HistoryEntry run{u"run", SearchMode::kSuffix};
+  struct Case {
+    std::vector<HistoryEntry> before;  // newest first
+    HistoryEntry added;
+    bool changed;
+  };
+  for (const Case& c : {
+           Case{{}, go, true},
+           Case{{}, {u""}, false},
+           Case{{go}, go, false},      // the newest again
+           Case{{go}, goFull, true},   // the same word in another mode takes its place
+           Case{{run, go}, go, true},  // moves to the newest place
+           Case{{goFull, run}, goFull, false},
+       }) {
+    SearchHistory history(3);
+    history.SetNewestFirst(c.before);
+    // The model: the word leaves its place and comes in newest, in its own mode.
+    std::vector<HistoryEntry> expected;
+    if (!c.added.word.empty()) expected.push_back(c.added);
+    for (const HistoryEntry& e : c.before) {
+      if (e.word != c.added.word) expected.push_back(e);
+    }
+    EXPECT_EQ(history.Add(c.added), c.changed);
+    EXPECT_EQ(history.NewestFirst(), expected);
+  }
+}
+
+TEST(SearchHistory, StepsBringTheirModesAndTheBoxItsOwn) {
+  const HistoryEntry full{u"river bank", SearchMode::kFullText, FieldBit(SearchField::kTranslation)};
+  const HistoryEntry exact{u"go", SearchMode::kExact};
+  SearchHistory history(5);
+  history.Add(full);
+  history.Add(exact);
+  const HistoryEntry typed{u"sub", SearchMode::kSubstring, kChoosableFields};
+  EXPECT_EQ(history.Back(typed), exact);
+  EXPECT_EQ(history.Back(exact), full);
+  EXPECT_EQ(history.Forward(), exact);
+  EXPECT_EQ(history.Forward(), typed);
 }
 
 }  // namespace
