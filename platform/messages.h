@@ -15,7 +15,8 @@ inline constexpr int kWmTimer = 0x0113;
 inline constexpr int kWmVScroll = 0x0115;               // wParam: scroll code, position << 16
 inline constexpr int kWmUser = 0x0400;                  // the search text changed
 inline constexpr int kWmSettingsChanged = kWmUser + 1;  // rebuild the menus
-inline constexpr int kWmFocusNotice = kWmUser + 100;    // a dialog's control took the focus
+inline constexpr int kWmComposing = kWmUser + 5;  // wParam 1: an input method composes in the box; 0: done
+inline constexpr int kWmFocusNotice = kWmUser + 100;  // a dialog's control took the focus
 
 class MessageEvent : public QEvent {
  public:

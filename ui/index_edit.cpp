@@ -7,6 +7,9 @@ CIndexEdit::CIndexEdit(QWidget* parent) : CMyEdit(parent) {
   // Posted, not sent: the parent reacts after the edit has finished its own work.
   connect(this, &QLineEdit::textChanged, this,
           [this] { platform::PostMessage(parentWidget(), platform::kWmUser); });
+  connect(this, &CMyEdit::compositionChanged, this, [this](bool composing) {
+    platform::PostMessage(parentWidget(), platform::kWmComposing, composing ? 1 : 0);
+  });
 }
 
 }  // namespace tavlex

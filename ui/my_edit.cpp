@@ -2,6 +2,9 @@
 
 #include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
+#include <QInputMethod>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 
@@ -41,6 +44,35 @@ void CMyEdit::PasteFirstLine() {
   if (!content) return;
   const std::u16string_view line = FirstLine(ToU16View(content->text));
   if (!line.empty()) insert(QString::fromStdU16String(std::u16string(line)));
+}
+
+void CMyEdit::inputMethodEvent(QInputMethodEvent* event) {
+  // A commit changes the text, and so posts its change, before the composition ends.
+  QLineEdit::inputMethodEvent(event);
+  preedit_ = event->preeditString();
+  if (composing_ == !preedit_.isEmpty()) return;
+  composing_ = !composing_;
+  emit compositionChanged(composing_);
+}
+
+void CMyEdit::CommitComposition() {
+  if (!composing_) return;
+  QGuiApplication::inputMethod()->commit();
+  if (!composing_) return;
+  // No input method took the request (none runs, or it kept quiet): the box
+  // commits what it shows, and the input method starts afresh.
+  QInputMethodEvent commit;
+  commit.setCommitString(preedit_);
+  inputMethodEvent(&commit);
+  QGuiApplication::inputMethod()->reset();
+}
+
+void CMyEdit::CancelComposition() {
+  if (!composing_) return;
+  QGuiApplication::inputMethod()->reset();
+  // Input methods drop their composition on a reset without telling the box.
+  QInputMethodEvent none;
+  inputMethodEvent(&none);
 }
 
 namespace {

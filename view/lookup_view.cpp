@@ -122,6 +122,7 @@ bool CLookupView::event(QEvent* event) {
   if (event->type() == platform::MessageEvent::Type()) {
     const auto* message = static_cast<platform::MessageEvent*>(event);
     if (message->message() == platform::kWmUser) flow_.OnTextChanged();
+    if (message->message() == platform::kWmComposing) flow_.OnComposing(message->wParam() != 0);
     if (message->message() == platform::kWmTimer) flow_.OnTimer(static_cast<int>(message->wParam()));
     OnSearchNotice(message->message(), message->wParam(), message->lParam());
     return true;
@@ -359,6 +360,7 @@ bool CLookupView::PreTranslateKey(QKeyEvent* key) {
     }
     return true;
   }
+  if (inEdit && searchEdit_->composing()) return ComposingKey(key);
   escapePressed_ = key->key() == Qt::Key_Escape;
   switch (key->key()) {
     case Qt::Key_Up:
@@ -384,6 +386,23 @@ bool CLookupView::PreTranslateKey(QKeyEvent* key) {
       return false;  // the key still reaches the focused child
     default:
       return false;
+  }
+}
+
+bool CLookupView::ComposingKey(QKeyEvent* key) {
+  switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      // The commit changes the text, and that change searches.
+      searchEdit_->CommitComposition();
+      return true;
+    case Qt::Key_Escape:
+      // Its release finds no press of its own and leaves the word.
+      escapePressed_ = false;
+      searchEdit_->CancelComposition();
+      return true;
+    default:
+      return false;  // the input method's own keys
   }
 }
 

@@ -176,6 +176,10 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   void CloseFontLoader();
   // The keyboard rules applied before the focused child sees a key; true when the key is consumed.
   bool PreTranslateKey(QKeyEvent* key);
+  // A key pressed while an input method composes in the search box: Return
+  // commits the composition, Escape cancels it (the word stays); the rest go
+  // on to the box.
+  bool ComposingKey(QKeyEvent* key);
 
   IniFile& settings_;
   std::unique_ptr<wordbook::WordBook> wordBook_;

@@ -1,5 +1,7 @@
 #include "view/search_flow.h"
 
+#include <utility>
+
 #include "engine/index/index_store.h"
 #include "resources/resource_ids.h"
 
@@ -34,6 +36,10 @@ SearchFlow::SearchFlow(DictionarySet& set, SearchHost* host)
 }
 
 void SearchFlow::OnTextChanged() {
+  if (composing_) {
+    held_.change = true;
+    return;
+  }
   if (!options_.incresearch || !host_) return;
   if (options_.delay == 0) {
     // A pending inflection search is left alone: the search re-arms it.
@@ -47,6 +53,12 @@ void SearchFlow::OnTextChanged() {
 
 void SearchFlow::OnTimer(int id) {
   if (!host_) return;
+  if (composing_ && (id == ids::kIncrementalSearchTimer || id == ids::kInflectionSearchTimer)) {
+    // Fired before its kill at the start of the composition reached the window.
+    KillTimer(id);
+    (id == ids::kIncrementalSearchTimer ? held_.change : held_.inflection) = true;
+    return;
+  }
   if (id == ids::kIncrementalSearchTimer) {
     KillTimer(ids::kIncrementalSearchTimer);
     KillTimer(ids::kInflectionSearchTimer);
@@ -60,7 +72,31 @@ void SearchFlow::OnTimer(int id) {
   }
 }
 
+void SearchFlow::OnComposing(bool composing) {
+  if (composing == composing_) return;
+  composing_ = composing;
+  if (composing) {
+    held_.change |= armed_.count(ids::kIncrementalSearchTimer) != 0;
+    held_.inflection |= armed_.count(ids::kInflectionSearchTimer) != 0;
+    KillTimer(ids::kIncrementalSearchTimer);
+    KillTimer(ids::kInflectionSearchTimer);
+    return;
+  }
+  const Held held = std::exchange(held_, Held{});
+  if (held.search) {
+    if (host_) host_->PostCommand(ids::kSearch);
+    return;
+  }
+  // In the order they came: a change after the inflection timer kills it again.
+  if (held.inflection && options_.conjudelay > 0) SetTimer(ids::kInflectionSearchTimer, options_.conjudelay);
+  if (held.change) OnTextChanged();
+}
+
 SearchFlow::Found SearchFlow::Search(std::u16string_view text) {
+  if (composing_) {
+    held_.search = true;
+    return Found::kNothing;
+  }
   const std::u16string word = SearchWord(search_.mode, text);
   Found found = Found::kNothing;
   if (!word.empty()) {
@@ -97,6 +133,10 @@ SearchFlow::Found SearchFlow::Search(std::u16string_view text) {
 }
 
 SearchFlow::Found SearchFlow::SearchInflected(std::u16string_view text) {
+  if (composing_) {
+    held_.inflection = true;
+    return Found::kNothing;
+  }
   const std::u16string word = SearchWord(search_.mode, text);
   if (!HasInflections(search_.mode) || word.empty() || !set_.SearchInflectedAll(word)) return Found::kNothing;
   entries_ = &set_.MergeResults();
@@ -169,11 +209,15 @@ void SearchFlow::AddToHistory(const HistoryEntry& entry) {
 }
 
 void SearchFlow::SetTimer(int id, int milliseconds) {
-  if (host_) host_->SetTimer(id, milliseconds);
+  if (!host_) return;
+  host_->SetTimer(id, milliseconds);
+  armed_.insert(id);
 }
 
 void SearchFlow::KillTimer(int id) {
-  if (host_) host_->KillTimer(id);
+  if (!host_) return;
+  host_->KillTimer(id);
+  armed_.erase(id);
 }
 
 }  // namespace tavlex

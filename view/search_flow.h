@@ -14,11 +14,16 @@
 // reaches the window as posted messages; the flow then says what to redraw.
 // A word shown long enough, or searched with Return, goes into the history
 // with its mode and fields, and the host is told so that it keeps it.
+//
+// While an input method composes in the box nothing is searched: a change,
+// a timer falling due or a search command is held back, and when the
+// composition ends the flow does once what they asked for.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string_view>
 #include <vector>
 
@@ -85,14 +90,20 @@ class SearchFlow {
   void OnTextChanged();
   // A timer fired: the incremental search or the inflection search falls due.
   void OnTimer(int id);
+  // An input method began composing in the box (true) or ended (false). At
+  // the start the incremental and inflection timers are killed; at the end
+  // what was held back is done: a search posted, the change of the text
+  // handled, the inflection timer armed again.
+  void OnComposing(bool composing);
 
   // The search command: the merged results of every dictionary in use for
   // text without its surrounding punctuation, in the search mode. Arms the
   // inflection timer when conjudelay is positive and the mode has
-  // inflections (prefix and exact), also after an empty word.
+  // inflections (prefix and exact), also after an empty word. Held back,
+  // finding nothing, while an input method composes.
   Found Search(std::u16string_view text);
   // The inflection command: entries only when some dictionary found any, in
-  // the prefix and exact modes only.
+  // the prefix and exact modes only. Held back while an input method composes.
   Found SearchInflected(std::u16string_view text);
 
   // The merged list of the last search that found kEntries; valid until the next one.
@@ -119,6 +130,13 @@ class SearchFlow {
   void Remember(std::u16string_view text);
 
  private:
+  // What a composition held back: a search covers the other two.
+  struct Held {
+    bool inflection = false;  // the inflection timer was armed, or fell due
+    bool change = false;      // the text changed, or the incremental timer was armed or fell due
+    bool search = false;      // a search was asked for
+  };
+
   void SetTimer(int id, int milliseconds);
   void KillTimer(int id);
   // Puts entry into the history, and tells the host when that changed it.
@@ -137,6 +155,9 @@ class SearchFlow {
   SearchHistory history_{kHistoryLength};
   HistoryEntry shown_;                     // found something; goes into the history when its timer fires
   std::atomic<bool> indexNotice_ = false;  // one notice on its way at a time
+  std::set<int> armed_;                    // the timers armed through the host
+  bool composing_ = false;
+  Held held_;
   // The workers call back into the flow: they go first.
   HitCounter counter_;
   TextIndexes indexes_;

@@ -75,6 +75,110 @@ TEST(SearchFlowTiming, ChangesAndTimersFollowTheOptions) {
   EXPECT_EQ(host.posted.size(), 2u);
 }
 
+// What happens around an input method's composition, and what it held back.
+enum class Step { kChange, kIncrementalDue, kInflectionDue, kSearch, kInflect };
+
+// What the step found; nothing for the steps that search nothing themselves.
+SearchFlow::Found Do(SearchFlow& flow, Step step) {
+  switch (step) {
+    case Step::kChange:
+      flow.OnTextChanged();
+      break;
+    case Step::kIncrementalDue:
+      flow.OnTimer(ids::kIncrementalSearchTimer);
+      break;
+    case Step::kInflectionDue:
+      flow.OnTimer(ids::kInflectionSearchTimer);
+      break;
+    case Step::kSearch:
+      return flow.Search(u"go");
+    case Step::kInflect:
+      return flow.SearchInflected(u"go");
+  }
+  return SearchFlow::Found::kNothing;
+}
+
+TEST(SearchFlowComposing, NothingIsSearchedUntilTheCompositionEndsThenOnce) {
+  constexpr int kIncremental = ids::kIncrementalSearchTimer;
+  constexpr int kInflection = ids::kInflectionSearchTimer;
+  struct Case {
+    const char* name;
+    ViewerOptions options;
+    std::vector<Step> before;  // before the composition begins
+    std::vector<Step> during;
+    std::vector<int> posted;   // after it ends
+    std::map<int, int> armed;  // after it ends
+  };
+  const std::vector<Case> cases = {
+      {"a commit searches at once", Options(true, 0, 400), {}, {Step::kChange}, {ids::kSearch}, {}},
+      {"a commit restarts the delay",
+       Options(true, 300, 400),
+       {},
+       {Step::kChange},
+       {},
+       {{kIncremental, 300}}},
+      {"two changes search once",
+       Options(true, 0, 0),
+       {},
+       {Step::kChange, Step::kChange},
+       {ids::kSearch},
+       {}},
+      {"a cancel leaves things as they were", Options(true, 0, 0), {}, {}, {}, {}},
+      {"the incremental search off", Options(false, 0, 400), {}, {Step::kChange}, {}, {}},
+      {"a delay under way comes back", Options(true, 300, 0), {Step::kChange}, {}, {}, {{kIncremental, 300}}},
+      {"its timer fired meanwhile",
+       Options(true, 300, 0),
+       {Step::kChange},
+       {Step::kIncrementalDue},
+       {},
+       {{kIncremental, 300}}},
+      {"a pending inflection comes back",
+       Options(true, 300, 400),
+       {Step::kSearch},
+       {},
+       {},
+       {{kInflection, 400}}},
+      {"and yields to a commit",
+       Options(true, 300, 400),
+       {Step::kSearch},
+       {Step::kChange},
+       {},
+       {{kIncremental, 300}}},
+      {"an inflection command is held",
+       Options(true, 0, 400),
+       {},
+       {Step::kInflect},
+       {},
+       {{kInflection, 400}}},
+      {"a search command is held", Options(false, 0, 400), {}, {Step::kSearch}, {ids::kSearch}, {}},
+      {"and covers the change",
+       Options(true, 300, 400),
+       {},
+       {Step::kChange, Step::kSearch, Step::kInflectionDue},
+       {ids::kSearch},
+       {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    RecordingHost host;
+    DictionarySet set;
+    SearchFlow flow(set, &host);
+    flow.SetOptions(c.options);
+    for (Step step : c.before) Do(flow, step);
+    host.posted.clear();
+
+    flow.OnComposing(true);
+    EXPECT_EQ(host.armed.count(kIncremental) + host.armed.count(kInflection), 0u);
+    for (Step step : c.during) EXPECT_EQ(Do(flow, step), SearchFlow::Found::kNothing);
+    EXPECT_TRUE(host.posted.empty());
+    EXPECT_EQ(host.armed.count(kIncremental) + host.armed.count(kInflection), 0u);
+    flow.OnComposing(false);
+    EXPECT_EQ(host.posted, c.posted);
+    host.armed.erase(ids::kHistoryTimer);
+    EXPECT_EQ(host.armed, c.armed);
+  }
+}
+
 class SearchFlowSequence : public ::testing::Test {
  protected:
   void SetUp() override {
