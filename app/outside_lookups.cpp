@@ -14,6 +14,7 @@
 #include "app/main_frame.h"
 #include "app/shortcut_portal.h"
 #include "platform/clipboard.h"
+#include "platform/display_platform.h"
 #include "platform/message_box.h"
 #include "platform/qt_text.h"
 #include "resources/icon.h"
@@ -38,7 +39,7 @@ std::optional<std::u16string> ReadText(Source source) {
 }
 
 // Wayland lets no program place its windows: the compositor does.
-bool PlatformPlacesWindows() { return !QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+bool PlatformPlacesWindows() { return !platform::IsWayland(); }
 
 // How long a look-up of the selection waits for the focus where it needs it.
 constexpr int kFocusWaitMs = 500;

@@ -11,6 +11,7 @@
 #include "app/qt_translations.h"
 #include "app/viewer_app.h"
 #include "cli/program.h"
+#include "platform/display_platform.h"
 
 namespace tavlex {
 namespace {
@@ -49,7 +50,18 @@ int RunViewer(char* program, const LaunchOptions& options, const ViewerMainHooks
       if (const std::optional<int> status = PassOn(*bus, options.request)) return *status;
     }
   }
-  QApplication application(qtArgc, qtArgv);
+  const platform::DisplayChoice display =
+      platform::ChooseDisplayPlatform(platform::CurrentDisplayEnvironment());
+  if (!display.problem.empty()) {
+    kProgram.Report(display.problem);
+    return kFailed;
+  }
+  // Given as Qt's argument, not in the environment: the programs the viewer starts choose their own.
+  std::string platforms = display.platforms;
+  char platformOption[] = "-platform";
+  char* appArgv[] = {program, platformOption, platforms.data(), nullptr};
+  int appArgc = platforms.empty() ? 1 : 3;
+  QApplication application(appArgc, appArgv);
   InstallQtTranslations();
   CViewerApp viewer;
   if (!(hooks.settings.empty() ? viewer.Initialise(false) : viewer.InitialiseWith(hooks.settings, false))) {

@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
+#include "platform/display_platform.h"
+
 namespace tavlex::platform {
 namespace {
 
@@ -28,7 +30,7 @@ std::optional<Clipboard::Content> Clipboard::Read(Mode mode) {
 
 bool Clipboard::ReadOnlyWithFocus() {
   if (standIn) return standInNeedsFocus;
-  return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+  return IsWayland();
 }
 
 void Clipboard::SetStandInForTesting(StandIn replacement, bool readOnlyWithFocus) {

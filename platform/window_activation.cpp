@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/display_platform.h"
+
 namespace tavlex::platform {
 namespace {
 
@@ -70,9 +72,8 @@ unsigned long StartupIdTime(const QString& startupId) {
 }
 
 void BringToFront(QWidget* window, const WindowActivation& activation) {
-  const QString platform = QGuiApplication::platformName();
   // Qt's Wayland window takes the token from here when it asks to be activated.
-  if (platform.startsWith(QLatin1String("wayland")) && !activation.activationToken.isEmpty()) {
+  if (IsWayland() && !activation.activationToken.isEmpty()) {
     qputenv("XDG_ACTIVATION_TOKEN", activation.activationToken.toUtf8());
   }
   if (window->isMinimized()) {
