@@ -2,6 +2,7 @@
 
 #include <QMenu>
 
+#include "engine/dictionary_name.h"
 #include "platform/qt_text.h"
 #include "resources/resource_ids.h"
 #include "resources/string_table.h"
@@ -21,11 +22,7 @@ QString ItemText(const Dictionary& dictionary) { return MenuItemText(DictionaryM
 
 }  // namespace
 
-QString DictionaryMenuName(const Dictionary& dictionary) {
-  if (!dictionary.settings().dicName.empty()) return ToQString(dictionary.settings().dicName);
-  const QString path = ToQString(dictionary.path());
-  return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-}
+QString DictionaryMenuName(const Dictionary& dictionary) { return ToQString(DictionaryName(dictionary)); }
 
 QString MenuItemText(QString name) {
   name.replace(QLatin1Char('&'), QStringLiteral("&&"));

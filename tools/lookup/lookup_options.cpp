@@ -16,6 +16,7 @@ constexpr std::string_view kDic = "--dic";
 constexpr std::string_view kIrregular = "--irregular";
 constexpr std::string_view kInflect = "--inflect";
 constexpr std::string_view kJson = "--json";
+constexpr std::string_view kKeep = "--keep";
 constexpr std::string_view kMode = "--mode";
 constexpr std::string_view kField = "--field";
 constexpr std::string_view kFoldKana = "--fold-kana";
@@ -23,12 +24,13 @@ constexpr std::string_view kHelp = "--help";
 constexpr std::string_view kShortHelp = "-h";
 constexpr std::string_view kVersion = "--version";
 
-constexpr std::array<cli::OptionSpec, 11> kOptions = {{
+constexpr std::array<cli::OptionSpec, 12> kOptions = {{
     {kIni, true},
     {kDic, true},
     {kIrregular, true},
     {kInflect, false},
     {kJson, false},
+    {kKeep, false},
     {kMode, true},
     {kField, true},
     {kFoldKana, false},
@@ -63,7 +65,7 @@ FieldSet ParseFields(std::string_view list) {
 
 const char kLookupUsage[] =
     "Usage: tavlex-lookup [--ini FILE] [--dic FILE]... [--irregular FILE]... [--inflect] [--json]\n"
-    "                     [--mode MODE] [--field FIELD,...] [--fold-kana] WORD...\n"
+    "                     [--mode MODE] [--field FIELD,...] [--fold-kana] [--keep] WORD...\n"
     "\n"
     "Looks each WORD up in the registered dictionaries as the viewer does: the\n"
     "dictionaries and their settings come from the viewer's tavlex.ini (beside\n"
@@ -96,6 +98,8 @@ const char kLookupUsage[] =
     "                    fulltext: search only these of headword, translation,\n"
     "                    example, pronunciation\n"
     "  --fold-kana       hiragana and katakana match each other\n"
+    "  --keep            keep the entry printed first in the word book, with the\n"
+    "                    WORD it was looked up from (see tavlex-wordbook)\n"
     "  -h, --help        show this help\n"
     "  --version         show the program's version\n"
     "\n"
@@ -119,6 +123,8 @@ LookupOptions ParseLookupOptions(std::span<const std::string> args) {
       options.inflect = true;
     } else if (arg.option == kJson) {
       options.json = true;
+    } else if (arg.option == kKeep) {
+      options.keep = true;
     } else if (arg.option == kMode) {
       options.mode = ParseMode(arg.value);
     } else if (arg.option == kField) {

@@ -16,6 +16,7 @@ struct LookupOptions {
   std::vector<std::string> irregularPaths;   // --irregular: these files as dictionaries of irregular forms
   bool inflect = false;
   bool json = false;
+  bool keep = false;  // --keep: the entry printed first goes into the word book
   bool help = false;
   SearchMode mode = SearchMode::kPrefix;  // --mode
   FieldSet fields = kAllFields;           // --field, full text only

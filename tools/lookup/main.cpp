@@ -1,6 +1,7 @@
 // tavlex-lookup: looks words up in the registered dictionaries from the
 // command line and prints the entries as the viewer shows them, or as JSON.
 #include <algorithm>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -11,9 +12,11 @@
 #include "tools/formats/json_entry.h"
 #include "tools/lookup/dictionary_opening.h"
 #include "tools/lookup/entry_output.h"
+#include "tools/lookup/first_printed.h"
 #include "tools/lookup/lookup_options.h"
 #include "tools/lookup/mode_lookup.h"
 #include "view/search_flow.h"
+#include "wordbook/word_book_path.h"
 
 namespace tavlex::lookup {
 namespace {
@@ -57,11 +60,12 @@ const std::vector<EntryRef>& LookUp(SearchFlow& flow, std::u16string_view text, 
   return flow.entries();
 }
 
-// Prints every entry found for each word; true when there was any.
-bool PrintLookups(const LookupOptions& options, DictionarySet& set) {
+// Prints every entry found for each word; true when there was any, first
+// then being the one printed first.
+bool PrintLookups(const LookupOptions& options, DictionarySet& set, std::optional<FirstPrinted>& first) {
   if (std::any_of(options.words.begin(), options.words.end(),
                   [&](const std::string& word) { return TakesModeSearch(options, Utf8ToUtf16(word)); })) {
-    return PrintModeLookups(options, set, std::cout);
+    return PrintModeLookups(options, set, std::cout, first);
   }
   SearchFlow flow(set, nullptr);
   bool printed = false;
@@ -77,6 +81,7 @@ bool PrintLookups(const LookupOptions& options, DictionarySet& set) {
         if (printed) std::cout << '\n';
         std::cout << FormatPlainEntry(*entry, dictionary ? dictionary->settings() : DictionarySettings{});
       }
+      NotePrinted(first, *entry, dictionary, query);
       printed = true;
     }
   }
@@ -87,11 +92,18 @@ int Run(const LookupOptions& options) {
   IniFile ini;
   RegisteredDictionaries dictionaries(ini);
   if (!OpenAndReport(options, ini, dictionaries)) return kCannotRun;
-  const bool printed = PrintLookups(options, dictionaries.set());
+  std::optional<FirstPrinted> first;
+  const bool printed = PrintLookups(options, dictionaries.set(), first);
   std::cout.flush();
   if (!std::cout) {
     kProgram.Report("cannot write to the standard output");
     return kCannotRun;
+  }
+  if (options.keep && first) {
+    wordbook::WordBook book(wordbook::WordBookPath(std::getenv));
+    const KeepReport report = KeepPrinted(book, *first);
+    kProgram.Report(report.message);
+    if (!report.kept) return kCannotRun;
   }
   return printed ? kFound : kNothingFound;
 }

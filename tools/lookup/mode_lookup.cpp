@@ -34,7 +34,8 @@ std::string FormatJsonHit(const SearchHit& hit, std::u16string_view dictionaryPa
   return formats::FormatJsonEntry(*hit.entry, dictionaryPath, query, matches);
 }
 
-bool PrintModeLookups(const LookupOptions& options, DictionarySet& set, std::ostream& out) {
+bool PrintModeLookups(const LookupOptions& options, DictionarySet& set, std::ostream& out,
+                      std::optional<FirstPrinted>& first) {
   TextIndexes indexes;
   cli::ProgressLine progress(std::cerr, cli::StandardErrorIsTerminal());
   bool printed = false;
@@ -56,6 +57,7 @@ bool PrintModeLookups(const LookupOptions& options, DictionarySet& set, std::ost
           if (printed) out << '\n';
           out << FormatPlainEntry(*hit.entry, hits.dictionary->settings());
         }
+        NotePrinted(first, *hit.entry, hits.dictionary, query);
         printed = true;
       }
     }

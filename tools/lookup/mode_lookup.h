@@ -4,11 +4,13 @@
 // plain lookup prints them or as JSON with where the word matched.
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 
 #include "engine/dictionary_set.h"
 #include "engine/search/mode_search.h"
+#include "tools/lookup/first_printed.h"
 #include "tools/lookup/lookup_options.h"
 
 namespace tavlex::lookup {
@@ -17,8 +19,10 @@ namespace tavlex::lookup {
 // search: any mode but prefix, or a prefix pattern with a wildcard.
 bool TakesModeSearch(const LookupOptions& options, std::u16string_view word);
 
-// Looks every word up in set; prints to out. True when any entry was printed.
-bool PrintModeLookups(const LookupOptions& options, DictionarySet& set, std::ostream& out);
+// Looks every word up in set; prints to out. True when any entry was
+// printed; first is then the one printed first.
+bool PrintModeLookups(const LookupOptions& options, DictionarySet& set, std::ostream& out,
+                      std::optional<FirstPrinted>& first);
 
 // One JSON object and a line break: the entry as FormatJsonEntry gives it,
 // then "matches": the field and UTF-16 offsets [begin, end) of each match.
