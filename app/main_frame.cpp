@@ -9,6 +9,7 @@
 #include "app/command_states.h"
 #include "app/menu_bar.h"
 #include "app/menu_labels.h"
+#include "app/word_book_window.h"
 #include "platform/device.h"
 #include "platform/phone_status.h"
 #include "resources/icon.h"
@@ -60,12 +61,37 @@ CMainFrame::CMainFrame(IniFile& settings, platform::CommandTarget* application,
 CMainFrame::~CMainFrame() = default;
 
 bool CMainFrame::OnCommand(int command) {
+  if (command == ids::kWordBook) {
+    ShowWordBook();
+    return true;
+  }
   if (command == ids::kExit) {
     emit exitRequested();
     platform::PostMessage(this, platform::kWmClose);
     return true;
   }
   return application_ && application_->OnCommand(command);
+}
+
+void CMainFrame::ShowWordBook() {
+  if (!wordBookWindow_) {
+    const auto settingsOf = [this](std::u16string_view path) -> std::optional<DictionarySettings> {
+      const DictionarySet& set = view_->dictionarySet();
+      for (size_t i = 0; i < set.count(); ++i) {
+        if (set.at(i).path() == path) return set.at(i).settings();
+      }
+      return std::nullopt;
+    };
+    wordBookWindow_ = new CWordBookWindow(
+        view_->wordBook(), settingsOf, [this] { return view_->searchFlow().searchOptions().foldKana; }, this);
+    wordBookWindow_->resize(FitToScreen(wordBookWindow_, wordBookWindow_->size()));
+    connect(wordBookWindow_, &CWordBookWindow::wordBookChanged, view_, &CLookupView::ShowMarks);
+  } else {
+    wordBookWindow_->Reload();
+  }
+  wordBookWindow_->show();
+  wordBookWindow_->raise();
+  wordBookWindow_->activateWindow();
 }
 
 bool CMainFrame::OnCommandState(int command, platform::CommandState& state) {

@@ -20,6 +20,7 @@
 namespace tavlex {
 
 class CLookupView;
+class CWordBookWindow;
 class IniFile;
 namespace platform {
 class PhoneStatusService;
@@ -38,6 +39,7 @@ class CMainFrame : public QMainWindow, public platform::CommandTarget {
   bool OnCommand(int command) override;
   bool OnCommandState(int command, platform::CommandState& state) override;
   CLookupView* view() const { return view_; }
+  CWordBookWindow* wordBookWindow() const { return wordBookWindow_; }
 
   // Waits while a dialog or a menu is in front, and runs when it has gone.
   void RebuildMenuBar();
@@ -69,10 +71,13 @@ class CMainFrame : public QMainWindow, public platform::CommandTarget {
   void CreateAccelerators();
   void OnMenuLoop(bool entering);
   bool IsPortrait() const;
+  // Opens the word book's window, or brings it to the front.
+  void ShowWordBook();
 
   platform::CommandTarget* application_;
   platform::PhoneStatusService* phoneStatus_;
-  CLookupView* view_;  // the client window, a child widget
+  CLookupView* view_;                          // the client window, a child widget
+  CWordBookWindow* wordBookWindow_ = nullptr;  // a child window, made at its first use
   MenuRebuildGate rebuildGate_;
   QMetaObject::Connection screenGeometry_;  // to the screen the window is on
 };

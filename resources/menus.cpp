@@ -32,6 +32,7 @@ const std::vector<MenuItem>& MainMenu() {
                 {QStringLiteral("ショートカットキーを登録...\t(&K)"), ids::kBindGlobalShortcut},
                 {},
                 {QStringLiteral("単語帳に追加\t(&D)"), ids::kKeepEntry},
+                {QStringLiteral("単語帳...\t(&B)"), ids::kWordBook},
                 {},
                 {QStringLiteral("バージョン情報...\t(&A)"), ids::kAppAbout},
             }},

@@ -30,6 +30,8 @@ inline constexpr int kPopupLookups = 32811;
 inline constexpr int kBindGlobalShortcut = 32812;
 // The word book (ツール menu): keep the entry under the cursor.
 inline constexpr int kKeepEntry = 32813;
+// The word book's window (ツール menu).
+inline constexpr int kWordBook = 32814;
 inline constexpr int kDictionarySettingsFirst = 20000;  // 20000-20008: dictionary 0-8
 inline constexpr int kDictionarySettingsLast = 20008;
 inline constexpr int kDictionaryChoiceFirst = 20200;  // 20200-20210: dictionary 0-8, then all of them
@@ -95,5 +97,31 @@ inline constexpr int kEntryKept = 3020;
 inline constexpr int kEntryAlreadyKept = 3021;
 inline constexpr int kEntryNotKept = 3022;
 inline constexpr int kNothingToKeep = 3023;
+// The word book's window.
+inline constexpr int kWordBookTitle = 3030;
+inline constexpr int kWordBookFilterHint = 3031;
+inline constexpr int kWordBookSourceLabel = 3032;
+inline constexpr int kWordBookKeptLabel = 3033;
+inline constexpr int kWordBookDelete = 3034;
+inline constexpr int kWordBookUndo = 3035;
+inline constexpr int kWordBookExportChosen = 3036;
+inline constexpr int kWordBookExportAll = 3037;
+inline constexpr int kWordBookSendToAnki = 3038;
+inline constexpr int kWordBookClose = 3039;
+inline constexpr int kWordBookCount = 3040;
+inline constexpr int kWordBookRemoved = 3041;
+inline constexpr int kWordBookRestored = 3042;
+inline constexpr int kWordBookNotChanged = 3043;
+inline constexpr int kWordBookExportTitle = 3044;
+inline constexpr int kWordBookExportFilter = 3045;
+inline constexpr int kWordBookExported = 3046;
+inline constexpr int kWordBookNotExported = 3047;
+inline constexpr int kWordBookNoFolder = 3048;
+inline constexpr int kWordBookCannotOpen = 3049;
+inline constexpr int kWordBookNotWritable = 3050;
+inline constexpr int kWordBookNewerVersion = 3051;
+inline constexpr int kWordBookDamaged = 3052;
+inline constexpr int kWordBookForeign = 3053;
+inline constexpr int kWordBookBusy = 3054;
 
 }  // namespace tavlex::ids

@@ -58,6 +58,60 @@ QString LoadString(int id) {
       return QStringLiteral("単語帳に追加できませんでした: %1");
     case ids::kNothingToKeep:
       return QStringLiteral("単語帳に追加する項目がありません");
+    case ids::kWordBookTitle:
+      return QStringLiteral("単語帳");
+    case ids::kWordBookFilterHint:
+      return QStringLiteral("絞り込み (全文検索と同じ規則)");
+    case ids::kWordBookSourceLabel:
+      return QStringLiteral("引いた文: ");
+    case ids::kWordBookKeptLabel:
+      return QStringLiteral("追加: ");
+    case ids::kWordBookDelete:
+      return QStringLiteral("削除(&D)");
+    case ids::kWordBookUndo:
+      return QStringLiteral("元に戻す(&U)");
+    case ids::kWordBookExportChosen:
+      return QStringLiteral("選択を書き出す...(&E)");
+    case ids::kWordBookExportAll:
+      return QStringLiteral("すべて書き出す...(&A)");
+    case ids::kWordBookSendToAnki:
+      return QStringLiteral("Ankiに送る...(&K)");
+    case ids::kWordBookClose:
+      return QStringLiteral("閉じる");
+    case ids::kWordBookCount:
+      return QStringLiteral("%1 / %2 件");
+    case ids::kWordBookRemoved:
+      return QStringLiteral("%1 件削除しました (元に戻す: Ctrl+Z)");
+    case ids::kWordBookRestored:
+      return QStringLiteral("%1 件元に戻しました");
+    case ids::kWordBookNotChanged:
+      return QStringLiteral("単語帳を変更できませんでした: %1");
+    case ids::kWordBookExportTitle:
+      return QStringLiteral("単語帳を書き出す");
+    case ids::kWordBookExportFilter:
+      return QStringLiteral("Anki テキスト(*.txt)|*.txt|CSV(*.csv)|*.csv|JSON Lines(*.jsonl)|*.jsonl||");
+    case ids::kWordBookExported:
+      return QStringLiteral("%1 件を %2 に書き出しました");
+    case ids::kWordBookNotExported:
+      return QStringLiteral("%1 に書き出せませんでした: %2");
+    case ids::kWordBookNoFolder:
+      return QStringLiteral("単語帳の置き場所がありません。HOME か XDG_DATA_HOME を設定してください。");
+    case ids::kWordBookCannotOpen:
+      return QStringLiteral("単語帳を開けません: %1");
+    case ids::kWordBookNotWritable:
+      return QStringLiteral("単語帳のファイルに書き込めないため、読み取り専用で開いています: %1");
+    case ids::kWordBookNewerVersion:
+      return QStringLiteral(
+          "新しい版の Tavlex "
+          "が作った単語帳のため、読み取り専用で開いています。ファイルはそのまま残してあります: %1");
+    case ids::kWordBookDamaged:
+      return QStringLiteral(
+          "単語帳のファイルが壊れているため、読み取り専用で開いています。ファイルはそのまま残してあります: "
+          "%1");
+    case ids::kWordBookForeign:
+      return QStringLiteral("単語帳ではないファイルのため、使いません。ファイルはそのまま残してあります: %1");
+    case ids::kWordBookBusy:
+      return QStringLiteral("単語帳を他のプログラムが使っています: %1");
     default:
       return {};
   }

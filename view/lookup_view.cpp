@@ -320,8 +320,13 @@ void CLookupView::KeepEntry(bool underCursor) {
     default:
       emit statusMessage(LoadString(ids::kEntryNotKept).arg(QString::fromStdString(change.error)));
   }
+  ShowMarks();
+}
+
+void CLookupView::ShowMarks() {
+  if (shown_ == SearchFlow::Found::kNothing) return;
   const int top = resultDisplay_->topLine();
-  ShowResults(shown_, false);  // the mark beside the headword
+  ShowResults(shown_, false);
   resultDisplay_->Scroll(SB_THUMBTRACK, top);
 }
 

@@ -101,6 +101,9 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   // at the top of a focused display, else the first. The status message
   // says what came of it; the marks are redrawn.
   void KeepEntry(bool underCursor);
+  // Draws the result display anew where it is, for the marks of entries
+  // kept or removed elsewhere.
+  void ShowMarks();
 
  signals:
   // The result display shows a new list (after a search that found

@@ -109,8 +109,8 @@ std::vector<DetailParagraph> WordBookBrowser::Detail(const DetailLabels& labels)
   const std::optional<size_t> row = CurrentRow();
   if (!row) return {};
   const KeptEntry& kept = list_.at(*row);
-  DictionarySettings settings = settingsOf_ ? settingsOf_(kept.dictionaryPath).value_or(DictionarySettings{})
-                                            : DictionarySettings{};
+  DictionarySettings settings =
+      settingsOf_ ? settingsOf_(kept.dictionaryPath).value_or(DictionarySettings{}) : DictionarySettings{};
   // In full, whatever the dictionary's display hides.
   settings.showPhonetic = true;
   settings.showSample = true;

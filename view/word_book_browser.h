@@ -54,6 +54,7 @@ class WordBookBrowser {
   WordBookBrowser(wordbook::WordBook& book, SettingsOf settingsOf);
 
   const wordbook::BookStatus& status() const { return book_.status(); }
+  const std::filesystem::path& file() const { return book_.file(); }
 
   // Reads the word book anew (another program may have changed it); the
   // entries chosen stay chosen where they are still there.
@@ -103,9 +104,9 @@ class WordBookBrowser {
   wordbook::WordBook& book_;
   wordbook::WordBookList list_;
   SettingsOf settingsOf_;
-  std::set<int64_t> chosen_;       // ids
+  std::set<int64_t> chosen_;        // ids
   std::optional<int64_t> current_;  // id
-  std::vector<size_t> removals_;   // entries each Delete removed, the last at the back
+  std::vector<size_t> removals_;    // entries each Delete removed, the last at the back
 };
 
 // The export format of the file dialog's filter at index (Anki text, CSV,

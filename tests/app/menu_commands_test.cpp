@@ -105,6 +105,7 @@ TEST_F(MenuCommandsTest, TheToolsItemsCarryTheirCommandIdsAndTheDictionariesThei
                                             {ids::kPopupLookups, "ポップアップで表示"},
                                             {0, "-"},
                                             {ids::kKeepEntry, "単語帳に追加"},
+                                            {ids::kWordBook, "単語帳..."},
                                             {0, "-"},
                                             {ids::kAppAbout, "バージョン情報..."}}));
   // A dictionary is listed by its display name, or else by its file name.

@@ -13,6 +13,7 @@
 #include "platform/font_families.h"
 #include "platform/message_box.h"
 #include "platform/open_file_dialog.h"
+#include "platform/save_file_dialog.h"
 
 namespace tavlex::testing {
 
@@ -81,6 +82,30 @@ class FakeOpenFileDialog {
  private:
   std::optional<QString> next_;
   std::vector<Shown> shown_;
+};
+
+// Answers every save-file request with the file and filter a test names, or
+// cancels, and records every request. A request without a result set is cancelled.
+class FakeSaveFileDialog {
+ public:
+  FakeSaveFileDialog() {
+    platform::SetSaveFileStandInForTesting([this](const platform::SaveFileRequest& request) {
+      shown_.push_back(request);
+      const platform::SavedFile chosen = next_.value_or(platform::SavedFile{});
+      next_.reset();
+      return chosen;
+    });
+  }
+  ~FakeSaveFileDialog() { platform::SetSaveFileStandInForTesting(nullptr); }
+  FakeSaveFileDialog(const FakeSaveFileDialog&) = delete;
+  FakeSaveFileDialog& operator=(const FakeSaveFileDialog&) = delete;
+
+  void SetNextResult(const QString& path, int filterIndex) { next_ = platform::SavedFile{path, filterIndex}; }
+  const std::vector<platform::SaveFileRequest>& shown() const { return shown_; }
+
+ private:
+  std::optional<platform::SavedFile> next_;
+  std::vector<platform::SaveFileRequest> shown_;
 };
 
 // The installed fonts are these faces, in this order.

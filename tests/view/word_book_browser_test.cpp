@@ -43,7 +43,8 @@ class WordBookBrowserTest : public ::testing::Test {
     book_.Keep(Kept({.headword = u"dog", .translation = u"犬", .keptAt = 4000}));
   }
 
-  static std::vector<std::u16string> Headwords(const WordBookBrowser& browser, const std::vector<size_t>& rows) {
+  static std::vector<std::u16string> Headwords(const WordBookBrowser& browser,
+                                               const std::vector<size_t>& rows) {
     std::vector<std::u16string> headwords;
     for (const size_t row : rows) headwords.push_back(browser.at(row).headword);
     return headwords;
@@ -118,15 +119,15 @@ TEST_F(WordBookBrowserTest, DeleteRemovesTheChosenAndUndoPutsThemAllBack) {
   std::vector<std::u16string> model = kAll;
   struct Step {
     std::vector<std::u16string> remove;  // chosen, then Delete; empty: 元に戻す
-    size_t count;                         // removed or put back
+    size_t count;                        // removed or put back
     std::u16string currentAfter;
   };
   const Step steps[] = {
       {{u"cat", u"catalog"}, 2, u"take care of"},  // the row after the current one
-      {{u"take care of"}, 1, u"dog"},               // the last row: the one above
-      {{}, 1, u"take care of"},                     // the last Delete back, chosen
-      {{}, 2, u"cat"},                              // the one before, both entries
-      {{}, 0, u"cat"},                              // nothing left to undo
+      {{u"take care of"}, 1, u"dog"},              // the last row: the one above
+      {{}, 1, u"take care of"},                    // the last Delete back, chosen
+      {{}, 2, u"cat"},                             // the one before, both entries
+      {{}, 0, u"cat"},                             // nothing left to undo
   };
   std::vector<std::vector<std::u16string>> undo;
   for (const Step& step : steps) {
@@ -218,7 +219,8 @@ TEST_F(WordBookBrowserTest, AnExportTakesTheChosenOrAllShownIntoAFileOfItsFormat
     for (const wordbook::KeptEntry& entry : entries) words.push_back(entry.headword);
     return words;
   };
-  EXPECT_EQ(headwords(browser.EntriesToExport(false)), (std::vector<std::u16string>{u"cat", u"take care of"}));
+  EXPECT_EQ(headwords(browser.EntriesToExport(false)),
+            (std::vector<std::u16string>{u"cat", u"take care of"}));
   EXPECT_EQ(headwords(browser.EntriesToExport(true)),
             (std::vector<std::u16string>{u"cat", u"catalog", u"take care of"}));
 

@@ -1,0 +1,265 @@
+// The word book's window as a user drives it from the viewer: ツール →
+// 単語帳... opens it over the kept entries, newest first; the filter box
+// narrows them, the keys go as in the main window, Delete and 元に戻す change
+// the marks of the result display, an export asks for its file through the
+// dialog, and a word book file that cannot be used is told of in the window.
+#include "app/word_book_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+#include <fstream>
+
+#include "app/main_frame.h"
+#include "app/viewer_app.h"
+#include "resources/resource_ids.h"
+#include "tests/support/fake_timers.h"
+#include "tests/support/platform_fakes.h"
+#include "tests/support/qt_printers.h"
+#include "tests/support/test_dictionaries.h"
+#include "tests/support/view_fixture.h"
+#include "ui/editor.h"
+#include "ui/index_edit.h"
+#include "wordbook/sqlite.h"
+
+namespace tavlex {
+namespace {
+
+using testing::Settle;
+
+class WordBookWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // A word book of this test's own.
+    previousData_ = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString((dir_.path() / "data").string()));
+    std::ofstream(dir_.path() / "tavlex.ini")
+        << "[dictionary]\ndic1="
+        << std::filesystem::path(testing::WriteTestDictionary(dir_, "english.dic",
+                                                              {{u"cat", u"", 0, u"猫", u"", u""},
+                                                               {u"dog", u"", 0, u"犬", u"", u""},
+                                                               {u"cow", u"", 0, u"牛", u"", u""}}))
+               .string()
+        << "\n";
+  }
+  void TearDown() override { qputenv("XDG_DATA_HOME", previousData_); }
+
+  void Start() {
+    ASSERT_TRUE(app_.InitialiseWith(dir_.path() / "tavlex.ini"));
+    view()->OpenDictionaries();
+    QApplication::setActiveWindow(app_.frame());
+    Settle();
+  }
+  CLookupView* view() const { return app_.frame()->view(); }
+  void Search(const QString& word) {
+    view()->searchEdit()->setText(word);
+    Settle();
+  }
+  void Keep(const QString& word) {
+    Search(word);
+    view()->KeepEntry(false);
+  }
+  CWordBookWindow* Open() {
+    app_.frame()->OnCommand(ids::kWordBook);
+    Settle();
+    CWordBookWindow* window = app_.frame()->wordBookWindow();
+    EXPECT_NE(window, nullptr);
+    // The offscreen platform activates no window by itself.
+    if (window) QApplication::setActiveWindow(window);
+    return window;
+  }
+  template <typename T>
+  static T* Child(CWordBookWindow* window, const char* name) {
+    T* child = window->findChild<T*>(QLatin1String(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+  }
+  static QStringList Rows(CWordBookWindow* window) {
+    QStringList rows;
+    const QAbstractItemModel* model = Child<QListView>(window, "wordBookList")->model();
+    for (int row = 0; row < model->rowCount(); ++row) rows << model->index(row, 0).data().toString();
+    return rows;
+  }
+  static QStringList Detail(CWordBookWindow* window) {
+    QStringList texts;
+    for (const auto& paragraph : Child<CEditor>(window, "wordBookDetail")->paragraphs())
+      texts << paragraph.text;
+    return texts;
+  }
+  std::filesystem::path BookFile() const { return dir_.path() / "data" / "tavlex" / "wordbook.sqlite"; }
+
+  testing::TempDir dir_;
+  QByteArray previousData_;
+  testing::FakeTimers timers_;
+  testing::FakeMessageBoxes boxes_;
+  testing::FakeSaveFileDialog saveDialog_;
+  CViewerApp app_;
+};
+
+TEST_F(WordBookWindowTest, TheKeysFilterRemoveAndPutBackAsInTheMainWindow) {
+  Start();
+  for (const char* word : {"cat", "dog", "cow"}) Keep(QString::fromLatin1(word));
+  CWordBookWindow* window = Open();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  QLineEdit* filter = Child<QLineEdit>(window, "wordBookFilter");
+  QListView* list = Child<QListView>(window, "wordBookList");
+  EXPECT_EQ(Rows(window), (QStringList{"cow  —  牛", "dog  —  犬", "cat  —  猫"}));
+  EXPECT_EQ(Detail(window).mid(0, 2), (QStringList{"cow", "牛"}));
+
+  // Each step: keys to the focused widget, then the rows, the entry shown, where the focus is.
+  struct Step {
+    std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
+    QString typed;
+    QStringList rows;
+    QString shown;  // the detail's first line; empty: nothing shown
+    const char* focus;
+  };
+  const Step steps[] = {
+      {{}, "c", {"cow  —  牛", "cat  —  猫"}, "cow", "wordBookFilter"},
+      {{{Qt::Key_Down, Qt::NoModifier}, {Qt::Key_Down, Qt::NoModifier}},
+       "",
+       {"cow  —  牛", "cat  —  猫"},
+       "cat",
+       "wordBookList"},
+      // Delete: the chosen entry goes, the one above it is shown.
+      {{{Qt::Key_Delete, Qt::NoModifier}}, "", {"cow  —  牛"}, "cow", "wordBookList"},
+      {{{Qt::Key_Up, Qt::NoModifier}}, "", {"cow  —  牛"}, "cow", "wordBookFilter"},
+      // Escape empties the box first.
+      {{{Qt::Key_Escape, Qt::NoModifier}}, "", {"cow  —  牛", "dog  —  犬"}, "cow", "wordBookFilter"},
+      {{{Qt::Key_Return, Qt::NoModifier}}, "", {"cow  —  牛", "dog  —  犬"}, "cow", "wordBookList"},
+  };
+  for (const Step& step : steps) {
+    for (const auto& [key, modifiers] : step.keys)
+      QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    if (!step.typed.isEmpty()) QTest::keyClicks(filter, step.typed);
+    Settle();
+    EXPECT_EQ(Rows(window), step.rows) << step.focus;
+    const QStringList detail = Detail(window);
+    EXPECT_EQ(detail.isEmpty() ? QString() : detail.front(), step.shown);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QLatin1String(step.focus));
+  }
+  // The result display lost the mark of the entry removed, and has it back after 元に戻す.
+  Search("cat");
+  EXPECT_EQ(testing::Shown(*view()).front(), "cat");
+  Child<QPushButton>(window, "wordBookUndo")->click();
+  Settle();
+  EXPECT_EQ(testing::Shown(*view()).front(), "★ cat");
+  EXPECT_EQ(Rows(window), (QStringList{"cow  —  牛", "dog  —  犬", "cat  —  猫"}));
+  EXPECT_EQ(Child<QLabel>(window, "wordBookStatus")->text(), "1 件元に戻しました");
+  EXPECT_FALSE(Child<QPushButton>(window, "wordBookUndo")->isEnabled());
+
+  // With an empty box Escape closes the window; the command opens it again.
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_Escape);
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(Open(), window);
+  EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(WordBookWindowTest, AnExportWritesTheFileTheDialogNamesInTheFormatChosen) {
+  Start();
+  for (const char* word : {"cat", "dog"}) Keep(QString::fromLatin1(word));
+  CWordBookWindow* window = Open();
+  ASSERT_NE(window, nullptr);
+  const std::filesystem::path words = dir_.path() / "words";
+  QLabel* status = Child<QLabel>(window, "wordBookStatus");
+
+  // Cancelled: nothing written, nothing said.
+  Child<QPushButton>(window, "wordBookExportAll")->click();
+  ASSERT_EQ(saveDialog_.shown().size(), 1u);
+  EXPECT_EQ(saveDialog_.shown()[0].filter,
+            "Anki テキスト(*.txt)|*.txt|CSV(*.csv)|*.csv|JSON Lines(*.jsonl)|*.jsonl||");
+  EXPECT_EQ(status->text(), "");
+
+  saveDialog_.SetNextResult(QString::fromStdString(words.string()), 1);
+  Child<QPushButton>(window, "wordBookExportAll")->click();
+  std::ifstream csv(words.string() + ".csv", std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(csv)), std::istreambuf_iterator<char>());
+  // The header, then a row for each entry, newest first.
+  size_t rows = 0;
+  for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++rows;
+  EXPECT_EQ(rows, 3u);
+  EXPECT_LT(text.find(",dog,"), text.find(",cat,"));
+  EXPECT_EQ(status->text(), "2 件を " + QString::fromStdString(words.string()) + ".csv に書き出しました");
+
+  // The chosen one only, as JSON lines.
+  saveDialog_.SetNextResult(QString::fromStdString(words.string()), 2);
+  Child<QPushButton>(window, "wordBookExportChosen")->click();
+  std::ifstream json(words.string() + ".jsonl", std::ios::binary);
+  std::string line;
+  std::vector<std::string> lines;
+  while (std::getline(json, line)) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_NE(lines[0].find("\"headword\":\"dog\""), std::string::npos);
+
+  // A folder that is not there: the file and the reason.
+  saveDialog_.SetNextResult(QString::fromStdString((dir_.path() / "none" / "w.txt").string()), 0);
+  Child<QPushButton>(window, "wordBookExportChosen")->click();
+  EXPECT_EQ(status->text(), QString::fromStdString((dir_.path() / "none" / "w.txt").string()) +
+                                " に書き出せませんでした: No such file or directory");
+}
+
+TEST_F(WordBookWindowTest, AWordBookFileThatCannotBeUsedIsToldOfAndLeftAsItIs) {
+  struct Case {
+    const char* name;
+    std::function<void(const std::filesystem::path&)> make;
+    QString told;  // before the file's path and SQLite's words
+    QStringList rows;
+  };
+  const Case cases[] = {
+      {"foreign",
+       [](const std::filesystem::path& file) { std::ofstream(file) << std::string(4096, 'x'); },
+       "単語帳ではないファイルのため、使いません。ファイルはそのまま残してあります: ",
+       {}},
+      {"newer",
+       [](const std::filesystem::path& file) {
+         {
+           wordbook::WordBook book(file);
+           wordbook::KeptEntry entry;
+           entry.headword = u"kept";
+           entry.translation = u"残す";
+           entry.dictionaryPath = u"/dic/a.dic";
+           book.Keep(entry);
+         }
+         sqlite::Connection(file, SQLITE_OPEN_READWRITE).Execute("PRAGMA user_version=2");
+       },
+       "新しい版の Tavlex "
+       "が作った単語帳のため、読み取り専用で開いています。ファイルはそのまま残してあります: ",
+       {"kept  —  残す"}},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::create_directories(BookFile().parent_path());
+    c.make(BookFile());
+    std::ifstream before(BookFile(), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(before)), std::istreambuf_iterator<char>());
+    {
+      CViewerApp app;
+      ASSERT_TRUE(app.InitialiseWith(dir_.path() / "tavlex.ini"));
+      app.frame()->view()->OpenDictionaries();
+      app.frame()->OnCommand(ids::kWordBook);
+      CWordBookWindow* window = app.frame()->wordBookWindow();
+      QLabel* problem = Child<QLabel>(window, "wordBookProblem");
+      EXPECT_FALSE(problem->isHidden()) << c.name;
+      EXPECT_TRUE(problem->text().startsWith(c.told + QString::fromStdString(BookFile().string())))
+          << problem->text().toStdString();
+      EXPECT_EQ(Rows(window), c.rows);
+      // Delete changes nothing and says why.
+      Child<QListView>(window, "wordBookList")->setFocus();
+      QTest::keyClick(Child<QListView>(window, "wordBookList"), Qt::Key_Delete);
+      EXPECT_EQ(Rows(window), c.rows);
+    }
+    std::ifstream after(BookFile(), std::ios::binary);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(after)), std::istreambuf_iterator<char>()), bytes)
+        << c.name;
+    std::filesystem::remove_all(BookFile().parent_path());
+  }
+}
+
+}  // namespace
+}  // namespace tavlex
