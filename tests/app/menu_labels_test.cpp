@@ -56,8 +56,8 @@ TEST(LabelMenu, TenKeyOnAPortraitScreenNumbersEveryMenuFromOne) {
   EXPECT_EQ(Texts(menus.Sub("menu0.1")),
             (QStringList{"辞書登録...\t(&1)", "辞書設定\t(&2)", "オプション...\t(&3)", "-",
                          "クリップボードを監視\t(&4)", "ポップアップで表示\t(&5)",
-                         "ショートカットキーを登録...\t(&6)", "-", "単語帳に追加\t(&7)", "-",
-                         "バージョン情報...\t(&8)"}));
+                         "ショートカットキーを登録...\t(&6)", "-", "単語帳に追加\t(&7)", "単語帳...\t(&8)",
+                         "-", "バージョン情報...\t(&9)"}));
   EXPECT_EQ(Texts(menus.Sub("menu0.1.1")), (QStringList{"dummy\t(&1)"}));
   const QStringList dictionaries = Texts(menus.dictionaries);
   EXPECT_EQ(dictionaries[0], "dic0\t(&1)");
