@@ -31,7 +31,7 @@ constexpr int kStatusMessageMs = 4000;
 
 CMainFrame::CMainFrame(IniFile& settings, platform::CommandTarget* application,
                        platform::PhoneStatusService* phoneStatus)
-    : application_(application), phoneStatus_(phoneStatus) {
+    : application_(application), phoneStatus_(phoneStatus), settings_(settings) {
   setObjectName(QStringLiteral("mainFrame"));
   setWindowTitle(QStringLiteral("Tavlex"));
   setWindowIcon(ProgramIcon());
@@ -83,7 +83,8 @@ void CMainFrame::ShowWordBook() {
       return std::nullopt;
     };
     wordBookWindow_ = new CWordBookWindow(
-        view_->wordBook(), settingsOf, [this] { return view_->searchFlow().searchOptions().foldKana; }, this);
+        view_->wordBook(), settings_, settingsOf,
+        [this] { return view_->searchFlow().searchOptions().foldKana; }, this);
     wordBookWindow_->resize(FitToScreen(wordBookWindow_, wordBookWindow_->size()));
     connect(wordBookWindow_, &CWordBookWindow::wordBookChanged, view_, &CLookupView::ShowMarks);
   } else {

@@ -76,7 +76,8 @@ class CMainFrame : public QMainWindow, public platform::CommandTarget {
 
   platform::CommandTarget* application_;
   platform::PhoneStatusService* phoneStatus_;
-  CLookupView* view_;                          // the client window, a child widget
+  IniFile& settings_;  // the viewer's, which the word book's window remembers its Anki choice in
+  CLookupView* view_;  // the client window, a child widget
   CWordBookWindow* wordBookWindow_ = nullptr;  // a child window, made at its first use
   MenuRebuildGate rebuildGate_;
   QMetaObject::Connection screenGeometry_;  // to the screen the window is on

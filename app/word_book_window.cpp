@@ -11,6 +11,7 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "app/anki_send_dialog.h"
 #include "platform/qt_text.h"
 #include "platform/save_file_dialog.h"
 #include "resources/resource_ids.h"
@@ -94,10 +95,13 @@ QString WordBookProblemText(const wordbook::BookStatus& status, const QString& f
   return LoadString(text).arg(where);
 }
 
-CWordBookWindow::CWordBookWindow(wordbook::WordBook& book, WordBookBrowser::SettingsOf settingsOf,
-                                 std::function<bool()> foldKana, QWidget* parent)
+CWordBookWindow::CWordBookWindow(wordbook::WordBook& book, IniFile& settings,
+                                 WordBookBrowser::SettingsOf settingsOf, std::function<bool()> foldKana,
+                                 QWidget* parent)
     : QWidget(parent, Qt::Window),
       browser_(book, std::move(settingsOf)),
+      settings_(settings),
+      ankiPort_(wordbook::kAnkiConnectPort),
       foldKana_(std::move(foldKana)),
       model_(std::make_unique<ListModel>(browser_)) {
   setObjectName(QStringLiteral("wordBookWindow"));
@@ -142,7 +146,9 @@ CWordBookWindow::CWordBookWindow(wordbook::WordBook& book, WordBookBrowser::Sett
   undo_ = Button(ids::kWordBookUndo, "wordBookUndo", this);
   QPushButton* exportChosen = Button(ids::kWordBookExportChosen, "wordBookExportChosen", this);
   QPushButton* exportAll = Button(ids::kWordBookExportAll, "wordBookExportAll", this);
+  QPushButton* anki = Button(ids::kWordBookSendToAnki, "wordBookSendToAnki", this);
   QPushButton* close = Button(ids::kWordBookClose, "wordBookClose", this);
+  connect(anki, &QPushButton::clicked, this, &CWordBookWindow::SendToAnki);
   connect(remove, &QPushButton::clicked, this, &CWordBookWindow::RemoveChosen);
   connect(undo_, &QPushButton::clicked, this, &CWordBookWindow::Undo);
   connect(exportChosen, &QPushButton::clicked, this, [this] { Export(false); });
@@ -158,6 +164,7 @@ CWordBookWindow::CWordBookWindow(wordbook::WordBook& book, WordBookBrowser::Sett
   buttons->addStretch();
   buttons->addWidget(exportChosen);
   buttons->addWidget(exportAll);
+  buttons->addWidget(anki);
   buttons->addWidget(close);
 
   auto* layout = new QVBoxLayout(this);
@@ -280,6 +287,14 @@ void CWordBookWindow::Export(bool all) {
   } else {
     ShowStatus(LoadString(ids::kWordBookExported).arg(entries.size()).arg(shown));
   }
+}
+
+void CWordBookWindow::SendToAnki() {
+  std::vector<wordbook::KeptEntry> entries = browser_.EntriesToExport(false);
+  if (entries.empty()) return;
+  auto* dialog = new CAnkiSendDialog(std::move(entries), settings_, ankiPort_, this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->open();
 }
 
 bool CWordBookWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -26,14 +26,16 @@ class QPushButton;
 namespace tavlex {
 
 class CEditor;
+class IniFile;
 
 class CWordBookWindow : public QWidget {
   Q_OBJECT
 
  public:
-  // book must outlive the window; settingsOf gives a registered
-  // dictionary's settings for its fonts; foldKana is the viewer's option.
-  CWordBookWindow(wordbook::WordBook& book, WordBookBrowser::SettingsOf settingsOf,
+  // book and settings (where the Anki dialog remembers its choice) must
+  // outlive the window; settingsOf gives a registered dictionary's settings
+  // for its fonts; foldKana is the viewer's option.
+  CWordBookWindow(wordbook::WordBook& book, IniFile& settings, WordBookBrowser::SettingsOf settingsOf,
                   std::function<bool()> foldKana, QWidget* parent);
   ~CWordBookWindow() override;
 
@@ -46,12 +48,14 @@ class CWordBookWindow : public QWidget {
   // Asks for a file through the file dialog and writes the chosen entries
   // (all those shown, with all) into it.
   void Export(bool all);
+  // Opens the dialog that sends the chosen entries to Anki.
+  void SendToAnki();
+  // Tests: AnkiConnect listens on this port instead.
+  void SetAnkiPortForTesting(uint16_t port) { ankiPort_ = port; }
 
  signals:
   // Entries were removed or put back: the marks of a result display change.
   void wordBookChanged();
-  // The user asked to send the chosen entries to Anki.
-  void sendToAnkiRequested();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -68,6 +72,8 @@ class CWordBookWindow : public QWidget {
   void OnSelectionChanged();
 
   WordBookBrowser browser_;
+  IniFile& settings_;
+  uint16_t ankiPort_;
   std::function<bool()> foldKana_;
   FontCache fonts_;
   bool showing_ = false;  // the list's selection is being set from the browser

@@ -123,5 +123,23 @@ inline constexpr int kWordBookNewerVersion = 3051;
 inline constexpr int kWordBookDamaged = 3052;
 inline constexpr int kWordBookForeign = 3053;
 inline constexpr int kWordBookBusy = 3054;
+// The dialog that sends entries to Anki.
+inline constexpr int kAnkiTitle = 3060;
+inline constexpr int kAnkiDeck = 3061;
+inline constexpr int kAnkiNoteType = 3062;
+inline constexpr int kAnkiSend = 3063;
+inline constexpr int kAnkiAsking = 3064;
+inline constexpr int kAnkiReady = 3065;
+inline constexpr int kAnkiSending = 3066;
+inline constexpr int kAnkiSent = 3067;
+inline constexpr int kAnkiNotRunning = 3068;
+inline constexpr int kAnkiFailed = 3069;
+inline constexpr int kAnkiFieldNone = 3070;
+inline constexpr int kAnkiFieldHeadword = 3071;
+inline constexpr int kAnkiFieldTranslation = 3072;
+inline constexpr int kAnkiFieldPronunciation = 3073;
+inline constexpr int kAnkiFieldExample = 3074;
+inline constexpr int kAnkiFieldSource = 3075;
+inline constexpr int kAnkiFieldDictionary = 3076;
 
 }  // namespace tavlex::ids

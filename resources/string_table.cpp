@@ -112,6 +112,43 @@ QString LoadString(int id) {
       return QStringLiteral("単語帳ではないファイルのため、使いません。ファイルはそのまま残してあります: %1");
     case ids::kWordBookBusy:
       return QStringLiteral("単語帳を他のプログラムが使っています: %1");
+    case ids::kAnkiTitle:
+      return QStringLiteral("Ankiに送る");
+    case ids::kAnkiDeck:
+      return QStringLiteral("デッキ(&D):");
+    case ids::kAnkiNoteType:
+      return QStringLiteral("ノートタイプ(&N):");
+    case ids::kAnkiSend:
+      return QStringLiteral("送る(&S)");
+    case ids::kAnkiAsking:
+      return QStringLiteral("Anki に問い合わせています...");
+    case ids::kAnkiReady:
+      return QStringLiteral("%1 件をノートとして送ります。各フィールドに入れる項目を選んでください。");
+    case ids::kAnkiSending:
+      return QStringLiteral("送っています...");
+    case ids::kAnkiSent:
+      return QStringLiteral(
+          "Anki に %1 件追加しました。重複 (デッキにすでにあるもの) %2 件、追加できなかったもの %3 件");
+    case ids::kAnkiNotRunning:
+      return QStringLiteral(
+          "Anki が起動していません (127.0.0.1:%1 に応答がありません)。"
+          "AnkiConnect アドオンを入れた Anki を起動してから、もう一度開いてください。");
+    case ids::kAnkiFailed:
+      return QStringLiteral("Anki に送れませんでした: %1");
+    case ids::kAnkiFieldNone:
+      return QStringLiteral("(空)");
+    case ids::kAnkiFieldHeadword:
+      return QStringLiteral("見出し語");
+    case ids::kAnkiFieldTranslation:
+      return QStringLiteral("訳語");
+    case ids::kAnkiFieldPronunciation:
+      return QStringLiteral("発音記号");
+    case ids::kAnkiFieldExample:
+      return QStringLiteral("用例");
+    case ids::kAnkiFieldSource:
+      return QStringLiteral("引いた文");
+    case ids::kAnkiFieldDictionary:
+      return QStringLiteral("辞書名");
     default:
       return {};
   }

@@ -2,22 +2,28 @@
 // 単語帳... opens it over the kept entries, newest first; the filter box
 // narrows them, the keys go as in the main window, Delete and 元に戻す change
 // the marks of the result display, an export asks for its file through the
-// dialog, and a word book file that cannot be used is told of in the window.
+// dialog, the chosen entries go to a small AnkiConnect of the test's own as
+// mapped, and a word book file that cannot be used is told of in the window.
 #include "app/word_book_window.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPointer>
 #include <QPushButton>
+#include <QTcpServer>
 #include <QTest>
 #include <fstream>
 
+#include "app/anki_send_dialog.h"
 #include "app/main_frame.h"
 #include "app/viewer_app.h"
 #include "resources/resource_ids.h"
+#include "tests/support/fake_anki.h"
 #include "tests/support/fake_timers.h"
 #include "tests/support/platform_fakes.h"
 #include "tests/support/qt_printers.h"
@@ -259,6 +265,61 @@ TEST_F(WordBookWindowTest, AWordBookFileThatCannotBeUsedIsToldOfAndLeftAsItIs) {
         << c.name;
     std::filesystem::remove_all(BookFile().parent_path());
   }
+}
+
+TEST_F(WordBookWindowTest, AnkiGetsTheChosenEntriesAsMappedAndTheChoiceIsRemembered) {
+  Start();
+  for (const char* word : {"cat", "dog"}) Keep(QString::fromLatin1(word));
+  CWordBookWindow* window = Open();
+  ASSERT_NE(window, nullptr);
+  testing::FakeAnki anki({{"deckNames", {"Default", "英語"}},
+                          {"modelNames", {"Basic"}},
+                          {"modelFieldNames", {"Front", "Back"}},
+                          {"canAddNotes", {true}},
+                          {"addNotes", {5}}});
+  window->SetAnkiPortForTesting(anki.port());
+  Child<QPushButton>(window, "wordBookSendToAnki")->click();
+  CAnkiSendDialog* dialog = window->findChild<CAnkiSendDialog*>();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return dialog->sending().stage() == AnkiSending::Stage::kReady; }, 10'000));
+  EXPECT_EQ(dialog->findChild<QComboBox*>("ankiDeck")->currentText(), "Default");
+  EXPECT_EQ(dialog->findChild<QComboBox*>("ankiField0")->currentText(), "見出し語");
+  EXPECT_EQ(dialog->findChild<QComboBox*>("ankiField1")->currentText(), "訳語");
+  dialog->findChild<QComboBox*>("ankiDeck")->setCurrentText("英語");
+  dialog->findChild<QComboBox*>("ankiField1")->setCurrentText("引いた文");
+  dialog->findChild<QPushButton*>("ankiSend")->click();
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return dialog->sending().stage() == AnkiSending::Stage::kSent; }, 10'000));
+  EXPECT_EQ(dialog->findChild<QLabel*>("ankiMessage")->text(),
+            "Anki に 1 件追加しました。重複 (デッキにすでにあるもの) 0 件、追加できなかったもの 0 件");
+  // The chosen entry (the newest), its source with the covered part in bold.
+  const testing::FakeAnki::Json& note = anki.requests().back()["params"]["notes"][0];
+  EXPECT_EQ(note["deckName"], "英語");
+  EXPECT_EQ(note["fields"], (testing::FakeAnki::Json{{"Front", "dog"}, {"Back", "<b>dog</b>"}}));
+  EXPECT_EQ(LoadAnkiChoice(app_.settings()),
+            (AnkiChoice{"英語", "Basic", {wordbook::KeptField::kHeadword, wordbook::KeptField::kSource}}));
+  const QPointer<CAnkiSendDialog> sent = dialog;
+  dialog->close();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return sent.isNull(); }, 10'000)) << "a closed dialog goes";
+
+  // Nothing listening: said so, nothing to send.
+  uint16_t closed = 0;
+  {
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost);
+    closed = server.serverPort();
+  }
+  window->SetAnkiPortForTesting(closed);
+  Child<QPushButton>(window, "wordBookSendToAnki")->click();
+  CAnkiSendDialog* offline = window->findChild<CAnkiSendDialog*>();
+  ASSERT_NE(offline, nullptr);
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return offline->sending().stage() == AnkiSending::Stage::kFailed; }, 10'000));
+  EXPECT_TRUE(offline->findChild<QLabel*>("ankiMessage")
+                  ->text()
+                  .startsWith("Anki が起動していません (127.0.0.1:8765"));
+  EXPECT_FALSE(offline->findChild<QPushButton*>("ankiSend")->isEnabled());
 }
 
 }  // namespace
