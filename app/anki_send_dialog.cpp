@@ -17,6 +17,13 @@ namespace {
 
 using wordbook::KeptField;
 
+// Wide enough for the note type's field names beside their choices, and
+// lines enough for the longest message without squeezing the controls.
+constexpr int kDialogWidth = 460;
+constexpr int kMessageLines = 4;
+// The form's rows of the note type's fields follow those of the deck and the note type.
+constexpr int kFirstFieldRow = 2;
+
 // The label of each of our fields, in kKeptFields' order.
 constexpr int kFieldLabels[] = {ids::kAnkiFieldHeadword,      ids::kAnkiFieldTranslation,
                                 ids::kAnkiFieldPronunciation, ids::kAnkiFieldExample,
@@ -40,15 +47,17 @@ CAnkiSendDialog::CAnkiSendDialog(std::vector<wordbook::KeptEntry> entries, IniFi
   message_ = new QLabel(this);
   message_->setObjectName(QStringLiteral("ankiMessage"));
   message_->setWordWrap(true);
+  message_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+  message_->setMinimumHeight(message_->fontMetrics().lineSpacing() * kMessageLines);
   deck_ = new QComboBox(this);
   deck_->setObjectName(QStringLiteral("ankiDeck"));
   noteType_ = new QComboBox(this);
   noteType_->setObjectName(QStringLiteral("ankiNoteType"));
 
-  auto* choice = new QFormLayout;
-  choice->addRow(LoadString(ids::kAnkiDeck), deck_);
-  choice->addRow(LoadString(ids::kAnkiNoteType), noteType_);
+  // The deck and the note type, then a row for each of the note type's fields.
   fields_ = new QFormLayout;
+  fields_->addRow(LoadString(ids::kAnkiDeck), deck_);
+  fields_->addRow(LoadString(ids::kAnkiNoteType), noteType_);
 
   auto* buttons = new QDialogButtonBox(this);
   send_ = buttons->addButton(LoadString(ids::kAnkiSend), QDialogButtonBox::AcceptRole);
@@ -63,7 +72,6 @@ CAnkiSendDialog::CAnkiSendDialog(std::vector<wordbook::KeptEntry> entries, IniFi
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(message_);
-  layout->addLayout(choice);
   layout->addLayout(fields_);
   layout->addStretch();
   layout->addWidget(buttons);
@@ -77,6 +85,7 @@ CAnkiSendDialog::CAnkiSendDialog(std::vector<wordbook::KeptEntry> entries, IniFi
     Show();
   });
 
+  resize(kDialogWidth, sizeHint().height());
   sending_ = std::make_unique<AnkiSending>(*client_, std::move(entries), LoadAnkiChoice(settings_), [this] {
     if (sending_->stage() == AnkiSending::Stage::kSent) {
       SaveAnkiChoice(sending_->choice(), settings_);
@@ -142,7 +151,7 @@ void CAnkiSendDialog::Show() {
 void CAnkiSendDialog::ShowFields() {
   const AnkiSending& sending = *sending_;
   if (shownFields_ != sending.noteFields()) {
-    while (fields_->rowCount() > 0) fields_->removeRow(0);
+    while (fields_->rowCount() > kFirstFieldRow) fields_->removeRow(kFirstFieldRow);
     fieldChoices_.clear();
     shownFields_ = sending.noteFields();
     for (size_t i = 0; i < shownFields_.size(); ++i) {

@@ -40,7 +40,7 @@ class CAnkiSendDialog : public QDialog {
   QLabel* message_;
   QComboBox* deck_;
   QComboBox* noteType_;
-  QFormLayout* fields_;
+  QFormLayout* fields_;  // the deck, the note type, then the note type's fields
   std::vector<QComboBox*> fieldChoices_;
   std::vector<std::string> shownFields_;  // the note type's fields the form shows
   QPushButton* send_;
