@@ -8,6 +8,7 @@
 #include <QDBusReply>
 #include <QFileInfo>
 
+#include "app/bus_names.h"
 #include "platform/qt_text.h"
 
 namespace tavlex {
@@ -17,10 +18,6 @@ using Source = LookupRequest::Source;
 using Place = LookupRequest::Place;
 
 constexpr char kConnectionName[] = "tavlex";
-constexpr char kObjectPath[] = "/org/tavlex/Tavlex";
-constexpr char kInterface[] = "org.freedesktop.Application";
-constexpr char kLookUpAction[] = "look-up";
-constexpr char kOtherDisplayError[] = "org.tavlex.Tavlex.Error.OtherDisplay";
 // A viewer inside a dialog still answers; one that takes longer is stuck.
 constexpr int kAnswerTimeoutMs = 10'000;
 
@@ -80,7 +77,7 @@ QVariantMap MapOf(const QVariant& value) {
 // The org.freedesktop.Application interface of the running viewer.
 class ApplicationInterface : public QObject, protected QDBusContext {
   Q_OBJECT
-  Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
+  Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")  // bus::kApplicationInterface
 
  public:
   explicit ApplicationInterface(LaunchHandler* handler) : handler_(handler), display_(OwnDisplay()) {}
@@ -95,7 +92,7 @@ class ApplicationInterface : public QObject, protected QDBusContext {
 
   void ActivateAction(const QString& action, const QVariantList& parameter, const QVariantMap& platformData) {
     const std::optional<LookupRequest> request =
-        action == QLatin1String(kLookUpAction) && parameter.size() == 1
+        action == QLatin1String(bus::kLookUpAction) && parameter.size() == 1
             ? RequestFromParameter(parameter.front())
             : std::nullopt;
     if (!request) {
@@ -109,7 +106,8 @@ class ApplicationInterface : public QObject, protected QDBusContext {
  private:
   void Take(const LookupRequest& request, const QVariantMap& platformData) {
     if (!SameDisplay(platformData.value(kDisplayKey).toString(), display_)) {
-      sendErrorReply(kOtherDisplayError, QStringLiteral("this viewer shows on display %1").arg(display_));
+      sendErrorReply(bus::kOtherDisplayError,
+                     QStringLiteral("this viewer shows on display %1").arg(display_));
       return;
     }
     handler_->OnLaunch(request, {platformData.value(kStartupIdKey).toString(),
@@ -198,32 +196,33 @@ QDBusConnection SessionBus::connection() const { return QDBusConnection(connecti
 
 SessionBus::HandOff SessionBus::Pass(const LookupRequest& request) const {
   const bool activate = request.source == Source::kNone;
-  QDBusMessage call = QDBusMessage::createMethodCall(kApplicationId, kObjectPath, kInterface,
-                                                     activate ? "Activate" : "ActivateAction");
+  QDBusMessage call =
+      QDBusMessage::createMethodCall(bus::kApplicationId, bus::kObjectPath, bus::kApplicationInterface,
+                                     activate ? bus::kActivate : bus::kActivateAction);
   // A viewer is started by this process, not by the bus.
   call.setAutoStartService(false);
-  if (!activate) call << QString::fromLatin1(kLookUpAction) << QVariantList{LookupParameter(request)};
+  if (!activate) call << QString::fromLatin1(bus::kLookUpAction) << QVariantList{LookupParameter(request)};
   call << PlatformDataFromEnvironment();
   const QDBusMessage reply = connection().call(call, QDBus::Block, kAnswerTimeoutMs);
   if (reply.type() == QDBusMessage::ReplyMessage) return HandOff::kTaken;
   const QString error = reply.errorName();
-  if (error == QLatin1String(kOtherDisplayError)) return HandOff::kOtherDisplay;
-  if (error == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") ||
-      error == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner")) {
+  if (error == QLatin1String(bus::kOtherDisplayError)) return HandOff::kOtherDisplay;
+  if (error == QLatin1String(bus::kServiceUnknownError) ||
+      error == QLatin1String(bus::kNameHasNoOwnerError)) {
     return HandOff::kNoViewer;
   }
   return HandOff::kNoAnswer;
 }
 
 bool SessionBus::Serve(LaunchHandler* handler) {
-  QDBusConnection bus = connection();
+  QDBusConnection session = connection();
   auto service = std::make_unique<ApplicationInterface>(handler);
-  if (!bus.registerObject(kObjectPath, service.get(), QDBusConnection::ExportAllSlots)) return false;
+  if (!session.registerObject(bus::kObjectPath, service.get(), QDBusConnection::ExportAllSlots)) return false;
   const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> claimed =
-      bus.interface()->registerService(kApplicationId, QDBusConnectionInterface::DontQueueService,
-                                       QDBusConnectionInterface::DontAllowReplacement);
+      session.interface()->registerService(bus::kApplicationId, QDBusConnectionInterface::DontQueueService,
+                                           QDBusConnectionInterface::DontAllowReplacement);
   if (!claimed.isValid() || claimed.value() != QDBusConnectionInterface::ServiceRegistered) {
-    bus.unregisterObject(kObjectPath);
+    session.unregisterObject(bus::kObjectPath);
     return false;
   }
   service_ = std::move(service);

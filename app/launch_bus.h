@@ -29,9 +29,6 @@
 
 namespace tavlex {
 
-// The desktop entry's id: the bus name, and the object path "/org/tavlex/Tavlex".
-inline constexpr char kApplicationId[] = "org.tavlex.Tavlex";
-
 // The platform data for a request from this process: its display, and the
 // startup id or activation token its launcher put in the environment.
 QVariantMap PlatformDataFromEnvironment();

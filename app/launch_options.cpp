@@ -57,8 +57,6 @@ const char kLaunchUsage[] =
     "Only the first line of a text is looked up. With nothing to look up, the\n"
     "window comes up with its search box as it was.\n";
 
-const char kLaunchVersion[] = "tavlex " TAVLEX_VERSION "\n";
-
 LaunchOptions ParseLaunchOptions(std::span<const std::string> args) {
   LaunchOptions options;
   std::string words;

@@ -21,8 +21,6 @@ struct LaunchOptions {
 };
 
 extern const char kLaunchUsage[];
-// "tavlex VERSION" and a line break.
-extern const char kLaunchVersion[];
 
 // The arguments after the program's name. Throws cli::UsageError.
 LaunchOptions ParseLaunchOptions(std::span<const std::string> args);

@@ -67,7 +67,7 @@ bool CMainFrame::OnCommand(int command) {
   }
   if (command == ids::kExit) {
     emit exitRequested();
-    platform::PostMessage(this, platform::kWmClose);
+    platform::PostMessage(this, ids::kWmClose);
     return true;
   }
   return application_ && application_->OnCommand(command);
@@ -102,8 +102,8 @@ bool CMainFrame::OnCommandState(int command, platform::CommandState& state) {
 bool CMainFrame::event(QEvent* event) {
   if (event->type() == platform::MessageEvent::Type()) {
     const int message = static_cast<platform::MessageEvent*>(event)->message();
-    if (message == platform::kWmSettingsChanged) RebuildMenuBar();
-    if (message == platform::kWmClose) close();
+    if (message == ids::kWmSettingsChanged) RebuildMenuBar();
+    if (message == ids::kWmClose) close();
     return true;
   }
   return QMainWindow::event(event);

@@ -65,7 +65,7 @@ OutsideLookups::OutsideLookups(IniFile& settings, CMainFrame& frame)
   });
   FollowWatchOption();
   // The frame built its menus before this object could answer for its items.
-  platform::PostMessage(&frame_, platform::kWmSettingsChanged);
+  platform::PostMessage(&frame_, ids::kWmSettingsChanged);
 }
 
 OutsideLookups::~OutsideLookups() = default;
@@ -146,7 +146,7 @@ void OutsideLookups::OfferGlobalShortcut(const QDBusConnection& connection) {
   portal_ = std::make_unique<ShortcutPortal>(connection);
   connect(portal_.get(), &ShortcutPortal::availabilityKnown, this, [this](bool available) {
     if (!available) return;
-    platform::PostMessage(&frame_, platform::kWmSettingsChanged);  // the menu item shows
+    platform::PostMessage(&frame_, ids::kWmSettingsChanged);  // the menu item shows
     if (options_.globalShortcut) BindGlobalShortcut();
   });
   connect(portal_.get(), &ShortcutPortal::bound, this, &OutsideLookups::OnShortcutBound);

@@ -51,8 +51,6 @@ class OutsideLookups : public QObject, public LaunchHandler {
   const LookupOptions& options() const { return options_; }
   // Null until the first look-up that shows it.
   CLookupPopup* popup() const { return popup_.get(); }
-  // Shown while the clipboard is watched, where the desktop has a tray.
-  QSystemTrayIcon* trayIcon() const { return tray_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -80,7 +78,8 @@ class OutsideLookups : public QObject, public LaunchHandler {
   CMainFrame& frame_;
   LookupOptions options_;
   std::unique_ptr<CLookupPopup> popup_;
-  QSystemTrayIcon* tray_ = nullptr;  // a child of this object
+  // A child of this object, shown while the clipboard is watched where the desktop has a tray.
+  QSystemTrayIcon* tray_ = nullptr;
   std::unique_ptr<QMenu> trayMenu_;
   QMetaObject::Connection clipboardWatch_;
   std::unique_ptr<ShortcutPortal> portal_;  // where there is a session bus

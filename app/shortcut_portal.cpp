@@ -8,13 +8,11 @@
 #include <QDBusVariant>
 #include <QPointer>
 
+#include "app/bus_names.h"
+
 namespace tavlex {
 namespace {
 
-constexpr char kService[] = "org.freedesktop.portal.Desktop";
-constexpr char kPath[] = "/org/freedesktop/portal/desktop";
-constexpr char kInterface[] = "org.freedesktop.portal.GlobalShortcuts";
-constexpr char kRequestInterface[] = "org.freedesktop.portal.Request";
 constexpr uint kSuccess = 0;
 
 // One shortcut as BindShortcuts takes it: (sa{sv}).
@@ -42,7 +40,7 @@ const QDBusArgument& operator>>(const QDBusArgument& in, Shortcut& shortcut) {
 QString RequestPath(const QDBusConnection& connection, const QString& token) {
   QString sender = connection.baseService().mid(1);
   sender.replace(u'.', u'_');
-  return QStringLiteral("%1/request/%2/%3").arg(QLatin1String(kPath), sender, token);
+  return QStringLiteral("%1/request/%2/%3").arg(QLatin1String(bus::kPortalPath), sender, token);
 }
 
 // Waits for one Response signal of a Request object, then goes.
@@ -52,13 +50,13 @@ class ResponseWaiter : public QObject {
  public:
   ResponseWaiter(QDBusConnection connection, QString path, std::function<void(uint, const QVariantMap&)> then)
       : connection_(std::move(connection)), path_(std::move(path)), then_(std::move(then)) {
-    connection_.connect(kService, path_, kRequestInterface, QStringLiteral("Response"), this,
+    connection_.connect(bus::kPortalService, path_, bus::kRequestInterface, bus::kResponseSignal, this,
                         SLOT(OnResponse(uint, QVariantMap)));
   }
 
  public slots:
   void OnResponse(uint response, const QVariantMap& results) {
-    connection_.disconnect(kService, path_, kRequestInterface, QStringLiteral("Response"), this,
+    connection_.disconnect(bus::kPortalService, path_, bus::kRequestInterface, bus::kResponseSignal, this,
                            SLOT(OnResponse(uint, QVariantMap)));
     then_(response, results);
     deleteLater();
@@ -80,14 +78,14 @@ namespace tavlex {
 ShortcutPortal::ShortcutPortal(const QDBusConnection& connection) : connection_(connection) {
   qDBusRegisterMetaType<Shortcut>();
   qDBusRegisterMetaType<QList<Shortcut>>();
-  connection_.connect(kService, kPath, kInterface, QStringLiteral("Activated"), this,
-                      SLOT(OnActivated(QDBusMessage)));
+  connection_.connect(bus::kPortalService, bus::kPortalPath, bus::kShortcutsInterface, bus::kActivatedSignal,
+                      this, SLOT(OnActivated(QDBusMessage)));
 }
 
 void ShortcutPortal::Probe() {
-  QDBusMessage get = QDBusMessage::createMethodCall(
-      kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-  get << QString::fromLatin1(kInterface) << QStringLiteral("version");
+  QDBusMessage get = QDBusMessage::createMethodCall(bus::kPortalService, bus::kPortalPath,
+                                                    bus::kPropertiesInterface, QStringLiteral("Get"));
+  get << QString::fromLatin1(bus::kShortcutsInterface) << QStringLiteral("version");
   auto* watcher = new QDBusPendingCallWatcher(connection_.asyncCall(get), this);
   connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* call) {
     call->deleteLater();
@@ -102,7 +100,7 @@ void ShortcutPortal::Bind(const QString& description, const QString& parentWindo
     return;
   }
   const QVariantMap options{{"session_handle_token", QStringLiteral("tavlex")}};
-  Request(QStringLiteral("CreateSession"), {}, options,
+  Request(QString::fromLatin1(bus::kCreateSession), {}, options,
           [this, description, parentWindow](bool ok, const QVariantMap& results) {
             // A string in the interface's first version, an object path in some portals.
             const QVariant handle = results.value("session_handle");
@@ -120,9 +118,9 @@ void ShortcutPortal::Bind(const QString& description, const QString& parentWindo
 
 void ShortcutPortal::BindInSession(const QString& description, const QString& parentWindow) {
   const QList<Shortcut> shortcuts{
-      {QString::fromLatin1(kShortcutId),
-       {{"description", description}, {"preferred_trigger", QString::fromLatin1(kSuggestedKey)}}}};
-  Request(QStringLiteral("BindShortcuts"),
+      {QString::fromLatin1(bus::kShortcutId),
+       {{"description", description}, {"preferred_trigger", QString::fromLatin1(bus::kSuggestedKey)}}}};
+  Request(QString::fromLatin1(bus::kBindShortcuts),
           {QVariant::fromValue(QDBusObjectPath(session_)), QVariant::fromValue(shortcuts), parentWindow}, {},
           [this](bool ok, const QVariantMap&) { emit bound(ok); });
 }
@@ -134,7 +132,8 @@ void ShortcutPortal::Request(const QString& method, QList<QVariant> arguments, Q
   QPointer<ResponseWaiter> waiter = new ResponseWaiter(
       connection_, RequestPath(connection_, token),
       [answer](uint response, const QVariantMap& results) { answer(response == kSuccess, results); });
-  QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
+  QDBusMessage call =
+      QDBusMessage::createMethodCall(bus::kPortalService, bus::kPortalPath, bus::kShortcutsInterface, method);
   arguments.append(options);
   call.setArguments(arguments);
   auto* watcher = new QDBusPendingCallWatcher(connection_.asyncCall(call), this);
@@ -152,7 +151,7 @@ void ShortcutPortal::OnActivated(const QDBusMessage& message) {
   const QDBusObjectPath session = arguments[0].value<QDBusObjectPath>();
   const QString shortcut = arguments[1].toString();
   const auto options = qdbus_cast<QVariantMap>(arguments[3].value<QDBusArgument>());
-  if (session.path() != session_ || shortcut != QLatin1String(kShortcutId)) return;
+  if (session.path() != session_ || shortcut != QLatin1String(bus::kShortcutId)) return;
   emit activated(options.value("activation_token").toString());
 }
 

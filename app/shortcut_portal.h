@@ -22,10 +22,6 @@ class ShortcutPortal : public QObject {
   Q_OBJECT
 
  public:
-  // The shortcut's id and the key suggested to the desktop.
-  static constexpr char kShortcutId[] = "popup-selection";
-  static constexpr char kSuggestedKey[] = "CTRL+ALT+W";
-
   explicit ShortcutPortal(const QDBusConnection& connection);
 
   // Asks whether the desktop offers the interface; availabilityKnown follows.

@@ -24,14 +24,14 @@ CViewerApp::~CViewerApp() {
   settings_.Save();
 }
 
-bool CViewerApp::Initialise(bool showFrame) {
+void CViewerApp::Initialise(bool showFrame) {
   settings_.Load(u"tavlex.ini");
-  return CreateFrame(showFrame);
+  CreateFrame(showFrame);
 }
 
-bool CViewerApp::InitialiseWith(const std::filesystem::path& settingsPath, bool showFrame) {
+void CViewerApp::InitialiseWith(const std::filesystem::path& settingsPath, bool showFrame) {
   settings_.LoadPath(settingsPath);
-  return CreateFrame(showFrame);
+  CreateFrame(showFrame);
 }
 
 bool CViewerApp::OnCommand(int command) {
@@ -61,7 +61,7 @@ void CViewerApp::EndRun() {
     front = next != front ? next : nullptr;
   }
   if (outside_) outside_->LetRunEnd();
-  if (frame_) platform::PostMessage(frame_.get(), platform::kWmClose);
+  if (frame_) platform::PostMessage(frame_.get(), ids::kWmClose);
 }
 
 void CViewerApp::SaveSettings() {
@@ -72,7 +72,7 @@ void CViewerApp::SaveSettings() {
   }
 }
 
-bool CViewerApp::CreateFrame(bool showFrame) {
+void CViewerApp::CreateFrame(bool showFrame) {
   frame_ = std::make_unique<CMainFrame>(settings_, this, &phoneStatus_);
   outside_ = std::make_unique<OutsideLookups>(settings_, *frame_);
   signals_ = std::make_unique<ShutdownSignals>([this] { EndRun(); });
@@ -82,7 +82,6 @@ bool CViewerApp::CreateFrame(bool showFrame) {
   QObject::connect(qApp, &QGuiApplication::commitDataRequest, frame_.get(), save);
   QObject::connect(qApp, &QGuiApplication::saveStateRequest, frame_.get(), save);
   if (showFrame) frame_->show();
-  return true;
 }
 
 void CViewerApp::TellSettingsNotSaved(const std::error_code& error) {

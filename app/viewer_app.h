@@ -32,9 +32,9 @@ class CViewerApp : public platform::CommandTarget {
 
   // Loads "tavlex.ini" from where the settings live and creates the main
   // frame, shown unless showFrame is false (a look-up may show the pop-up alone).
-  bool Initialise(bool showFrame = true);
+  void Initialise(bool showFrame = true);
   // The same, with the settings file at path (for tests and tools).
-  bool InitialiseWith(const std::filesystem::path& settingsPath, bool showFrame = true);
+  void InitialiseWith(const std::filesystem::path& settingsPath, bool showFrame = true);
 
   // The last stop of a command: the focused child, the view and the frame
   // had it first. The application handles the about command.
@@ -54,7 +54,7 @@ class CViewerApp : public platform::CommandTarget {
   OutsideLookups* outside() const { return outside_.get(); }
 
  private:
-  bool CreateFrame(bool showFrame);
+  void CreateFrame(bool showFrame);
   void TellSettingsNotSaved(const std::error_code& error);
 
   // Forces the phone status while a menu is open; this desktop has no such value.

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QTimer>
-#include <iostream>
 #include <optional>
 
 #include "app/launch_bus.h"
@@ -64,8 +63,10 @@ int RunViewer(char* program, const LaunchOptions& options, const ViewerMainHooks
   QApplication application(appArgc, appArgv);
   InstallQtTranslations();
   CViewerApp viewer;
-  if (!(hooks.settings.empty() ? viewer.Initialise(false) : viewer.InitialiseWith(hooks.settings, false))) {
-    return kFailed;
+  if (hooks.settings.empty()) {
+    viewer.Initialise(false);
+  } else {
+    viewer.InitialiseWith(hooks.settings, false);
   }
   if (bus && !bus->Serve(viewer.outside())) {
     // Another viewer took the name meanwhile, or shows on another display.
@@ -89,13 +90,8 @@ int RunViewer(char* program, const LaunchOptions& options, const ViewerMainHooks
 }  // namespace
 
 int ViewerMain(int argc, char** argv, const ViewerMainHooks& hooks) {
-  return kProgram.Main(argc, argv, ParseLaunchOptions, kLaunchUsage, [&](const LaunchOptions& options) {
-    if (options.version) {
-      std::cout << kLaunchVersion;
-      return 0;
-    }
-    return RunViewer(argv[0], options, hooks);
-  });
+  return kProgram.Main(argc, argv, ParseLaunchOptions, kLaunchUsage,
+                       [&](const LaunchOptions& options) { return RunViewer(argv[0], options, hooks); });
 }
 
 }  // namespace tavlex

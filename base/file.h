@@ -1,6 +1,7 @@
 // File: a read-only handle on a regular file by path, closed when the object
-// goes away. The engine opens a dictionary file anew for every read and keeps
-// no handle; the settings file and the tools' input are read whole.
+// goes away. The engine reads a dictionary's blocks through a handle held for
+// one search or one index build; the settings file and the tools' input are
+// read whole.
 //
 // Paths come from users and settings files, so opening never blocks: a FIFO
 // or a terminal named by mistake is refused instead of waiting for a writer.

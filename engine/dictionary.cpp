@@ -93,8 +93,7 @@ uint32_t Dictionary::BlockOfIndexEntry(int32_t i) const {
 }
 
 bool Dictionary::LoadBlock(uint32_t number, bool headwordsOnly, std::vector<Entry>& entries) const {
-  const std::optional<File> file = OpenFile();
-  return file && ReadBlock(*file, file->Size(), number, headwordsOnly, entries);
+  return BlockReader(*this).Read(number, headwordsOnly, entries);
 }
 
 std::optional<File> Dictionary::OpenFile() const { return File::Open(filePath_); }

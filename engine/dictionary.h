@@ -1,6 +1,7 @@
 // Dictionary: one open PDIC dictionary file. It keeps the whole index area in
 // memory as raw bytes with a table of headword positions, and reads data blocks
-// from the file on demand, opening the file anew for every read.
+// from the file on demand: one at a time with LoadBlock, many through one
+// open file with a BlockReader (engine/block_reader.h).
 //
 // Two variants exist, chosen by the header's character set: AnsiDictionary
 // (code page 932 text) and Bocu1Dictionary (BOCU-1 text). They differ in how
@@ -10,6 +11,7 @@
 // the entries they decode refer back to them weakly.
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -19,6 +21,7 @@
 
 #include "base/file.h"
 #include "engine/block_cache.h"
+#include "engine/block_reader.h"
 #include "engine/dictionary_settings.h"
 #include "engine/entry.h"
 #include "engine/format/block_format.h"
@@ -105,18 +108,15 @@ class Dictionary : public std::enable_shared_from_this<Dictionary> {
   // Reads data block `number` from the file and decodes it into entries.
   // False when the file cannot be opened or holds no such block.
   bool LoadBlock(uint32_t number, bool headwordsOnly, std::vector<Entry>& entries) const;
-  // The same through a handle on the dictionary's file that the caller keeps
-  // open across many blocks, fileSize being its size.
-  bool ReadBlock(const File& file, uint64_t fileSize, uint32_t number, bool headwordsOnly,
-                 std::vector<Entry>& entries) const;
-  // A handle on the dictionary's file, for ReadBlock; none when it cannot be opened.
-  std::optional<File> OpenFile() const;
 
  protected:
   Dictionary(std::u16string path, const DictionaryLayout& layout, DictionaryOwner* owner);
 
   // Index entry i's stored headword; its zero byte lies inside the index buffer.
-  const uint8_t* IndexHeadword(int32_t i) const { return index_.get() + headwordAt_[i]; }
+  const uint8_t* IndexHeadword(int32_t i) const {
+    assert(i >= 0 && i < indexEntryCount());
+    return index_.get() + headwordAt_[i];
+  }
 
   // The binary search that FindIndexEntry runs in both variants;
   // queryBefore(i) tells whether the query sorts before index entry i.
@@ -142,7 +142,14 @@ class Dictionary : public std::enable_shared_from_this<Dictionary> {
   }
 
  private:
+  friend class BlockReader;
+
   bool LoadIndex();
+  // A handle on the dictionary's file; none when it cannot be opened.
+  std::optional<File> OpenFile() const;
+  // Reads block `number` through an open handle, fileSize being the file's size.
+  bool ReadBlock(const File& file, uint64_t fileSize, uint32_t number, bool headwordsOnly,
+                 std::vector<Entry>& entries) const;
 
   std::u16string path_;
   std::filesystem::path filePath_;

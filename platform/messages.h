@@ -1,6 +1,7 @@
 // Window messages and commands carried as Qt events. Notifications between
 // the viewer's windows are posted, never sent: the receiver handles them after
 // the sender has finished its own processing, in the order they were posted.
+// Their numbers are in resources/resource_ids.h.
 #pragma once
 
 #include <QEvent>
@@ -8,15 +9,6 @@
 #include <optional>
 
 namespace tavlex::platform {
-
-// Message numbers the viewer uses.
-inline constexpr int kWmClose = 0x0010;
-inline constexpr int kWmTimer = 0x0113;
-inline constexpr int kWmVScroll = 0x0115;               // wParam: scroll code, position << 16
-inline constexpr int kWmUser = 0x0400;                  // the search text changed
-inline constexpr int kWmSettingsChanged = kWmUser + 1;  // rebuild the menus
-inline constexpr int kWmComposing = kWmUser + 5;  // wParam 1: an input method composes in the box; 0: done
-inline constexpr int kWmFocusNotice = kWmUser + 100;  // a dialog's control took the focus
 
 class MessageEvent : public QEvent {
  public:

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/messages.h"
+#include "resources/resource_ids.h"
 
 namespace tavlex::platform {
 namespace {
@@ -17,7 +18,8 @@ class QtTimerService final : public TimerService {
     QPointer<QTimer>& timer = timers_[{window, id}];
     if (!timer) {
       timer = new QTimer(window);
-      QObject::connect(timer, &QTimer::timeout, window, [window, id] { PostMessage(window, kWmTimer, id); });
+      QObject::connect(timer, &QTimer::timeout, window,
+                       [window, id] { PostMessage(window, ids::kWmTimer, id); });
     }
     timer->start(milliseconds);
   }

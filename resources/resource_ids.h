@@ -1,8 +1,22 @@
-// Numeric identifiers shared by the windows, menus and commands of the viewer.
-// Commands keep these ids so that routing and menus can refer to them.
+// Numeric identifiers shared by the windows, menus and commands of the viewer,
+// and the numbers of the messages its windows post to each other. Commands
+// keep these ids so that routing and menus can refer to them.
 #pragma once
 
 namespace tavlex::ids {
+
+// Posted messages (platform::PostMessage), in one table so that no two mean
+// different things to one window.
+inline constexpr int kWmClose = 0x0010;
+inline constexpr int kWmTimer = 0x0113;                 // wParam: the timer's id
+inline constexpr int kWmVScroll = 0x0115;               // wParam: scroll code, position << 16
+inline constexpr int kWmUser = 0x0400;                  // the search text changed
+inline constexpr int kWmSettingsChanged = kWmUser + 1;  // rebuild the menus
+inline constexpr int kWmIndexNotice = kWmUser + 2;      // an index changed state or made progress
+inline constexpr int kWmCountNotice = kWmUser + 3;      // wParam: generation × 16 + slot, lParam: total
+inline constexpr int kWmRedrawInPlace = kWmUser + 4;    // the result display repaints what it shows
+inline constexpr int kWmComposing = kWmUser + 5;  // wParam 1: an input method composes in the box; 0: done
+inline constexpr int kWmFocusNotice = kWmUser + 100;  // lParam: the dialog's control that took the focus
 
 // Child windows of the lookup view.
 inline constexpr int kSearchEdit = 1333;

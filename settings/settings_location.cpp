@@ -2,9 +2,9 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
 #include <system_error>
 
+#include "base/desktop_folders.h"
 #include "base/utf8.h"
 
 namespace tavlex {
@@ -13,25 +13,11 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kSelfExe = "/proc/self/exe";
-constexpr const char* kProgramFolder = "tavlex";
-constexpr const char* kDefaultConfigFolder = ".config";
 constexpr const char* kSamplesFolder = "samples";
-
-std::optional<fs::path> AbsoluteVariable(const char* name) {
-  const char* value = std::getenv(name);
-  if (value == nullptr || value[0] != '/') return std::nullopt;
-  return fs::path(value);
-}
 
 bool Exists(const fs::path& path) {
   std::error_code error;
   return fs::exists(path, error);
-}
-
-std::optional<fs::path> ConfigFolder(const SettingsPlaces& places) {
-  if (places.xdgConfigHome) return *places.xdgConfigHome / kProgramFolder;
-  if (places.home) return *places.home / kDefaultConfigFolder / kProgramFolder;
-  return std::nullopt;
 }
 
 }  // namespace
@@ -41,8 +27,7 @@ SettingsPlaces CurrentSettingsPlaces() {
   std::error_code error;
   const fs::path exe = fs::read_symlink(kSelfExe, error);
   if (!error) places.executableDirectory = exe.parent_path();
-  places.xdgConfigHome = AbsoluteVariable("XDG_CONFIG_HOME");
-  places.home = AbsoluteVariable("HOME");
+  places.configFolder = UserDesktopFolders().config;
   return places;
 }
 
@@ -66,10 +51,10 @@ fs::path SettingsFilePath(const std::u16string& fileName, const SettingsPlaces& 
   const fs::path name = Utf16ToUtf8(fileName);
   const fs::path beside = places.executableDirectory / name;
   if (Exists(beside)) return beside;
-  const std::optional<fs::path> config = ConfigFolder(places);
   const fs::path& folder = places.executableDirectory;
   const bool writable = ::access(folder.empty() ? "." : folder.c_str(), W_OK) == 0;
-  if (config && (!writable || InstalledDataFolder(folder))) return *config / name;
+  if (!places.configFolder.empty() && (!writable || InstalledDataFolder(folder)))
+    return places.configFolder / name;
   return beside;
 }
 

@@ -18,14 +18,12 @@ namespace tavlex {
 // What the choice depends on, gathered by CurrentSettingsPlaces().
 struct SettingsPlaces {
   std::filesystem::path executableDirectory;  // empty when it cannot be found
-  std::optional<std::filesystem::path> xdgConfigHome;
-  std::optional<std::filesystem::path> home;
+  std::filesystem::path configFolder;         // the user's (base/desktop_folders.h); empty when none
 };
 
 SettingsPlaces CurrentSettingsPlaces();
 
-// The file fileName for the places given. Without a usable config folder
-// (no absolute $XDG_CONFIG_HOME and no $HOME) the executable's folder is
+// The file fileName for the places given. Without a config folder the executable's folder is
 // kept even when it is not writable: the settings are then lost, silently.
 std::filesystem::path SettingsFilePath(const std::u16string& fileName, const SettingsPlaces& places);
 

@@ -3,7 +3,8 @@
 // result display of its own (the same kind as the main window's, filled with
 // the same paragraphs and fonts), the word above them and a button that opens
 // the word in the main window. Escape, the close button or a click in another
-// window closes it, and the window that had the focus before gets it back;
+// window closes it; it hands the focus to nobody, so where the focus goes then
+// is the window manager's choice (most give it back to the window that had it).
 // Return opens the word in the main window.
 #pragma once
 

@@ -9,6 +9,7 @@
 
 #include "platform/device.h"
 #include "platform/messages.h"
+#include "resources/resource_ids.h"
 #include "ui/dialog_menu_bar.h"
 #include "ui/screen_fit.h"
 #include "ui/scroll_codes.h"
@@ -90,7 +91,7 @@ bool CScrollDialog::eventFilter(QObject* watched, QEvent* event) {
   const int device = platform::DeviceClass();
   if (event->type() == QEvent::FocusIn && device == platform::kTouchScreenDevice) {
     // Posted: the scroll runs after the focus change has completed.
-    platform::PostMessage(this, platform::kWmFocusNotice, 0, reinterpret_cast<qintptr>(watched));
+    platform::PostMessage(this, ids::kWmFocusNotice, 0, reinterpret_cast<qintptr>(watched));
   }
   if (device == platform::kKeypadDevice &&
       (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
@@ -110,9 +111,9 @@ bool CScrollDialog::eventFilter(QObject* watched, QEvent* event) {
 bool CScrollDialog::event(QEvent* event) {
   if (event->type() == platform::MessageEvent::Type()) {
     const auto* message = static_cast<platform::MessageEvent*>(event);
-    if (message->message() == platform::kWmVScroll) {
+    if (message->message() == ids::kWmVScroll) {
       OnVScroll(static_cast<int>(message->wParam() & 0xFFFF), static_cast<int>(message->wParam() >> 16));
-    } else if (message->message() == platform::kWmFocusNotice) {
+    } else if (message->message() == ids::kWmFocusNotice) {
       // The control may have gone since the notice was posted: only a live one is used.
       const auto* posted = reinterpret_cast<QObject*>(message->lParam());
       for (QWidget* control : content_->findChildren<QWidget*>()) {
@@ -155,7 +156,7 @@ void CScrollDialog::OnControlFocused(QWidget* control) {
   const std::optional<int> target =
       DialogScroller::FocusTarget(client, rect, scrollBar_->value(), scrollBar_->maximum());
   if (!target) return;
-  platform::PostMessage(this, platform::kWmVScroll, SB_THUMBPOSITION | (*target << 16));
+  platform::PostMessage(this, ids::kWmVScroll, SB_THUMBPOSITION | (*target << 16));
 }
 
 }  // namespace tavlex

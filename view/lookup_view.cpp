@@ -3,7 +3,6 @@
 #include <QKeyEvent>
 #include <QThread>
 #include <QTimer>
-#include <cstdlib>
 #include <utility>
 
 #include "engine/entry_parts.h"
@@ -33,6 +32,10 @@ using platform::TimerService;
 
 // How long the font loader gets to make its fonts available.
 constexpr unsigned long kFontLoaderStartMs = 50;
+
+// A command of each listed dictionary, and one more for all of them.
+static_assert(ids::kDictionarySettingsLast - ids::kDictionarySettingsFirst + 1 == kListedDictionaries);
+static_assert(ids::kDictionaryChoiceLast - ids::kDictionaryChoiceFirst + 1 >= kListedDictionaries + 1);
 
 }  // namespace
 
@@ -121,9 +124,9 @@ void CLookupView::focusInEvent(QFocusEvent* event) {
 bool CLookupView::event(QEvent* event) {
   if (event->type() == platform::MessageEvent::Type()) {
     const auto* message = static_cast<platform::MessageEvent*>(event);
-    if (message->message() == platform::kWmUser) flow_.OnTextChanged();
-    if (message->message() == platform::kWmComposing) flow_.OnComposing(message->wParam() != 0);
-    if (message->message() == platform::kWmTimer) flow_.OnTimer(static_cast<int>(message->wParam()));
+    if (message->message() == ids::kWmUser) flow_.OnTextChanged();
+    if (message->message() == ids::kWmComposing) flow_.OnComposing(message->wParam() != 0);
+    if (message->message() == ids::kWmTimer) flow_.OnTimer(static_cast<int>(message->wParam()));
     OnSearchNotice(message->message(), message->wParam(), message->lParam());
     return true;
   }
@@ -199,7 +202,7 @@ void CLookupView::ShowOptions() {
 }
 
 void CLookupView::PostSettingsChanged() {
-  if (parentWidget()) platform::PostMessage(parentWidget(), platform::kWmSettingsChanged);
+  if (parentWidget()) platform::PostMessage(parentWidget(), ids::kWmSettingsChanged);
 }
 
 void CLookupView::PostCommand(int command) { platform::PostCommand(this, command); }
@@ -287,7 +290,8 @@ void CLookupView::AppendEntry(const EntryRef& entry, const std::vector<FieldMatc
 }
 
 wordbook::WordBook& CLookupView::wordBook() {
-  if (!wordBook_) wordBook_ = std::make_unique<wordbook::WordBook>(wordbook::WordBookPath(std::getenv));
+  if (!wordBook_)
+    wordBook_ = std::make_unique<wordbook::WordBook>(wordbook::WordBookPath(UserDesktopFolders()));
   return *wordBook_;
 }
 

@@ -5,8 +5,10 @@
 //
 // What the search text leads to is decided by its SearchFlow; the view turns
 // events into its calls and its entries into paragraphs. Messages and commands
-// are posted events (platform/messages.h); the two timers go through the
-// TimerService so that tests can drive them.
+// are posted events (platform/messages.h, their numbers in
+// resources/resource_ids.h); the timers (the incremental search, the
+// inflection search, the history) go through the TimerService so that tests
+// can drive them.
 //
 // The search mode shows in the box (a placeholder) and beside it (a marker),
 // so that a mode left on is never taken for the prefix search; the 検索

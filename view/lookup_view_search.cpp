@@ -38,9 +38,6 @@ constexpr std::array<FieldCommand, 4> kFieldCommands = {{
     {ids::kFieldPronunciation, SearchField::kPronunciation},
 }};
 
-// Posted to the view itself: redraw the results where the reader is.
-constexpr int kRedrawInPlace = platform::kWmUser + 4;
-
 // Recent words the menu lists.
 constexpr int kMenuWords = ids::kHistoryWordLast - ids::kHistoryWordFirst + 1;
 
@@ -176,7 +173,7 @@ void CLookupView::ShowHistoryEntry(const std::optional<HistoryEntry>& entry) {
 }
 
 void CLookupView::OnSearchNotice(int message, qintptr wParam, qintptr lParam) {
-  if (message == kRedrawInPlace) {
+  if (message == ids::kWmRedrawInPlace) {
     redrawPosted_ = false;
     ShowResults(shown_, false);
     return;
@@ -187,7 +184,7 @@ void CLookupView::OnSearchNotice(int message, qintptr wParam, qintptr lParam) {
     case SearchFlow::Redraw::kInPlace:
       // Counts come dictionary by dictionary: the notices already waiting are
       // taken in before the one redraw they share.
-      if (!std::exchange(redrawPosted_, true)) platform::PostMessage(this, kRedrawInPlace);
+      if (!std::exchange(redrawPosted_, true)) platform::PostMessage(this, ids::kWmRedrawInPlace);
       break;
     case SearchFlow::Redraw::kSearchAgain: {
       const SearchFlow::Found found = flow_.Search(ToU16String(searchEdit_->text()));

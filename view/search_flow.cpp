@@ -2,16 +2,20 @@
 
 #include <utility>
 
+#include "base/desktop_folders.h"
 #include "engine/index/index_store.h"
 #include "resources/resource_ids.h"
+#include "settings/dictionary_keys.h"
 
 namespace tavlex {
 namespace {
 
 // A result on show this long is taken as read: its word goes into the history.
 constexpr int kHistoryDelayMs = 1500;
-// The slot of a count travels in the low bits of the notice's wParam.
+// The slot of a count travels in the low bits of the notice's wParam: one
+// for each dictionary in use.
 constexpr intptr_t kSlots = 16;
+static_assert(kListedDictionaries <= kSlots);
 
 std::u16string FileName(const std::u16string& path) {
   const size_t slash = path.find_last_of(u'/');
@@ -23,15 +27,18 @@ std::u16string FileName(const std::u16string& path) {
 const std::vector<EntryRef> SearchFlow::kNoEntries;
 
 SearchFlow::SearchFlow(DictionarySet& set, SearchHost* host)
-    : set_(set), host_(host), counter_([this](uint64_t generation, size_t slot, uint64_t total) {
+    : set_(set),
+      host_(host),
+      counter_([this](uint64_t generation, size_t slot, uint64_t total) {
         if (host_) {
-          host_->PostMessage(kCountNotice,
+          host_->PostMessage(ids::kWmCountNotice,
                              static_cast<intptr_t>(generation) * kSlots + static_cast<intptr_t>(slot),
                              static_cast<intptr_t>(total));
         }
-      }) {
+      }),
+      indexes_(UserDesktopFolders().cache) {
   indexes_.SetListener([this](const std::u16string&) {
-    if (host_ && !indexNotice_.exchange(true)) host_->PostMessage(kIndexNotice, 0, 0);
+    if (host_ && !indexNotice_.exchange(true)) host_->PostMessage(ids::kWmIndexNotice, 0, 0);
   });
 }
 
@@ -155,14 +162,14 @@ void SearchFlow::CountBeyondLimits(const SearchRequest& request) {
 }
 
 SearchFlow::Redraw SearchFlow::OnNotice(int message, intptr_t wParam, intptr_t lParam) {
-  if (message == kCountNotice) {
+  if (message == ids::kWmCountNotice) {
     const uint64_t generation = static_cast<uint64_t>(wParam / kSlots);
     const size_t slot = static_cast<size_t>(wParam % kSlots);
     if (generation != generation_ || slot >= totals_.size()) return Redraw::kNothing;
     totals_[slot] = static_cast<uint64_t>(lParam);
     return Redraw::kInPlace;
   }
-  if (message != kIndexNotice) return Redraw::kNothing;
+  if (message != ids::kWmIndexNotice) return Redraw::kNothing;
   indexNotice_ = false;
   for (const DictionaryHits& d : hits_) {
     if (d.results.route != SearchRoute::kIndexPending) continue;

@@ -68,10 +68,6 @@ class SearchFlow {
     kSearchAgain,  // an index the last search lacked is ready: search the text again
   };
 
-  // Messages the flow posts to its host from worker threads; the window hands them back.
-  static constexpr int kIndexNotice = 0x0400 + 2;  // an index changed state or made progress
-  static constexpr int kCountNotice = 0x0400 + 3;  // wParam: generation × 16 + slot, lParam: total
-
   // host may be null for a caller that never changes the text and has no
   // timers. Both must outlive the flow.
   SearchFlow(DictionarySet& set, SearchHost* host);
@@ -113,7 +109,7 @@ class SearchFlow {
   const std::vector<DictionaryHits>& hits() const { return hits_; }
   std::optional<uint64_t> total(size_t i) const { return totals_[i]; }
 
-  // Handles a message posted by a worker (kIndexNotice, kCountNotice).
+  // Handles a message posted by a worker (kWmIndexNotice, kWmCountNotice in resources/resource_ids.h).
   Redraw OnNotice(int message, intptr_t wParam, intptr_t lParam);
   // The indexes of the dictionaries in use that are not ready, or ready without their file, as far
   // as the display should tell.

@@ -33,8 +33,6 @@ class SearchHistory {
   // The entry after it, or what the box held before stepping back; none when not stepping.
   std::optional<HistoryEntry> Forward();
 
-  size_t size() const { return entries_.size(); }
-
  private:
   size_t capacity_;
   std::vector<HistoryEntry> entries_;  // oldest first

@@ -3,15 +3,12 @@
 #pragma once
 
 #include <filesystem>
-#include <functional>
+
+#include "base/desktop_folders.h"
 
 namespace tavlex::wordbook {
 
-// The value of an environment variable, or null when it is not set: std::getenv.
-using Environment = std::function<const char*(const char*)>;
-
-// The word book's file for the environment given; empty when neither
-// XDG_DATA_HOME (absolute) nor HOME (absolute) tells a folder.
-std::filesystem::path WordBookPath(const Environment& environment);
+// The word book's file in the data folder; empty when the folders tell none.
+std::filesystem::path WordBookPath(const DesktopFolders& folders);
 
 }  // namespace tavlex::wordbook

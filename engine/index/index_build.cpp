@@ -21,17 +21,14 @@ std::optional<std::string> BuildIndexFile(const Dictionary& dictionary, const In
   const uint32_t step = std::max<uint32_t>(1, count / kProgressSteps);
   const uint32_t blocksPerUnit = BlocksPerUnit(dictionary.layout().blockSize);
   TextIndexWriter writer(count, blocksPerUnit);
-  const std::optional<File> file = dictionary.OpenFile();
-  if (!file) return std::nullopt;
-  const uint64_t fileSize = file->Size();
+  const BlockReader reader(dictionary);
   std::vector<Entry> entries;
   BlockGrams grams;
   std::vector<std::pair<Gram, GramCounts>> taken;
   for (uint32_t block = 0; block < count; ++block) {
     if (control->cancelled()) return std::nullopt;
     entries.clear();
-    if (!dictionary.ReadBlock(*file, fileSize, dictionary.BlockOfIndexEntry(static_cast<int32_t>(block)),
-                              false, entries)) {
+    if (!reader.Read(dictionary.BlockOfIndexEntry(static_cast<int32_t>(block)), false, entries)) {
       return std::nullopt;
     }
     for (uint32_t e = 0; e < entries.size(); ++e) {

@@ -2,7 +2,7 @@
 // decoded once, and the grams of its text are noted against it.
 //
 // A build uses only what a Dictionary offers for reading from any thread
-// (LoadBlock, which opens the file anew, and the in-memory index); it never
+// (a BlockReader of its own and the in-memory index); it never
 // touches the block cache. So it can run on a worker thread while the
 // dictionary is searched on another, with a BuildControl between the two.
 #pragma once

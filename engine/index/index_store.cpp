@@ -4,27 +4,16 @@
 #include <xxhash.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "base/atomic_file.h"
 
 namespace tavlex {
 namespace {
 
-constexpr char kFolderName[] = "tavlex";
 constexpr char kExtension[] = ".index";
 constexpr size_t kLongestName = 128;
 
 }  // namespace
-
-std::filesystem::path DefaultIndexFolder() {
-  const char* cache = std::getenv("XDG_CACHE_HOME");
-  // A relative path is to be ignored, as the XDG base directory rules say.
-  if (cache && cache[0] == '/') return std::filesystem::path(cache) / kFolderName;
-  const char* home = std::getenv("HOME");
-  if (home && home[0] == '/') return std::filesystem::path(home) / ".cache" / kFolderName;
-  return {};
-}
 
 std::filesystem::path IndexFilePath(const std::filesystem::path& folder,
                                     const std::u16string& dictionaryPath) {

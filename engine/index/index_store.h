@@ -1,5 +1,5 @@
-// Where full-text index files are kept: one file per dictionary in the
-// user's cache folder, $XDG_CACHE_HOME/tavlex/ or else ~/.cache/tavlex/.
+// Where full-text index files are kept: one file per dictionary in a folder,
+// the user's cache folder (base/desktop_folders.h) in the programs.
 #pragma once
 
 #include <filesystem>
@@ -8,10 +8,6 @@
 #include <system_error>
 
 namespace tavlex {
-
-// The folder for index files; empty when neither XDG_CACHE_HOME (absolute)
-// nor HOME tells one.
-std::filesystem::path DefaultIndexFolder();
 
 // The index file of a dictionary: its file name, a hash of its whole path
 // (two dictionaries of the same name in different folders stay apart), and

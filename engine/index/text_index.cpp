@@ -86,10 +86,13 @@ bool TextIndex::Parse(uint64_t fileSize, const IndexStamp& expected) {
   if (std::memcmp(header, kIndexMagic, sizeof kIndexMagic) != 0 || ReadU32(header + 8) != kIndexFormatVersion)
     return false;
   blockCount_ = ReadU32(header + 12);
+  const uint64_t gramCount = ReadU32(header + 40);
   const uint32_t pathLength = ReadU32(header + 44);
   blocksPerUnit_ = ReadU32(header + 48);
   const uint64_t pageCount = ReadU32(header + 52);
-  if (pathLength > kLongestIndexedPath || fileSize - kIndexHeaderSize < pathLength ||
+  // The writer fills every page but the last: the gram count tells the page count.
+  if ((gramCount + kGramsPerPage - 1) / kGramsPerPage != pageCount || pathLength > kLongestIndexedPath ||
+      fileSize - kIndexHeaderSize < pathLength ||
       (fileSize - kIndexHeaderSize - pathLength) / kPageRow < pageCount || blocksPerUnit_ == 0 ||
       blocksPerUnit_ > kMostBlocksPerUnit) {
     return false;

@@ -43,8 +43,6 @@ class TextIndex {
   // none when its page turns out damaged.
   std::optional<GramCounts> Counts(Gram gram) const;
 
-  uint32_t blockCount() const { return blockCount_; }
-
  private:
   struct Page {
     Gram first;

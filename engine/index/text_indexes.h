@@ -12,7 +12,7 @@
 // run unless asked.
 //
 // Workers read a dictionary only through its thread-safe reading operations
-// (LoadBlock, the in-memory index) and hold it alive while they do, so a
+// (a BlockReader, the in-memory index) and hold it alive while they do, so a
 // dictionary can leave its set during a build. Every method may be called
 // from any thread; the listener is called on a worker thread.
 #pragma once
@@ -57,7 +57,7 @@ class TextIndexes {
 
   // folder: where index files live (empty: keep them in memory only).
   // workers: builds at a time (0: one per core).
-  explicit TextIndexes(std::filesystem::path folder = DefaultIndexFolder(), unsigned workers = 0);
+  explicit TextIndexes(std::filesystem::path folder, unsigned workers = 0);
   // Cancels every build and waits for the workers to stop.
   ~TextIndexes();
   TextIndexes(const TextIndexes&) = delete;

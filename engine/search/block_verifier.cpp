@@ -89,32 +89,41 @@ class ChunkQueue {
   std::atomic<bool> stop_ = false;
 };
 
-void VerifyChunks(const Dictionary& dictionary, std::span<const uint32_t> blocks,
-                  const std::vector<size_t>& starts, EntryMatcher matcher, size_t limit, bool countAll,
-                  bool headwordsOnly, ChunkQueue& queue) {
+// What every thread of one verification reads and matches.
+struct Verification {
+  const Dictionary& dictionary;
+  std::span<const uint32_t> blocks;
+  std::vector<size_t> starts;  // of the chunks, and the end
+  const EntryMatcher& matcher;
+  size_t limit;
+  bool countAll;
+  bool headwordsOnly;
+};
+
+void VerifyChunks(const Verification& work, ChunkQueue& queue) {
+  const Dictionary& dictionary = work.dictionary;
+  const size_t limit = work.limit;
+  // A matcher keeps its scratch space: each thread has its own.
+  EntryMatcher matcher = work.matcher;
   // One handle for all the blocks this thread reads; without it, no block has entries.
-  const std::optional<File> file = dictionary.OpenFile();
-  const uint64_t fileSize = file ? file->Size() : 0;
-  const auto read = [&](uint32_t number, bool headwords, std::vector<Entry>& entries) {
-    if (file) dictionary.ReadBlock(*file, fileSize, number, headwords, entries);
-  };
+  const BlockReader reader(dictionary);
   std::vector<Entry> scratch;
   std::vector<FieldMatch> matches;
   while (const auto claim = queue.Claim()) {
     const auto [chunk, record] = *claim;
     ChunkResult result;
-    for (size_t i = starts[chunk]; i < starts[chunk + 1]; ++i) {
+    for (size_t i = work.starts[chunk]; i < work.starts[chunk + 1]; ++i) {
       // A chunk that has its first `limit` hits needs no more blocks, unless counting.
-      if (!countAll && result.hits.size() >= limit) {
+      if (!work.countAll && result.hits.size() >= limit) {
         result.whole = false;
         break;
       }
-      const uint32_t number = dictionary.BlockOfIndexEntry(static_cast<int32_t>(blocks[i]));
+      const uint32_t number = dictionary.BlockOfIndexEntry(static_cast<int32_t>(work.blocks[i]));
       // Keys decode faster than whole entries: where they are all a match
       // needs, blocks are read in full only when they hold a hit.
-      if (!record || headwordsOnly) {
+      if (!record || work.headwordsOnly) {
         scratch.clear();
-        read(number, headwordsOnly, scratch);
+        reader.Read(number, work.headwordsOnly, scratch);
         uint64_t hits = 0;
         for (const Entry& entry : scratch) hits += matcher.Matches(entry, nullptr);
         if (!record || hits == 0) {
@@ -124,7 +133,7 @@ void VerifyChunks(const Dictionary& dictionary, std::span<const uint32_t> blocks
       }
       auto block = std::make_shared<CachedBlock>();
       block->number = number;
-      read(number, false, block->entries);
+      reader.Read(number, false, block->entries);
       for (const Entry& entry : block->entries) {
         const bool wanted = result.hits.size() < limit;
         matches.clear();
@@ -141,23 +150,21 @@ void VerifyChunks(const Dictionary& dictionary, std::span<const uint32_t> blocks
 
 VerifiedHits VerifyBlocks(const Dictionary& dictionary, std::span<const uint32_t> blocks,
                           const EntryMatcher& matcher, const SearchScope& scope, bool headwordsOnly) {
-  const std::vector<size_t> starts = ChunkStarts(blocks.size());
-  const size_t chunks = starts.size() - 1;
-  const size_t limit = scope.limit;
-  const bool countAll = scope.countAll;
-  ChunkQueue queue(chunks, limit, countAll, scope.cancel);
+  const Verification work{dictionary,     blocks,       ChunkStarts(blocks.size()), matcher, scope.limit,
+                          scope.countAll, headwordsOnly};
+  const size_t chunks = work.starts.size() - 1;
+  ChunkQueue queue(chunks, scope.limit, scope.countAll, scope.cancel);
   // A few blocks are read sooner than a thread is started.
   const size_t cores =
       blocks.size() > 2 * kLargestChunkBlocks ? std::max(1u, std::thread::hardware_concurrency()) : 1;
   const size_t helpers = std::min(cores, chunks) - (chunks > 0);
   std::vector<std::thread> threads;
   for (size_t t = 0; t < helpers; ++t) {
-    threads.emplace_back(VerifyChunks, std::cref(dictionary), blocks, std::cref(starts), matcher, limit,
-                         countAll, headwordsOnly, std::ref(queue));
+    threads.emplace_back(VerifyChunks, std::cref(work), std::ref(queue));
   }
-  VerifyChunks(dictionary, blocks, starts, matcher, limit, countAll, headwordsOnly, queue);
+  VerifyChunks(work, queue);
   for (std::thread& thread : threads) thread.join();
-  return queue.Collect(limit);
+  return queue.Collect(scope.limit);
 }
 
 }  // namespace tavlex

@@ -24,11 +24,7 @@ const std::vector<std::u16string>& FormsOf(char32_t folded, FoldOptions options)
 }  // namespace
 
 HeadwordProbe::HeadwordProbe(const Dictionary& dictionary, FoldOptions options, ProbeBlocks& blocks)
-    : dictionary_(dictionary),
-      options_(options),
-      file_(dictionary.OpenFile()),
-      fileSize_(file_ ? file_->Size() : 0),
-      blocks_(blocks) {}
+    : dictionary_(dictionary), options_(options), reader_(dictionary), blocks_(blocks) {}
 
 HeadwordProbe::Spellings HeadwordProbe::Root() const {
   if (dictionary_.indexEntryCount() == 0) return {};
@@ -40,7 +36,7 @@ BlockRef HeadwordProbe::Block(int32_t entry, bool headwordsOnly) {
   auto block = std::make_shared<CachedBlock>();
   block->number = dictionary_.BlockOfIndexEntry(entry);
   block->headwordsOnly = headwordsOnly;
-  if (file_) dictionary_.ReadBlock(*file_, fileSize_, block->number, headwordsOnly, block->entries);
+  reader_.Read(block->number, headwordsOnly, block->entries);
   blocks_.Keep(entry, block);
   return block;
 }

@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "base/file.h"
 #include "engine/block_cache.h"
+#include "engine/block_reader.h"
 #include "engine/dictionary.h"
 #include "engine/search/probe_blocks.h"
 #include "engine/text/text_folding.h"
@@ -64,8 +64,7 @@ class HeadwordProbe {
 
   const Dictionary& dictionary_;
   const FoldOptions options_;
-  const std::optional<File> file_;  // held for the look-up; without it, blocks have no entries
-  const uint64_t fileSize_;
+  const BlockReader reader_;  // held for the look-up; without its file, blocks have no entries
   ProbeBlocks& blocks_;
 };
 

@@ -16,8 +16,7 @@ constexpr size_t kMostKept = 64;
 // that hits can refer to them.
 class BlockMemo {
  public:
-  explicit BlockMemo(const Dictionary& dictionary)
-      : dictionary_(dictionary), file_(dictionary.OpenFile()), fileSize_(file_ ? file_->Size() : 0) {}
+  explicit BlockMemo(const Dictionary& dictionary) : dictionary_(dictionary), reader_(dictionary) {}
 
   BlockRef Block(int32_t entry) {
     // A long run is read once, from start to end: what is behind it is not
@@ -27,7 +26,7 @@ class BlockMemo {
     if (!slot) {
       auto block = std::make_shared<CachedBlock>();
       block->number = dictionary_.BlockOfIndexEntry(entry);
-      if (file_) dictionary_.ReadBlock(*file_, fileSize_, block->number, false, block->entries);
+      reader_.Read(block->number, false, block->entries);
       slot = std::move(block);
     }
     return slot;
@@ -49,8 +48,7 @@ class BlockMemo {
 
  private:
   const Dictionary& dictionary_;
-  const std::optional<File> file_;  // held for the search; without it, blocks have no entries
-  const uint64_t fileSize_;
+  const BlockReader reader_;  // held for the search; without its file, blocks have no entries
   std::unordered_map<int32_t, BlockRef> blocks_;
 };
 

@@ -14,6 +14,11 @@ constexpr std::u16string_view kQuotes = u"\"\uFF02";
 bool IsQuote(char16_t c) { return kQuotes.find(c) != std::u16string_view::npos; }
 bool IsSeparator(char16_t c) { return kTermSeparators.find(c) != std::u16string_view::npos; }
 
+// Notes the folded range [begin, end) in spans, if given, unless it is empty.
+void Mark(std::vector<FoldedSpan>* spans, size_t begin, size_t end) {
+  if (spans && end > begin) spans->push_back({static_cast<uint32_t>(begin), static_cast<uint32_t>(end)});
+}
+
 }  // namespace
 
 WildcardPattern::WildcardPattern(std::u16string_view text, SearchMode mode, FoldOptions options)
@@ -68,59 +73,56 @@ size_t WildcardPattern::FindSegment(std::u32string_view text, size_t from,
 }
 
 bool WildcardPattern::Matches(std::u32string_view text, std::vector<FoldedSpan>* spans) const {
-  const auto mark = [spans](size_t begin, size_t end) {
-    if (spans && end > begin) spans->push_back({static_cast<uint32_t>(begin), static_cast<uint32_t>(end)});
-  };
+  return segments_.size() == 1 ? MatchesWithoutStars(text, spans) : MatchesAcrossStars(text, spans);
+}
+
+bool WildcardPattern::MatchesWithoutStars(std::u32string_view text, std::vector<FoldedSpan>* spans) const {
+  const std::u32string& only = segments_[0];
   const size_t n = text.size();
-  if (segments_.size() == 1) {
-    const std::u32string& only = segments_[0];
-    const size_t length = only.size();
-    if (anchoredStart_ && anchoredEnd_) {
-      if (n != length || !SegmentAt(text, 0, only)) return false;
-      mark(0, n);
-    } else if (anchoredStart_) {
-      if (!SegmentAt(text, 0, only)) return false;
-      mark(0, length);
-    } else if (anchoredEnd_) {
-      if (n < length || !SegmentAt(text, n - length, only)) return false;
-      mark(n - length, n);
-    } else if (length > 0) {
-      size_t at = FindSegment(text, 0, only);
-      if (at == std::u32string_view::npos) return false;
-      for (; at != std::u32string_view::npos; at = FindSegment(text, at + length, only))
-        mark(at, at + length);
-    }
+  const size_t length = only.size();
+  if (anchoredStart_ || anchoredEnd_) {
+    // The one place the segment can lie.
+    if (n < length || (anchoredStart_ && anchoredEnd_ && n != length)) return false;
+    const size_t at = anchoredStart_ ? 0 : n - length;
+    if (!SegmentAt(text, at, only)) return false;
+    Mark(spans, at, at + length);
     return true;
   }
+  if (length == 0) return true;
+  size_t at = FindSegment(text, 0, only);
+  if (at == std::u32string_view::npos) return false;
+  for (; at != std::u32string_view::npos; at = FindSegment(text, at + length, only))
+    Mark(spans, at, at + length);
+  return true;
+}
 
-  // Each segment at its leftmost place after the one before; the last one
-  // at the very end when the pattern is anchored there.
-  size_t position = 0;
-  size_t first = std::u32string_view::npos;
-  size_t lastEnd = 0;
-  const auto placed = [&](size_t at, size_t length) {
-    if (length == 0) return;
-    if (first == std::u32string_view::npos) first = at;
-    lastEnd = at + length;
-  };
-  for (size_t s = 0; s < segments_.size(); ++s) {
-    const std::u32string& segment = segments_[s];
-    size_t at;
-    if (s == 0 && anchoredStart_) {
-      at = 0;
-      if (!SegmentAt(text, 0, segment)) return false;
-    } else if (s + 1 == segments_.size() && anchoredEnd_) {
-      if (n < segment.size() || n - segment.size() < position) return false;
-      at = n - segment.size();
-      if (!SegmentAt(text, at, segment)) return false;
-    } else {
-      at = FindSegment(text, position, segment);
-      if (at == std::u32string_view::npos) return false;
-    }
-    placed(at, segment.size());
-    position = at + segment.size();
+size_t WildcardPattern::PlaceOf(std::u32string_view text, size_t s, size_t position) const {
+  const std::u32string& segment = segments_[s];
+  if (s == 0 && anchoredStart_) return SegmentAt(text, 0, segment) ? 0 : std::u32string_view::npos;
+  if (s + 1 == segments_.size() && anchoredEnd_) {
+    if (text.size() < segment.size() || text.size() - segment.size() < position)
+      return std::u32string_view::npos;
+    const size_t at = text.size() - segment.size();
+    return SegmentAt(text, at, segment) ? at : std::u32string_view::npos;
   }
-  if (first != std::u32string_view::npos) mark(first, lastEnd);
+  return FindSegment(text, position, segment);
+}
+
+bool WildcardPattern::MatchesAcrossStars(std::u32string_view text, std::vector<FoldedSpan>* spans) const {
+  size_t position = 0;
+  size_t first = std::u32string_view::npos;  // where the first non-empty segment lies
+  size_t lastEnd = 0;
+  for (size_t s = 0; s < segments_.size(); ++s) {
+    const size_t at = PlaceOf(text, s, position);
+    if (at == std::u32string_view::npos) return false;
+    const size_t length = segments_[s].size();
+    if (length > 0) {
+      if (first == std::u32string_view::npos) first = at;
+      lastEnd = at + length;
+    }
+    position = at + length;
+  }
+  if (first != std::u32string_view::npos) Mark(spans, first, lastEnd);
   return true;
 }
 

@@ -41,13 +41,19 @@ class WildcardPattern {
   bool HasWildcards() const { return segments_.size() > 1 || hasAnyOne_; }
   // The text before the first wildcard, as typed (escapes resolved).
   const std::u16string& literalHead() const { return literalHead_; }
-  bool anchoredStart() const { return anchoredStart_; }
   // Runs of literal text, as typed (escapes resolved), between wildcards.
   const std::vector<std::u16string>& literalRuns() const { return literalRuns_; }
 
  private:
   bool SegmentAt(std::u32string_view text, size_t at, const std::u32string& segment) const;
   size_t FindSegment(std::u32string_view text, size_t from, const std::u32string& segment) const;
+  // One segment: every occurrence, or the one place an anchor leaves.
+  bool MatchesWithoutStars(std::u32string_view text, std::vector<FoldedSpan>* spans) const;
+  // Segments between stars: each at its leftmost place after the one before,
+  // the last at the very end when the pattern is anchored there.
+  bool MatchesAcrossStars(std::u32string_view text, std::vector<FoldedSpan>* spans) const;
+  // Where segment s lies when the one before ends at position; npos when nowhere.
+  size_t PlaceOf(std::u32string_view text, size_t s, size_t position) const;
 
   std::vector<std::u32string> segments_;  // folded
   bool anchoredStart_;

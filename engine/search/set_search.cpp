@@ -38,4 +38,13 @@ std::vector<DictionaryHits> SearchSet(
   return all;
 }
 
+const std::vector<EntryRef>& LookUpPrefix(DictionarySet& set, std::u16string_view text, bool inflect) {
+  static const std::vector<EntryRef> kNone;
+  const std::u16string word = SearchWord(SearchMode::kPrefix, text);
+  if (word.empty()) return kNone;
+  set.SearchAll(word);
+  if (inflect) set.SearchInflectedAll(word);
+  return set.MergeResults();
+}
+
 }  // namespace tavlex

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "engine/dictionary_set.h"
@@ -30,5 +31,11 @@ struct DictionaryHits {
 std::vector<DictionaryHits> SearchSet(
     DictionarySet& set, TextIndexes& indexes, const SearchRequest& request, IndexWait wait, bool countAll,
     const std::function<void(const Dictionary&, const TextIndexes::Status&)>& progress = {});
+
+// The entries the window shows for text in the plain prefix search: every
+// dictionary in use searched and merged; with inflect, the inflection
+// search's entries instead when it finds any. Empty when text leaves no word.
+// They stay valid until the set searches again.
+const std::vector<EntryRef>& LookUpPrefix(DictionarySet& set, std::u16string_view text, bool inflect);
 
 }  // namespace tavlex

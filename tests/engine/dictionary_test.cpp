@@ -6,6 +6,7 @@
 
 #include <random>
 
+#include "tests/support/random_dictionary.h"
 #include "tests/support/temp_dir.h"
 #include "tools/dicwriter/dictionary_writer.h"
 
@@ -23,13 +24,8 @@ using dicwriter::WrittenDictionary;
 std::vector<Record> RandomRecords(std::mt19937& random, Charset charset, int count) {
   const std::u16string bocuAlphabet = u"abcdeé xyzあいうアイウ漢字辞書한국\u00DF\u0416";
   const std::u16string ansiAlphabet = u"abcde xyzあいうアイウ漢字辞書";
-  const std::u16string& alphabet = charset == Charset::kBocu1 ? bocuAlphabet : ansiAlphabet;
-  auto text = [&](int maxLength) {
-    std::u16string s;
-    const int length = static_cast<int>(random() % (maxLength + 1));
-    for (int i = 0; i < length; ++i) s.push_back(alphabet[random() % alphabet.size()]);
-    return s;
-  };
+  testing::RandomText randomText(random, charset == Charset::kBocu1 ? bocuAlphabet : ansiAlphabet);
+  const auto text = [&](int longest) { return randomText.UpTo(longest); };
   std::vector<Record> records(static_cast<size_t>(count));
   for (Record& r : records) {
     r.key = text(6) + u"k";  // no leading blank: a key never starts with a delimiter

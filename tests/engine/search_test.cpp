@@ -8,6 +8,7 @@
 
 #include "engine/dictionary_set.h"
 #include "engine/text/text.h"
+#include "tests/support/random_dictionary.h"
 #include "tests/support/test_dictionaries.h"
 
 namespace tavlex {
@@ -92,36 +93,25 @@ class Model {
   Charset charset_;
 };
 
-std::u16string RandomWord(std::mt19937& random, const std::u16string& alphabet, int maxLength) {
-  std::u16string word;
-  const int length = 1 + static_cast<int>(random() % static_cast<unsigned>(maxLength));
-  for (int i = 0; i < length; ++i) word.push_back(alphabet[random() % alphabet.size()]);
-  return word;
-}
-
 TEST(Search, MatchesThePlainModel) {
   std::mt19937 random(424242);
   testing::TempDir dir;
   for (int round = 0; round < 48; ++round) {
     const Charset charset = round % 2 ? Charset::kAnsi : Charset::kBocu1;
     // A small alphabet gives long runs of shared prefixes.
-    const std::u16string alphabet = charset == Charset::kBocu1 ? u"abcé\u3042\uFF5A" : u"abc\u3042\u6F22";
-    dicwriter::Options options;
-    options.charset = charset;
-    options.blockSize = std::array{256, 300, 1024}[random() % 3];
-    options.maxRecordsPerBlock = static_cast<int>(random() % 8);
+    testing::RandomText text(random, charset == Charset::kBocu1 ? u"abcé\u3042\uFF5A" : u"abc\u3042\u6F22");
+    const dicwriter::Options options = testing::RandomLayout(text, charset);
     std::vector<Record> records;
-    const int count = 1 + static_cast<int>(random() % 300);
+    const int count = 1 + text.Pick(300);
     for (int i = 0; i < count; ++i) {
-      records.push_back({RandomWord(random, alphabet, 6), u"", 0, u"t", u"", u""});
-      if (charset == Charset::kBocu1 && random() % 5 == 0) records.back().display = u"Shown";
+      records.push_back({text.Word(6), u"", 0, u"t", u"", u""});
+      if (charset == Charset::kBocu1 && text.Pick(5) == 0) records.back().display = u"Shown";
     }
-    const WrittenDictionary written = dicwriter::WriteDictionary(std::move(records), options);
-    const std::u16string path = dir.File("random" + std::to_string(round) + ".dic");
-    dicwriter::WriteDictionaryFile(std::filesystem::path(path).string(), written);
+    const std::string name = "random" + std::to_string(round) + ".dic";
+    const WrittenDictionary written = testing::WriteRandomDictionary(dir, name, std::move(records), options);
 
     DictionarySet set;
-    ASSERT_TRUE(set.Open(path));
+    ASSERT_TRUE(set.Open(dir.File(name)));
     Dictionary& dictionary = set.at(0);
     const Model model(written, charset);
     for (int q = 0; q < 60; ++q) {
@@ -134,7 +124,7 @@ TEST(Search, MatchesThePlainModel) {
           query = written.records[random() % written.records.size()].key.substr(0, 1 + random() % 2);
           break;
         case 2:
-          query = RandomWord(random, alphabet, 7);
+          query = text.Word(7);
           break;
         case 3:
           query = written.records[random() % written.records.size()].key + u"a";

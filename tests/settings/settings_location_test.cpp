@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 
 #include "settings/ini_file.h"
+#include "tests/support/fake_desktop_folders.h"
 #include "tests/support/temp_dir.h"
 
 namespace tavlex {
@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 class SettingsLocationTest : public ::testing::Test {
  protected:
   SettingsPlaces Places(const fs::path& executableDirectory) const {
-    return {executableDirectory, root() / "xdg", root() / "home"};
+    return {executableDirectory, root() / "xdg/tavlex"};
   }
   const fs::path& root() const { return dir_.path(); }
 
@@ -35,9 +35,7 @@ TEST_F(SettingsLocationTest, BesideTheExecutableOrInTheConfigFolder) {
   const fs::path gone = root() / "gone";
   SettingsPlaces places = Places(gone);
   EXPECT_EQ(SettingsFilePath(u"tavlex.ini", places), root() / "xdg/tavlex/tavlex.ini");
-  places.xdgConfigHome.reset();
-  EXPECT_EQ(SettingsFilePath(u"tavlex.ini", places), root() / "home/.config/tavlex/tavlex.ini");
-  places.home.reset();
+  places.configFolder.clear();
   EXPECT_EQ(SettingsFilePath(u"tavlex.ini", places), gone / "tavlex.ini");
 
   // Installed: the data folder beside bin/. Its folder is writable here, as
@@ -50,15 +48,11 @@ TEST_F(SettingsLocationTest, BesideTheExecutableOrInTheConfigFolder) {
   EXPECT_EQ(SettingsFilePath(u"tavlex.ini", Places(bin)), bin / "tavlex.ini");
 }
 
-TEST_F(SettingsLocationTest, OnlyAbsoluteEnvironmentPathsCount) {
-  ::setenv("XDG_CONFIG_HOME", "relative/config", 1);
-  ::setenv("HOME", "/home/someone", 1);
-  SettingsPlaces places = CurrentSettingsPlaces();
-  EXPECT_EQ(places.xdgConfigHome, std::nullopt);
-  EXPECT_EQ(places.home, fs::path("/home/someone"));
-  EXPECT_FALSE(places.executableDirectory.empty());
-  ::setenv("XDG_CONFIG_HOME", "/config", 1);
-  EXPECT_EQ(CurrentSettingsPlaces().xdgConfigHome, fs::path("/config"));
+TEST_F(SettingsLocationTest, TheRunningProgramsPlacesAreItsFolderAndTheUsersConfigFolder) {
+  const testing::FakeDesktopFolders folders(root());
+  const SettingsPlaces places = CurrentSettingsPlaces();
+  EXPECT_EQ(places.configFolder, root() / "config");
+  EXPECT_TRUE(fs::is_directory(places.executableDirectory));
 }
 
 TEST_F(SettingsLocationTest, TheFolderIsMadeAtTheFirstSaveOrTheSettingsAreLostQuietly) {

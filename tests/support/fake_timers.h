@@ -8,6 +8,7 @@
 
 #include "platform/messages.h"
 #include "platform/timer_service.h"
+#include "resources/resource_ids.h"
 
 namespace tavlex::testing {
 
@@ -29,7 +30,7 @@ class FakeTimers final : public platform::TimerService {
   // Like a period passing: an armed timer posts its WM_TIMER message and stays armed.
   bool Fire(QObject* window, int id) {
     if (!IsArmed(window, id)) return false;
-    platform::PostMessage(window, platform::kWmTimer, id);
+    platform::PostMessage(window, ids::kWmTimer, id);
     return true;
   }
 

@@ -39,7 +39,7 @@ class ChangeCounter : public QObject {
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
     if (event->type() == platform::MessageEvent::Type() &&
-        static_cast<platform::MessageEvent*>(event)->message() == platform::kWmUser) {
+        static_cast<platform::MessageEvent*>(event)->message() == ids::kWmUser) {
       ++changes;
     }
     return false;

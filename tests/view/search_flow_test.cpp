@@ -8,26 +8,13 @@
 #include <map>
 
 #include "resources/resource_ids.h"
+#include "tests/support/recording_search_host.h"
 #include "tests/support/test_dictionaries.h"
 
 namespace tavlex {
 namespace {
 
-// Records what the flow asks of its window; timers stay armed until killed.
-class RecordingHost final : public SearchHost {
- public:
-  std::vector<int> posted;
-  std::map<int, int> armed;  // id -> milliseconds
-  int kills = 0;
-
-  void PostCommand(int command) override { posted.push_back(command); }
-  void SetTimer(int id, int milliseconds) override { armed[id] = milliseconds; }
-  void KillTimer(int id) override {
-    armed.erase(id);
-    ++kills;
-  }
-  void PostMessage(int, intptr_t, intptr_t) override {}
-};
+using RecordingHost = testing::RecordingSearchHost;
 
 ViewerOptions Options(bool incresearch, int delay, int conjudelay) {
   ViewerOptions options;

@@ -3,31 +3,18 @@
 // and the history stepped back and forth.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <map>
-
 #include "resources/resource_ids.h"
+#include "tests/support/fake_desktop_folders.h"
+#include "tests/support/recording_search_host.h"
 #include "tests/support/test_dictionaries.h"
 #include "view/search_flow.h"
 
 namespace tavlex {
 namespace {
 
-// Records the timers the flow arms.
-class TimerHost final : public SearchHost {
- public:
-  std::map<int, int> armed;
-
-  void PostCommand(int) override {}
-  void SetTimer(int id, int milliseconds) override { armed[id] = milliseconds; }
-  void KillTimer(int id) override { armed.erase(id); }
-  void PostMessage(int, intptr_t, intptr_t) override {}
-};
-
 class SearchModesFlow : public ::testing::Test {
  protected:
   SearchModesFlow() {
-    ::setenv("XDG_CACHE_HOME", (dir_.path() / "cache").c_str(), 1);
     const auto records = testing::Words({u"apple", u"grape", u"pineapple", u"tape"});
     EXPECT_TRUE(set_.Open(testing::WriteTestDictionary(dir_, "fruit.dic", records, testing::SmallBlocks(1))));
     set_.at(0).settings().english = true;
@@ -38,13 +25,13 @@ class SearchModesFlow : public ::testing::Test {
   }
   ~SearchModesFlow() override {
     flow_.reset();  // its workers stop before the folder goes
-    ::unsetenv("XDG_CACHE_HOME");
   }
   void Mode(SearchMode mode) { flow_->SetSearchOptions({mode, kChoosableFields, false}); }
 
   testing::TempDir dir_;
+  testing::FakeDesktopFolders folders_{dir_.path()};
   DictionarySet set_;
-  TimerHost host_;
+  testing::RecordingSearchHost host_;
   std::unique_ptr<SearchFlow> flow_;
 };
 

@@ -7,14 +7,15 @@
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
-#include <chrono>
 #include <fstream>
 #include <functional>
 
 #include "platform/messages.h"
 #include "resources/resource_ids.h"
 #include "settings/ini_file.h"
+#include "tests/support/fake_desktop_folders.h"
 #include "tests/support/fake_timers.h"
+#include "tests/support/process_until.h"
 #include "tests/support/qt_printers.h"
 #include "tests/support/test_dictionaries.h"
 #include "tests/support/view_fixture.h"
@@ -29,11 +30,7 @@ using testing::Settle;
 
 class SearchModesViewTest : public ::testing::Test {
  protected:
-  SearchModesViewTest() { ::setenv("XDG_CACHE_HOME", cache().c_str(), 1); }
-  ~SearchModesViewTest() override {
-    view_.reset();
-    ::unsetenv("XDG_CACHE_HOME");
-  }
+  ~SearchModesViewTest() override { view_.reset(); }
 
   // A view over one dictionary with these records, showing at most searchMax hits.
   void Open(std::vector<dicwriter::Record> records, int searchMax = 30) {
@@ -51,17 +48,9 @@ class SearchModesViewTest : public ::testing::Test {
     platform::PostCommand(view_.get(), command);
     Settle();
   }
-  // Lets posted messages in until the display shows text, or five seconds pass.
+  // Lets posted messages in until the display shows text.
   bool ShowsSoon(const QString& text) {
-    return Soon([&] { return Shown().contains(text); });
-  }
-  bool Soon(const std::function<bool()>& done) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!done()) {
-      if (std::chrono::steady_clock::now() > end) return false;
-      QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
+    return testing::ProcessUntil([&] { return Shown().contains(text); });
   }
   QStringList Shown() const { return testing::Shown(*view_); }
   // The marks of the first paragraph with this text.
@@ -72,9 +61,10 @@ class SearchModesViewTest : public ::testing::Test {
     ADD_FAILURE() << "no paragraph " << text.toStdString();
     return {};
   }
-  std::filesystem::path cache() const { return dir_.path() / "cache"; }
+  const std::filesystem::path& cache() const { return folders_.folders().cache; }
 
   testing::TempDir dir_;
+  testing::FakeDesktopFolders folders_{dir_.path()};
   IniFile settings_;
   testing::FakeTimers timers_;
   testing::FrameStandIn frame_;
@@ -110,7 +100,7 @@ TEST_F(SearchModesViewTest, AModeShowsMarksItsMatchesAndItsResultsArriveByThemse
   EXPECT_EQ(Marks("red apple pie"), (std::vector<MarkRange>{{4, 9}}));
 
   Command(ids::kRemoveIndexes);
-  EXPECT_TRUE(std::filesystem::is_empty(cache() / "tavlex"));
+  EXPECT_TRUE(std::filesystem::is_empty(cache()));
 
   // The mode is kept in the settings image, in its own section.
   Command(ids::kToggleFullText);
@@ -147,7 +137,7 @@ TEST_F(SearchModesViewTest, TheModesKeepQuotesAndWildcardsAtTheEnds) {
       }
       return shown;
     };
-    EXPECT_TRUE(Soon([&] { return shownHeadwords() == c.headwords; }))
+    EXPECT_TRUE(testing::ProcessUntil([&] { return shownHeadwords() == c.headwords; }))
         << c.typed << ": " << Shown().join('|').toStdString();
   }
 }
@@ -165,9 +155,9 @@ TEST_F(SearchModesViewTest, ClosingTheWindowDuringABuildLeavesNoIndexFile) {
   QApplication::sendPostedEvents();  // the change message, then the search, which waits for nothing
   QApplication::sendPostedEvents();
   ASSERT_TRUE(Shown().value(0).startsWith("索引を")) << Shown().join('|').toStdString();
-  ASSERT_TRUE(Soon([&] { return Shown().value(0).startsWith("索引を作成中"); }));
+  ASSERT_TRUE(testing::ProcessUntil([&] { return Shown().value(0).startsWith("索引を作成中"); }));
   view_.reset();  // as the window closes, the build under way
-  const std::filesystem::path folder = cache() / "tavlex";
+  const std::filesystem::path folder = cache();
   EXPECT_TRUE(!std::filesystem::exists(folder) || std::filesystem::is_empty(folder));
 }
 

@@ -147,7 +147,7 @@ TEST(WordBookPath, ComesFromTheDataFolderOfTheEnvironment) {
     const auto environment = [&c](const char* name) {
       return std::string_view(name) == "HOME" ? c.home : c.data;
     };
-    EXPECT_EQ(WordBookPath(environment), c.file) << c.file;
+    EXPECT_EQ(WordBookPath(DesktopFoldersOf(environment)), c.file) << c.file;
   }
 }
 

@@ -37,13 +37,14 @@ std::string FormatEntries(const std::vector<Entry>& entries, DumpFormat format,
 DumpResult DumpDictionary(const Dictionary& dictionary, DumpFormat format,
                           const std::function<bool(std::string_view)>& write) {
   DumpResult result;
+  const BlockReader reader(dictionary);
   std::vector<Entry> entries;
   for (int32_t i = 0; i < dictionary.indexEntryCount(); ++i) {
     const uint32_t block = dictionary.BlockOfIndexEntry(i);
     // Every index entry names a block of its own; a damaged index may repeat one.
     if (i > 0 && block == dictionary.BlockOfIndexEntry(i - 1)) continue;
     entries.clear();
-    if (!dictionary.LoadBlock(block, false, entries) || entries.empty()) {
+    if (!reader.Read(block, false, entries) || entries.empty()) {
       result.unreadableBlocks.push_back(block);
       continue;
     }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/desktop_folders.h"
 #include "cli/program.h"
 #include "cli/progress_line.h"
 #include "engine/index/index_store.h"
@@ -19,7 +20,7 @@ constexpr cli::Program kProgram("tavlex-index");
 enum ExitStatus { kDone = 0, kNotAll = 1, kCannotRun = cli::kUsageStatus };
 
 int Run(const IndexOptions& options) {
-  const std::filesystem::path folder = DefaultIndexFolder();
+  const std::filesystem::path folder = UserDesktopFolders().cache;
   if (folder.empty()) {
     kProgram.Report("no folder for the index files: set HOME or XDG_CACHE_HOME");
     return kCannotRun;

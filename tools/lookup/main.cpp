@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "base/desktop_folders.h"
 #include "base/utf8.h"
 #include "cli/program.h"
+#include "engine/search/set_search.h"
 #include "settings/settings_location.h"
 #include "tools/formats/json_entry.h"
 #include "tools/lookup/dictionary_opening.h"
@@ -15,7 +17,6 @@
 #include "tools/lookup/first_printed.h"
 #include "tools/lookup/lookup_options.h"
 #include "tools/lookup/mode_lookup.h"
-#include "view/search_flow.h"
 #include "wordbook/word_book_path.h"
 
 namespace tavlex::lookup {
@@ -51,15 +52,6 @@ bool OpenAndReport(const LookupOptions& options, IniFile& ini, RegisteredDiction
   return searchable;
 }
 
-// The entries the viewer shows for text: its search, and with inflect the
-// inflection search, whose entries replace the first ones when it finds any.
-const std::vector<EntryRef>& LookUp(SearchFlow& flow, std::u16string_view text, bool inflect) {
-  static const std::vector<EntryRef> kNone;
-  if (flow.Search(text) != SearchFlow::Found::kEntries) return kNone;
-  if (inflect) flow.SearchInflected(text);
-  return flow.entries();
-}
-
 // Prints every entry found for each word; true when there was any, first
 // then being the one printed first.
 bool PrintLookups(const LookupOptions& options, DictionarySet& set, std::optional<FirstPrinted>& first) {
@@ -67,11 +59,10 @@ bool PrintLookups(const LookupOptions& options, DictionarySet& set, std::optiona
                   [&](const std::string& word) { return TakesModeSearch(options, Utf8ToUtf16(word)); })) {
     return PrintModeLookups(options, set, std::cout, first);
   }
-  SearchFlow flow(set, nullptr);
   bool printed = false;
   for (const std::string& word : options.words) {
     const std::u16string query = Utf8ToUtf16(word);
-    for (const EntryRef& entry : LookUp(flow, query, options.inflect)) {
+    for (const EntryRef& entry : LookUpPrefix(set, query, options.inflect)) {
       const std::shared_ptr<const Dictionary> dictionary = entry->dictionary.lock();
       if (options.json) {
         std::cout << formats::FormatJsonEntry(*entry, dictionary ? dictionary->path() : u"",
@@ -100,7 +91,7 @@ int Run(const LookupOptions& options) {
     return kCannotRun;
   }
   if (options.keep && first) {
-    wordbook::WordBook book(wordbook::WordBookPath(std::getenv));
+    wordbook::WordBook book(wordbook::WordBookPath(UserDesktopFolders()));
     const KeepReport report = KeepPrinted(book, *first);
     kProgram.Report(report.message);
     if (!report.kept) return kCannotRun;

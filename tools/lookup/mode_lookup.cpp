@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "base/desktop_folders.h"
 #include "base/utf8.h"
 #include "cli/progress_line.h"
 #include "engine/search/set_search.h"
@@ -36,7 +37,7 @@ std::string FormatJsonHit(const SearchHit& hit, std::u16string_view dictionaryPa
 
 bool PrintModeLookups(const LookupOptions& options, DictionarySet& set, std::ostream& out,
                       std::optional<FirstPrinted>& first) {
-  TextIndexes indexes;
+  TextIndexes indexes(UserDesktopFolders().cache);
   cli::ProgressLine progress(std::cerr, cli::StandardErrorIsTerminal());
   bool printed = false;
   for (const std::string& word : options.words) {

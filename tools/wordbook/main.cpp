@@ -1,6 +1,5 @@
 // tavlex-wordbook: lists, shows, removes and exports the entries kept in the
 // word book.
-#include <cstdlib>
 #include <iostream>
 
 #include "cli/program.h"
@@ -15,7 +14,7 @@ constexpr cli::Program kProgram("tavlex-wordbook");
 
 int Run(const WordBookOptions& options) {
   const std::filesystem::path file =
-      options.dbPath ? std::filesystem::path(*options.dbPath) : WordBookPath(std::getenv);
+      options.dbPath ? std::filesystem::path(*options.dbPath) : WordBookPath(UserDesktopFolders());
   if (file.empty()) {
     kProgram.Report(Describe({Access::kUnavailable, Problem::kNoFolder, ""}, file));
     return kCannotRun;

@@ -2,12 +2,13 @@
 // damaged, hostile), and the background builds of TextIndexes with their
 // files in the cache folder.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <fstream>
 #include <future>
+#include <mutex>
 
 #include "engine/dictionary_set.h"
+#include "engine/format/little_endian.h"
 #include "engine/index/index_build.h"
 #include "engine/index/posting_list.h"
 #include "engine/index/text_indexes.h"
@@ -121,6 +122,34 @@ TEST_F(IndexFileTest, CutShortOrDamagedIsNeverTrusted) {
   }
 }
 
+TEST_F(IndexFileTest, AGramCountThatDisagreesWithThePagesIsRefused) {
+  // The header as the writer made it, with another gram count and its checksum mended.
+  const auto withGrams = [&](uint32_t grams) {
+    std::string bytes = bytes_;
+    for (int i = 0; i < 4; ++i) bytes[40 + i] = static_cast<char>(grams >> (8 * i));
+    const uint32_t pathLength = ReadU32(reinterpret_cast<const uint8_t*>(bytes.data()) + 44);
+    const uint32_t pages = ReadU32(reinterpret_cast<const uint8_t*>(bytes.data()) + 52);
+    const uint64_t sum = HeaderChecksum(bytes.data(), bytes.data() + kIndexHeaderSize,
+                                        pathLength + uint64_t{pages} * kPageRow);
+    for (int i = 0; i < 8; ++i) bytes[kCheckedHeader + i] = static_cast<char>(sum >> (8 * i));
+    return bytes;
+  };
+  const uint32_t pages = ReadU32(reinterpret_cast<const uint8_t*>(bytes_.data()) + 52);
+  ASSERT_GT(pages, 1u);
+  struct Case {
+    uint32_t grams;
+    bool accepted;
+  };
+  for (const Case& c : {Case{ReadU32(reinterpret_cast<const uint8_t*>(bytes_.data()) + 40), true},
+                        Case{(pages - 1) * 128 + 1, true},  // the fewest that need this many pages
+                        Case{pages * 128, true},            // the most
+                        Case{(pages - 1) * 128, false},     // one page fewer would hold them
+                        Case{pages * 128 + 1, false},       // they need one page more
+                        Case{0, false}, Case{0xFFFFFFFF, false}}) {
+    EXPECT_EQ(TextIndex::FromBytes(withGrams(c.grams), stamp_) != nullptr, c.accepted) << c.grams;
+  }
+}
+
 TEST(PostingList, EveryEncodingRoundTripsAndHostileBytesAreRefused) {
   std::vector<uint32_t> units;
   // A few units (a list), nearly all (a complement), about half (a bitmap).
@@ -157,51 +186,46 @@ TEST(PostingList, EveryEncodingRoundTripsAndHostileBytesAreRefused) {
 
 class TextIndexesTest : public IndexFileTest {
  protected:
-  void SetUp() override {
-    IndexFileTest::SetUp();
-    const char* old = std::getenv("XDG_CACHE_HOME");
-    oldCache_ = old ? std::optional<std::string>(old) : std::nullopt;
-    ::setenv("XDG_CACHE_HOME", (dir_.path() / "cache").c_str(), 1);
-  }
-  void TearDown() override {
-    if (oldCache_) {
-      ::setenv("XDG_CACHE_HOME", oldCache_->c_str(), 1);
-    } else {
-      ::unsetenv("XDG_CACHE_HOME");
-    }
-  }
-  std::filesystem::path IndexFile() { return IndexFilePath(DefaultIndexFolder(), dictionary().path()); }
-
-  std::optional<std::string> oldCache_;
+  std::filesystem::path folder() const { return dir_.path() / "cache"; }
+  std::filesystem::path IndexFile() { return IndexFilePath(folder(), dictionary().path()); }
 };
 
 TEST_F(TextIndexesTest, BuildsOnceKeepsTheFileAndRebuildsWhatIsDamaged) {
-  EXPECT_EQ(DefaultIndexFolder(), dir_.path() / "cache" / "tavlex");
-  ::setenv("XDG_CACHE_HOME", "relative/cache", 1);  // a relative path is ignored
-  EXPECT_EQ(DefaultIndexFolder(), std::filesystem::path(std::getenv("HOME")) / ".cache" / "tavlex");
-  ::setenv("XDG_CACHE_HOME", (dir_.path() / "cache").c_str(), 1);
-  std::vector<TextIndexes::State> seen;
   {
-    TextIndexes indexes;
+    TextIndexes indexes(folder());
+    // The build tells its progress after every block here (fewer than a
+    // hundred), each once and in order, after the start of the build.
+    std::mutex toldMutex;
+    std::vector<std::pair<uint32_t, uint32_t>> told;  // done, total of each building status
+    indexes.SetListener([&](const std::u16string&) {
+      const TextIndexes::Status status = indexes.StatusOf(dictionary());
+      const std::lock_guard lock(toldMutex);
+      if (status.state == TextIndexes::State::kBuilding) told.emplace_back(status.done, status.total);
+    });
     EXPECT_FALSE(indexes.Ready(dictionary()));
-    uint32_t lastDone = 0;
-    const auto index = indexes.Wait(dictionary(), [&](const TextIndexes::Status& s) { lastDone = s.done; });
+    const auto index = indexes.Wait(dictionary());
     ASSERT_TRUE(index);
     EXPECT_EQ(indexes.Ready(dictionary()), index);
-    EXPECT_EQ(indexes.StatusOf(dictionary()).state, TextIndexes::State::kReady);
-    EXPECT_LE(lastDone, stamp_.blockCount);
+    const TextIndexes::Status ready = indexes.StatusOf(dictionary());
+    EXPECT_EQ(ready.state, TextIndexes::State::kReady);
+    EXPECT_EQ(std::pair(ready.done, ready.total), std::pair(stamp_.blockCount, stamp_.blockCount));
+    std::vector<std::pair<uint32_t, uint32_t>> expected{{0, 0}};
+    for (uint32_t block = 1; block <= stamp_.blockCount; ++block)
+      expected.emplace_back(block, stamp_.blockCount);
+    const std::lock_guard lock(toldMutex);
+    EXPECT_EQ(told, expected);
   }
   ASSERT_TRUE(std::filesystem::exists(IndexFile()));
   const std::string built = ReadAll(IndexFile());
   {
     // Another run loads the file without reading a block.
-    TextIndexes indexes;
+    TextIndexes indexes(folder());
     ASSERT_TRUE(indexes.Wait(dictionary()));
     EXPECT_EQ(indexes.StatusOf(dictionary()).total, 0u);
   }
   for (const std::string& bad : {std::string("junk"), built.substr(0, built.size() / 2), std::string()}) {
     std::ofstream(IndexFile(), std::ios::binary | std::ios::trunc) << bad;
-    TextIndexes indexes;
+    TextIndexes indexes(folder());
     ASSERT_TRUE(indexes.Wait(dictionary()));
     EXPECT_EQ(indexes.StatusOf(dictionary()).total, stamp_.blockCount);
     EXPECT_EQ(ReadAll(IndexFile()), built);
@@ -209,7 +233,7 @@ TEST_F(TextIndexesTest, BuildsOnceKeepsTheFileAndRebuildsWhatIsDamaged) {
 }
 
 TEST_F(TextIndexesTest, SearchesWaitOnlyWhenAskedAndSayHowTheySearched) {
-  TextIndexes indexes(DefaultIndexFolder(), 1);
+  TextIndexes indexes(folder(), 1);
   // The worker is held as it starts, so that the index is certainly not ready.
   std::promise<void> release;
   std::shared_future<void> released = release.get_future().share();
@@ -237,7 +261,7 @@ TEST_F(TextIndexesTest, SearchesWaitOnlyWhenAskedAndSayHowTheySearched) {
 TEST_F(TextIndexesTest, ACancelledBuildLeavesNoFile) {
   std::atomic<bool> cancelled = false;
   {
-    TextIndexes indexes(DefaultIndexFolder(), 1);
+    TextIndexes indexes(folder(), 1);
     // Cancelled as it starts building, from the building thread itself.
     indexes.SetListener([&](const std::u16string&) {
       if (!cancelled && indexes.StatusOf(dictionary()).state == TextIndexes::State::kBuilding) {

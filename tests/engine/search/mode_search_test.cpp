@@ -2,18 +2,25 @@
 // layouts with odd block sizes, Japanese, Latin and mixed text, line breaks in
 // translations; random queries drawn from their text and respelled (case,
 // width, kana), one and two characters long, at the start and end of a field,
-// and found nowhere. Each query runs through the full-text index, through a
-// scan of every block, and through the plain model: every entry of the
-// written records matched on its own, in file order.
+// and found nowhere; prefix queries without a wildcard too, which take the
+// dictionary's own prefix search. Each query runs through the full-text
+// index, through a scan of every block, and through the plain model: every
+// entry of the written records matched on its own, in file order, with the
+// folding written out as a table for the alphabets drawn from.
 #include "engine/search/mode_search.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <optional>
 #include <random>
+#include <tuple>
 
 #include "engine/dictionary_set.h"
 #include "engine/index/index_build.h"
 #include "engine/index/text_index.h"
+#include "tests/support/random_dictionary.h"
 #include "tests/support/test_dictionaries.h"
 
 namespace tavlex {
@@ -28,27 +35,247 @@ struct Found {
   uint64_t total = 0;
 };
 
-Entry EntryOf(const Record& record) {
-  Entry entry;
-  entry.key = record.key;
-  entry.display = record.display;
-  entry.translation = record.translation;
-  entry.pronunciation = record.pronunciation;
-  entry.example = record.example;
-  return entry;
+// The folding of the test's alphabets, by table: full-width ASCII, the
+// half-width katakana and voicing mark and the ideographic space to their
+// plain forms; upper case to lower; katakana to hiragana with the kana option
+// and é to e with accents; a voicing mark after か or カ makes が or ガ. Each
+// folded character with the UTF-16 offset where it begins, and the length.
+struct PlainFolded {
+  std::u32string chars;
+  std::vector<uint32_t> starts;
+};
+
+PlainFolded PlainFold(std::u16string_view text, bool kana, bool accents) {
+  PlainFolded folded;
+  for (uint32_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (c >= 0xFF01 && c <= 0xFF5E) c -= 0xFEE0;
+    if (c == 0xFF71) c = 0x30A2;  // ｱ ア
+    if (c == 0xFF76) c = 0x30AB;  // ｶ カ
+    if (c == 0xFF9E) c = 0x3099;  // the combining voicing mark
+    if (c == 0x3000) c = u' ';
+    if (c >= u'A' && c <= u'Z') c += 0x20;
+    if (c == 0xC9) c = 0xE9;  // É é
+    if (kana && c >= 0x30A1 && c <= 0x30F6) c -= 0x60;
+    if (accents && c == 0xE9) c = u'e';
+    if (c == 0x3099 && !folded.chars.empty() &&
+        (folded.chars.back() == 0x304B || folded.chars.back() == 0x30AB)) {
+      ++folded.chars.back();
+      continue;
+    }
+    folded.chars.push_back(c);
+    folded.starts.push_back(i);
+  }
+  folded.starts.push_back(static_cast<uint32_t>(text.size()));
+  return folded;
+}
+
+// A headword pattern: folded literal characters, kAnyOne for `?`, kAnyRun for `*`.
+constexpr char32_t kAnyOne = 0x110000;
+constexpr char32_t kAnyRun = 0x110001;
+
+std::u32string PlainPattern(std::u16string_view query, bool kana, bool accents) {
+  std::u32string pattern;
+  std::u16string literal;
+  const auto flush = [&] {
+    pattern += PlainFold(literal, kana, accents).chars;
+    literal.clear();
+  };
+  for (size_t i = 0; i < query.size(); ++i) {
+    const char16_t c = query[i];
+    if (c == u'\\' && i + 1 < query.size() && (query[i + 1] == u'*' || query[i + 1] == u'?')) {
+      literal.push_back(query[++i]);
+    } else if (c == u'*' || c == u'?') {
+      flush();
+      pattern.push_back(c == u'*' ? kAnyRun : kAnyOne);
+    } else {
+      literal.push_back(c);
+    }
+  }
+  flush();
+  return pattern;
+}
+
+// Whether all of text matches all of pattern.
+bool Glob(std::u32string_view pattern, std::u32string_view text) {
+  if (pattern.empty()) return text.empty();
+  if (pattern[0] == kAnyRun) {
+    for (size_t skip = 0; skip <= text.size(); ++skip) {
+      if (Glob(pattern.substr(1), text.substr(skip))) return true;
+    }
+    return false;
+  }
+  return !text.empty() && (pattern[0] == kAnyOne || pattern[0] == text[0]) &&
+         Glob(pattern.substr(1), text.substr(1));
+}
+
+// Where a headword pattern matches folded text, as folded ranges; none when
+// it does not. Without a star: every place the pattern fits (from the left,
+// not overlapping) where the mode lets it lie. With stars: the leftmost
+// shortest stretch that the pattern without its outer stars covers.
+std::optional<std::vector<std::pair<size_t, size_t>>> PlainHeadwordSpans(std::u32string pattern,
+                                                                         std::u32string_view text,
+                                                                         SearchMode mode) {
+  const bool startFixed = mode == SearchMode::kExact || mode == SearchMode::kPrefix;
+  const bool endFixed = mode == SearchMode::kExact || mode == SearchMode::kSuffix;
+  const std::u32string whole = (startFixed ? U"" : std::u32string(1, kAnyRun)) + pattern +
+                               (endFixed ? U"" : std::u32string(1, kAnyRun));
+  if (!Glob(whole, text)) return std::nullopt;
+  std::vector<std::pair<size_t, size_t>> spans;
+  const size_t n = text.size();
+  if (pattern.find(kAnyRun) == std::u32string::npos) {
+    const size_t length = pattern.size();
+    if (length == 0) return spans;
+    if (startFixed || endFixed) {
+      const size_t at = startFixed ? 0 : n - length;
+      spans.emplace_back(at, at + length);
+      return spans;
+    }
+    for (size_t at = 0; at + length <= n;) {
+      if (Glob(pattern, text.substr(at, length))) {
+        spans.emplace_back(at, at + length);
+        at += length;
+      } else {
+        ++at;
+      }
+    }
+    return spans;
+  }
+  const bool leadingStar = pattern.front() == kAnyRun;
+  const bool trailingStar = pattern.back() == kAnyRun;
+  while (!pattern.empty() && pattern.front() == kAnyRun) pattern.erase(0, 1);
+  while (!pattern.empty() && pattern.back() == kAnyRun) pattern.pop_back();
+  if (pattern.empty()) return spans;
+  for (size_t begin = 0; begin <= n && (begin == 0 || !startFixed || leadingStar); ++begin) {
+    for (size_t end = (endFixed && !trailingStar) ? n : begin; end <= n; ++end) {
+      if (Glob(pattern, text.substr(begin, end - begin))) {
+        if (end > begin) spans.emplace_back(begin, end);
+        return spans;
+      }
+    }
+  }
+  return spans;
+}
+
+// The terms of a full-text query: runs between spaces, and quoted runs with
+// their spaces; a term of spaces only is none.
+std::vector<std::u16string> PlainTerms(std::u16string_view query) {
+  const auto space = [](char16_t c) { return c == u' ' || c == u'\t' || c == u'\u3000'; };
+  std::vector<std::u16string> terms{u""};
+  bool quoted = false;
+  for (const char16_t c : query) {
+    if (c == u'"' || c == u'\uFF02') {
+      quoted = !quoted;
+      terms.emplace_back();
+    } else if (space(c) && !quoted) {
+      terms.emplace_back();
+    } else {
+      terms.back().push_back(c);
+    }
+  }
+  std::erase_if(terms,
+                [&](const std::u16string& term) { return std::all_of(term.begin(), term.end(), space); });
+  return terms;
+}
+
+// Every place in order, by field, then offset, then end: the engine's order up
+// to matches that begin at one place.
+std::vector<FieldMatch> Ordered(std::vector<FieldMatch> matches) {
+  std::sort(matches.begin(), matches.end(), [](const FieldMatch& a, const FieldMatch& b) {
+    return std::tuple(a.field, a.begin, a.end) < std::tuple(b.field, b.begin, b.end);
+  });
+  return matches;
+}
+
+// Whether the record is a hit for the request, and where, by the rules of the modes.
+std::optional<std::vector<FieldMatch>> PlainMatches(const Record& record, const SearchRequest& request,
+                                                    bool accents) {
+  const std::array<std::pair<SearchField, const std::u16string*>, 5> fields{{
+      {SearchField::kHeadword, &record.key},
+      {SearchField::kDisplay, &record.display},
+      {SearchField::kTranslation, &record.translation},
+      {SearchField::kExample, &record.example},
+      {SearchField::kPronunciation, &record.pronunciation},
+  }};
+  std::vector<FieldMatch> matches;
+  const auto add = [&](SearchField field, const PlainFolded& text, size_t begin, size_t end) {
+    matches.push_back({field, text.starts[begin], text.starts[end]});
+  };
+  if (request.mode != SearchMode::kFullText) {
+    const std::u32string pattern = PlainPattern(request.text, request.foldKana, accents);
+    const PlainFolded key = PlainFold(record.key, request.foldKana, accents);
+    const auto spans = PlainHeadwordSpans(pattern, key.chars, request.mode);
+    if (!spans) return std::nullopt;
+    for (const auto& [begin, end] : *spans) add(SearchField::kHeadword, key, begin, end);
+    if (!record.display.empty()) {
+      const PlainFolded display = PlainFold(record.display, request.foldKana, accents);
+      if (const auto shown = PlainHeadwordSpans(pattern, display.chars, request.mode)) {
+        for (const auto& [begin, end] : *shown) add(SearchField::kDisplay, display, begin, end);
+      }
+    }
+    return Ordered(matches);
+  }
+  FieldSet chosen = request.fields;
+  if (chosen & FieldBit(SearchField::kHeadword)) chosen |= FieldBit(SearchField::kDisplay);
+  std::vector<std::u32string> terms;
+  for (const std::u16string& term : PlainTerms(request.text))
+    terms.push_back(PlainFold(term, request.foldKana, accents).chars);
+  for (const std::u32string& term : terms) {
+    bool found = false;
+    for (const auto& [field, text] : fields) {
+      found = found || ((chosen & FieldBit(field)) &&
+                        PlainFold(*text, request.foldKana, accents).chars.find(term) != std::u32string::npos);
+    }
+    if (!found) return std::nullopt;
+  }
+  for (const auto& [field, text] : fields) {
+    if (!(chosen & FieldBit(field))) continue;
+    const PlainFolded folded = PlainFold(*text, request.foldKana, accents);
+    for (const std::u32string& term : terms) {
+      for (size_t at = folded.chars.find(term); at != std::u32string::npos;
+           at = folded.chars.find(term, at + term.size())) {
+        add(field, folded, at, at + term.size());
+      }
+    }
+  }
+  return Ordered(matches);
 }
 
 Found Model(const std::vector<Record>& records, const SearchRequest& request, bool accents, size_t limit) {
-  EntryMatcher matcher(request, accents);
   Found found;
   for (const Record& record : records) {
-    std::vector<FieldMatch> matches;
-    if (!matcher.Matches(EntryOf(record), &matches)) continue;
+    const auto matches = PlainMatches(record, request, accents);
+    if (!matches) continue;
     if (found.keys.size() < limit) {
       found.keys.push_back(record.key);
-      found.matches.push_back(matches);
+      found.matches.push_back(*matches);
     }
     ++found.total;
+  }
+  return found;
+}
+
+// The dictionary's own prefix search, by ordinal comparison: the run of keys
+// that begin with the query, from the first one in the block that its index
+// names for the query (FindIndexEntry, which the search test holds to a model
+// of its own) or in the next, each marked where the query is. The total
+// counts every key that begins with the query, those of earlier blocks too.
+Found PrefixModel(const dicwriter::WrittenDictionary& written, int32_t indexEntry,
+                  const std::u16string& query, size_t limit) {
+  Found found;
+  const auto& blocks = written.blocks;
+  const auto& records = written.records;
+  for (const Record& record : records) found.total += record.key.starts_with(query);
+  if (blocks.empty()) return found;
+  const size_t start = static_cast<size_t>(indexEntry);
+  const size_t searched = start + 1 < blocks.size() ? start + 2 : start + 1;
+  size_t r = blocks[start].firstRecord;
+  const size_t end = blocks[searched - 1].firstRecord + blocks[searched - 1].recordCount;
+  while (r < end && !records[r].key.starts_with(query)) ++r;
+  if (r == end) return found;
+  for (; r < records.size() && found.keys.size() < limit && records[r].key.starts_with(query); ++r) {
+    found.keys.push_back(records[r].key);
+    found.matches.push_back({{SearchField::kHeadword, 0, static_cast<uint32_t>(query.size())}});
   }
   return found;
 }
@@ -57,33 +284,13 @@ Found FromResults(const ModeResults& results) {
   Found found;
   for (const SearchHit& hit : results.hits) {
     found.keys.push_back(hit.entry->key);
-    found.matches.push_back(hit.matches);
+    found.matches.push_back(Ordered(hit.matches));
   }
   found.total = results.total.value_or(UINT64_MAX);
   return found;
 }
 
-class RandomText {
- public:
-  RandomText(std::mt19937& random, std::u16string alphabet)
-      : random_(random), alphabet_(std::move(alphabet)) {}
-
-  std::u16string Word(int longest) {
-    std::u16string word;
-    for (int n = 1 + Pick(longest); n > 0; --n) word.push_back(alphabet_[Pick(alphabet_.size())]);
-    return word;
-  }
-  std::u16string Sentence() {
-    std::u16string text = Word(6);
-    for (int n = Pick(5); n > 0; --n) text += (Pick(4) == 0 ? u"\r\n" : u" ") + Word(6);
-    return text;
-  }
-  int Pick(size_t n) { return static_cast<int>(random_() % n); }
-
- private:
-  std::mt19937& random_;
-  std::u16string alphabet_;
-};
+using testing::RandomText;
 
 // The query respelled as a user might type it: other case, full width, katakana.
 std::u16string Respell(std::u16string text, int how) {
@@ -127,7 +334,9 @@ SearchRequest DrawRequest(RandomText& text, const std::vector<Record>& records) 
     const size_t at = text.Pick(query.size() + 1);
     query.insert(at, text.Pick(2) ? u"*" : u"?");
   }
-  if (request.mode == SearchMode::kPrefix && query.find_first_of(u"*?") == std::u16string::npos)
+  // Half the prefix queries without a wildcard go the dictionary's own prefix search.
+  if (request.mode == SearchMode::kPrefix && query.find_first_of(u"*?") == std::u16string::npos &&
+      text.Pick(2))
     query += u"*";
   if (!headword) {
     if (text.Pick(3) == 0) query = u"\"" + query + u"\"";
@@ -143,10 +352,7 @@ SearchRequest DrawRequest(RandomText& text, const std::vector<Record>& records) 
 struct RandomDictionary {
   RandomDictionary(int round, RandomText& text, const testing::TempDir& dir) {
     const Charset charset = round % 2 ? Charset::kAnsi : Charset::kBocu1;
-    dicwriter::Options options;
-    options.charset = charset;
-    options.blockSize = std::array{256, 300, 1024}[text.Pick(3)];
-    options.maxRecordsPerBlock = text.Pick(6);
+    const dicwriter::Options options = testing::RandomLayout(text, charset);
     std::vector<Record> drawn;
     for (int i = 0, count = 1 + text.Pick(200); i < count; ++i) {
       Record& record = drawn.emplace_back();
@@ -156,17 +362,17 @@ struct RandomDictionary {
       if (text.Pick(4) == 0) record.pronunciation = charset == Charset::kBocu1 ? text.Word(4) : u"pr\u00E9";
       if (charset == Charset::kBocu1 && text.Pick(5) == 0) record.display = text.Word(5);
     }
-    const dicwriter::WrittenDictionary written = dicwriter::WriteDictionary(std::move(drawn), options);
+    const std::string name = "random" + std::to_string(round) + ".dic";
+    written = testing::WriteRandomDictionary(dir, name, std::move(drawn), options);
     records = written.records;
-    const std::u16string path = dir.File("random" + std::to_string(round) + ".dic");
-    dicwriter::WriteDictionaryFile(std::filesystem::path(path).string(), written);
-    if (!set.Open(path)) return;
+    if (!set.Open(dir.File(name))) return;
     const std::optional<IndexStamp> stamp = StampOf(dictionary());
     BuildControl control;
     if (stamp) index = TextIndex::FromBytes(*BuildIndexFile(dictionary(), *stamp, &control), *stamp);
   }
   Dictionary& dictionary() { return set.at(0); }
 
+  dicwriter::WrittenDictionary written;
   std::vector<Record> records;
   DictionarySet set;
   std::shared_ptr<const TextIndex> index;
@@ -197,10 +403,15 @@ TEST(ModeSearch, IndexAndScanMatchThePlainModel) {
       const SearchRequest request = DrawRequest(text, records);
       dictionary.settings().accent = text.Pick(2);
       dictionary.settings().searchMax = text.Pick(12);
+      // The prefix search keeps its hits within its cache: room for all of them.
+      dictionary.SetCacheSize(32);
       SCOPED_TRACE("round " + std::to_string(round) + " query #" + std::to_string(q) + " mode " +
                    std::to_string(static_cast<int>(request.mode)));
-      const Found expected = Model(records, request, dictionary.settings().accent,
-                                   static_cast<size_t>(std::max(dictionary.settings().searchMax, 1)));
+      const size_t limit = static_cast<size_t>(std::max(dictionary.settings().searchMax, 1));
+      const Found expected =
+          IsPlainPrefixSearch(request)
+              ? PrefixModel(subject.written, dictionary.FindIndexEntry(request.text), request.text, limit)
+              : Model(records, request, dictionary.settings().accent, limit);
       for (const TextIndex* route : {index.get(), static_cast<const TextIndex*>(nullptr)}) {
         const Found found = FromResults(SearchDictionary(dictionary, request, route, true));
         ASSERT_EQ(found.keys, expected.keys);
@@ -217,15 +428,14 @@ TEST(ModeSearch, IndexAndScanMatchThePlainModel) {
 // The entries holding the query, every field folded on its own: the count
 // that the index gives for one to three characters.
 uint64_t PlainCount(const std::vector<Record>& records, const SearchRequest& request, bool accents) {
-  const FoldOptions options{request.foldKana, accents};
-  const std::u32string query = FoldedChars(request.text, options);
+  const std::u32string query = PlainFold(request.text, request.foldKana, accents).chars;
   uint64_t count = 0;
   for (const Record& record : records) {
     const bool headwordOnly = request.mode == SearchMode::kSubstring;
     bool found = false;
     for (const std::u16string* field :
          {&record.key, &record.display, &record.translation, &record.example, &record.pronunciation}) {
-      found = found || FoldedChars(*field, options).find(query) != std::u32string::npos;
+      found = found || PlainFold(*field, request.foldKana, accents).chars.find(query) != std::u32string::npos;
       if (headwordOnly) break;
     }
     count += found;
