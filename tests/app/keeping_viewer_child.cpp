@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
   if (argc != 4) return 2;
   QApplication application(argc, argv);
   CViewerApp viewer;
-  if (!viewer.InitialiseWith(argv[1])) return 1;
+  viewer.InitialiseWith(argv[1]);
   CLookupView* view = viewer.frame()->view();
   view->OpenDictionaries();
   // The offscreen platform activates no window by itself; the key goes to the active one.

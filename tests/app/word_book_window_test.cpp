@@ -53,7 +53,7 @@ class WordBookWindowTest : public ::testing::Test {
   }
 
   void Start() {
-    ASSERT_TRUE(app_.InitialiseWith(dir_.path() / "tavlex.ini"));
+    app_.InitialiseWith(dir_.path() / "tavlex.ini");
     view()->OpenDictionaries();
     QApplication::setActiveWindow(app_.frame());
     Settle();
@@ -244,7 +244,7 @@ TEST_F(WordBookWindowTest, AWordBookFileThatCannotBeUsedIsToldOfAndLeftAsItIs) {
     const std::string bytes((std::istreambuf_iterator<char>(before)), std::istreambuf_iterator<char>());
     {
       CViewerApp app;
-      ASSERT_TRUE(app.InitialiseWith(dir_.path() / "tavlex.ini"));
+      app.InitialiseWith(dir_.path() / "tavlex.ini");
       app.frame()->view()->OpenDictionaries();
       app.frame()->OnCommand(ids::kWordBook);
       CWordBookWindow* window = app.frame()->wordBookWindow();
