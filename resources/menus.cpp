@@ -46,6 +46,7 @@ const std::vector<MenuItem>& MainMenu() {
            {QStringLiteral("後方一致\t(&S)"), ids::kModeSuffix},
            {QStringLiteral("部分一致\t(&B)"), ids::kModeSubstring},
            {QStringLiteral("全文検索\t(&F)"), ids::kModeFullText},
+           {QStringLiteral("文から検索\t(&L)"), ids::kModeScan},
            {QStringLiteral("前方一致と全文検索を切り替え\t(&W)"), ids::kToggleFullText},
            {},
            {QStringLiteral("見出し語\t(&H)"), ids::kFieldHeadword},
@@ -103,6 +104,7 @@ const std::vector<Accelerator>& MainAccelerators() {
       {Qt::CTRL | Qt::Key_3, ids::kModeSuffix},
       {Qt::CTRL | Qt::Key_4, ids::kModeSubstring},
       {Qt::CTRL | Qt::Key_5, ids::kModeFullText},
+      {Qt::CTRL | Qt::Key_6, ids::kModeScan},
       {Qt::CTRL | Qt::Key_F, ids::kToggleFullText},
       // Keeps the entry under the cursor in the word book.
       {Qt::CTRL | Qt::Key_D, ids::kKeepEntry},

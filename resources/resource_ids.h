@@ -50,13 +50,15 @@ inline constexpr int kDictionarySettingsFirst = 20000;  // 20000-20008: dictiona
 inline constexpr int kDictionarySettingsLast = 20008;
 inline constexpr int kDictionaryChoiceFirst = 20200;  // 20200-20210: dictionary 0-8, then all of them
 inline constexpr int kDictionaryChoiceLast = 20210;
-// The 検索 menu: the modes in menu order, the prefix/full-text toggle, the
-// full-text fields in menu order, the kana option, the indexes, the history.
+// The 検索 menu: the modes in menu order (文から検索 came last, with its own
+// number), the prefix/full-text toggle, the full-text fields in menu order,
+// the kana option, the indexes, the history.
 inline constexpr int kModePrefix = 32790;
 inline constexpr int kModeExact = 32791;
 inline constexpr int kModeSuffix = 32792;
 inline constexpr int kModeSubstring = 32793;
 inline constexpr int kModeFullText = 32794;
+inline constexpr int kModeScan = 32830;
 inline constexpr int kToggleFullText = 32795;
 inline constexpr int kFieldHeadword = 32796;
 inline constexpr int kFieldTranslation = 32797;

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "engine/entry_parts.h"
+#include "engine/search/scan_heading.h"
 #include "engine/search/search_request.h"
 #include "platform/program_launcher.h"
 #include "platform/qt_text.h"
@@ -257,6 +258,14 @@ void CLookupView::ShowResults(SearchFlow::Found found, bool toTop) {
                     k + 1 == hits.size() && !more.empty() ? &more : nullptr);
       }
     }
+  } else if (found == SearchFlow::Found::kGroups) {
+    const std::u16string& text = flow_.scannedText();
+    for (const ScanGroup& group : flow_.groups()) {
+      // The heading marks the part of the text its entries cover.
+      const int covered = static_cast<int>(CoveredText(text, group).size());
+      resultDisplay_->AppendText(ToQString(HeadingOf(text, group)), nullptr, {{0, covered}});
+      for (const ScanHit& hit : group.hits) AppendEntry(hit.entry, {}, nullptr);
+    }
   }
   if (dictionaries_.set().count() == 0) {
     for (const QString& line : EmptySetHint(InstalledSamplesFolder()))
@@ -342,6 +351,12 @@ void CLookupView::PasteOnActivate() {
 
 void CLookupView::LookUp(const QString& text) {
   keepWordOnActivation_ = true;
+  // What another program hands over is what a user reads: a text, not a headword.
+  if (flow_.searchOptions().mode != SearchMode::kScan) {
+    SearchOptions options = flow_.searchOptions();
+    options.mode = SearchMode::kScan;
+    StoreSearchOptions(options);
+  }
   if (searchEdit_->text() == text) {
     platform::PostCommand(this, ids::kSearch);
     return;

@@ -2,6 +2,8 @@
 // the result display, turns each change of the search text into a (delayed)
 // search of every dictionary in use, and shows the merged entries part by part
 // in the fonts their dictionaries prescribe. An inflection search may follow.
+// In 文から検索 each group of entries comes under a heading that says which
+// start of the text it covers and the form found.
 //
 // What the search text leads to is decided by its SearchFlow; the view turns
 // events into its calls and its entries into paragraphs. Messages and commands
@@ -59,10 +61,10 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   // dictionaries are read, or earlier when a search or a command needs them.
   void OpenDictionaries();
 
-  // A word from another program: it replaces the search text as a paste
-  // does, and is searched as a typed word is (a word already in the box is
-  // searched again). The next activation of the window keeps it rather than
-  // pasting the clipboard over it.
+  // A text from another program: the view turns to 文から検索, the text
+  // replaces the search text as a paste does, and is searched as a typed
+  // text is (a text already in the box is searched again). The next
+  // activation of the window keeps it rather than pasting the clipboard over it.
   void LookUp(const QString& text);
 
   // Called by the frame when it becomes active: the clipboard's text replaces

@@ -19,12 +19,13 @@ struct ModeCommand {
   SearchMode mode;
   const char16_t* name;  // as the menu has it; shown in the empty box and beside it
 };
-constexpr std::array<ModeCommand, 5> kModeCommands = {{
+constexpr std::array<ModeCommand, 6> kModeCommands = {{
     {ids::kModePrefix, SearchMode::kPrefix, u"前方一致"},
     {ids::kModeExact, SearchMode::kExact, u"完全一致"},
     {ids::kModeSuffix, SearchMode::kSuffix, u"後方一致"},
     {ids::kModeSubstring, SearchMode::kSubstring, u"部分一致"},
     {ids::kModeFullText, SearchMode::kFullText, u"全文検索"},
+    {ids::kModeScan, SearchMode::kScan, u"文から検索"},
 }};
 
 struct FieldCommand {

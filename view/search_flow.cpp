@@ -113,6 +113,10 @@ SearchFlow::Found SearchFlow::Search(std::u16string_view text) {
       set_.SearchAll(word);
       entries_ = &set_.MergeResults();
       found = Found::kEntries;
+    } else if (search_.mode == SearchMode::kScan) {
+      groups_ = ScanText(set_, word, {search_.foldKana}, &scanMemory_);
+      scanned_ = word;
+      found = Found::kGroups;
     } else {
       const SearchRequest request{search_.mode, word, search_.fields, search_.foldKana};
       // The window never waits: a dictionary whose index is still to come finds
@@ -122,11 +126,7 @@ SearchFlow::Found SearchFlow::Search(std::u16string_view text) {
       CountBeyondLimits(request);
       found = Found::kHits;
     }
-    const bool anything = found == Found::kEntries
-                              ? !entries_->empty()
-                              : std::any_of(hits_.begin(), hits_.end(),
-                                            [](const DictionaryHits& d) { return !d.results.hits.empty(); });
-    if (anything) {
+    if (FoundAnything(found)) {
       shown_ = {word, search_.mode, search_.fields};
       SetTimer(ids::kHistoryTimer, kHistoryDelayMs);
     } else {
@@ -137,6 +137,21 @@ SearchFlow::Found SearchFlow::Search(std::u16string_view text) {
     SetTimer(ids::kInflectionSearchTimer, options_.conjudelay);
   }
   return found;
+}
+
+bool SearchFlow::FoundAnything(Found found) const {
+  switch (found) {
+    case Found::kEntries:
+      return !entries_->empty();
+    case Found::kHits:
+      return std::any_of(hits_.begin(), hits_.end(),
+                         [](const DictionaryHits& d) { return !d.results.hits.empty(); });
+    case Found::kGroups:
+      return !groups_.empty();
+    case Found::kNothing:
+      break;
+  }
+  return false;
 }
 
 SearchFlow::Found SearchFlow::SearchInflected(std::u16string_view text) {

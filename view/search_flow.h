@@ -10,7 +10,10 @@
 // it always was; the other modes search every dictionary in use through the
 // full-text indexes, which are made on worker threads and never waited for.
 // Their hits carry where they matched, and a dictionary that found more than
-// its limit has its hits counted on another worker. What the workers learn
+// its limit has its hits counted on another worker. The look-up of a text
+// (the scan mode) reads the text as a selected text is read and gives its
+// hits in groups, one for each start of the text that found something; what
+// its look-ups learn of the dictionaries is kept for the next ones. What the workers learn
 // reaches the window as posted messages; the flow then says what to redraw.
 // A word shown long enough, or searched with Return, goes into the history
 // with its mode and fields, and the host is told so that it keeps it.
@@ -30,6 +33,7 @@
 #include "engine/dictionary_set.h"
 #include "engine/index/text_indexes.h"
 #include "engine/search/set_search.h"
+#include "engine/search/text_scan.h"
 #include "settings/search_options.h"
 #include "settings/viewer_options.h"
 #include "view/hit_counter.h"
@@ -60,6 +64,7 @@ class SearchFlow {
     kNothing,  // the word was empty, or nothing new was found: the display keeps what it shows
     kEntries,  // entries() holds the new list, possibly empty
     kHits,     // hits() holds the new hits, dictionary by dictionary, with where they matched
+    kGroups,   // groups() holds the new groups of the look-up of scannedText(), possibly none
   };
   // What a notice from a worker asks of the display.
   enum class Redraw {
@@ -108,6 +113,10 @@ class SearchFlow {
   // total once it is counted (only where it found its limit).
   const std::vector<DictionaryHits>& hits() const { return hits_; }
   std::optional<uint64_t> total(size_t i) const { return totals_[i]; }
+  // The groups of the last search that found kGroups, and the text their
+  // offsets are in.
+  const std::vector<ScanGroup>& groups() const { return groups_; }
+  const std::u16string& scannedText() const { return scanned_; }
 
   // Handles a message posted by a worker (kWmIndexNotice, kWmCountNotice in resources/resource_ids.h).
   Redraw OnNotice(int message, intptr_t wParam, intptr_t lParam);
@@ -137,6 +146,8 @@ class SearchFlow {
   void KillTimer(int id);
   // Puts entry into the history, and tells the host when that changed it.
   void AddToHistory(const HistoryEntry& entry);
+  // The search that found found left something to show.
+  bool FoundAnything(Found found) const;
   // Counts the hits of every dictionary that found as many as it may show.
   void CountBeyondLimits(const SearchRequest& request);
 
@@ -147,6 +158,9 @@ class SearchFlow {
   const std::vector<EntryRef>* entries_ = &kNoEntries;
   std::vector<DictionaryHits> hits_;
   std::vector<std::optional<uint64_t>> totals_;
+  std::vector<ScanGroup> groups_;
+  std::u16string scanned_;
+  ScanMemory scanMemory_;
   uint64_t generation_ = 0;  // of the last search; counts of older ones are dropped
   SearchHistory history_{kHistoryLength};
   HistoryEntry shown_;                     // found something; goes into the history when its timer fires

@@ -13,7 +13,9 @@
 
 namespace tavlex {
 
-enum class SearchMode { kExact, kPrefix, kSuffix, kSubstring, kFullText };
+// kScan reads the text as a selected text is read (engine/search/text_scan.h):
+// the longest start of it that is a headword once its inflections are undone.
+enum class SearchMode { kExact, kPrefix, kSuffix, kSubstring, kFullText, kScan };
 
 struct SearchRequest {
   SearchMode mode = SearchMode::kPrefix;
@@ -31,12 +33,13 @@ struct SearchModeName {
   SearchMode mode;
   std::u16string_view name;
 };
-inline constexpr std::array<SearchModeName, 5> kSearchModeNames = {{
+inline constexpr std::array<SearchModeName, 6> kSearchModeNames = {{
     {SearchMode::kExact, u"exact"},
     {SearchMode::kPrefix, u"prefix"},
     {SearchMode::kSuffix, u"suffix"},
     {SearchMode::kSubstring, u"substring"},
     {SearchMode::kFullText, u"fulltext"},
+    {SearchMode::kScan, u"scan"},
 }};
 
 struct SearchFieldName {

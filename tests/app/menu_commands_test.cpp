@@ -171,13 +171,14 @@ TEST_F(MenuCommandsTest, EveryKindOfItemReachesItsCommandThroughTheFrame) {
 }
 
 TEST_F(MenuCommandsTest, TheSearchMenuItsKeysAndItsRecentWords) {
-  EXPECT_EQ(Listed(Menu("menu1")).size(), 19u);
+  EXPECT_EQ(Listed(Menu("menu1")).size(), 20u);
   const QList<QAction*> items = Menu("menu1")->actions();
   // Each mode shows its key; the mnemonics stay before it.
   EXPECT_EQ(items[0]->text(), "前方一致(&P)\tCtrl+1");
   EXPECT_EQ(items[4]->text(), "全文検索(&F)\tCtrl+5");
-  EXPECT_EQ(items[5]->text(), "前方一致と全文検索を切り替え(&W)\tCtrl+F");
-  EXPECT_EQ(items[16]->text(), "前の検索語(&V)\tAlt+Left");
+  EXPECT_EQ(items[5]->text(), "文から検索(&L)\tCtrl+6");
+  EXPECT_EQ(items[6]->text(), "前方一致と全文検索を切り替え(&W)\tCtrl+F");
+  EXPECT_EQ(items[17]->text(), "前の検索語(&V)\tAlt+Left");
   EXPECT_TRUE(Opened("menu1", ids::kModePrefix)->isChecked());
 
   Choose("menu1", ids::kModeSuffix);
@@ -191,6 +192,9 @@ TEST_F(MenuCommandsTest, TheSearchMenuItsKeysAndItsRecentWords) {
   QTest::keyClick(frame(), Qt::Key_F, Qt::ControlModifier);
   Settle();
   EXPECT_TRUE(Opened("menu1", ids::kModeFullText)->isChecked());
+  QTest::keyClick(frame(), Qt::Key_6, Qt::ControlModifier);
+  Settle();
+  EXPECT_TRUE(Opened("menu1", ids::kModeScan)->isChecked());
   QTest::keyClick(frame(), Qt::Key_1, Qt::ControlModifier);
   Settle();
   EXPECT_TRUE(Opened("menu1", ids::kModePrefix)->isChecked());
@@ -208,11 +212,11 @@ TEST_F(MenuCommandsTest, TheSearchMenuItsKeysAndItsRecentWords) {
   EXPECT_EQ(view()->searchEdit()->text(), "go");
 
   // The recent words, newest first, as their menu opens: no rebuild of the bar since they came in.
-  EXPECT_EQ(OpenedItems("menu1.18"),
+  EXPECT_EQ(OpenedItems("menu1.19"),
             (Items{{ids::kHistoryWordFirst, "g"}, {ids::kHistoryWordFirst + 1, "go"}}));
   view()->searchEdit()->clear();
   Settle();
-  Choose("menu1.18", ids::kHistoryWordFirst);
+  Choose("menu1.19", ids::kHistoryWordFirst);
   EXPECT_EQ(view()->searchEdit()->text(), "g");
   EXPECT_EQ(Shown(), (QStringList{"go", "a", "", "go", "c", ""}));
 }
@@ -220,15 +224,15 @@ TEST_F(MenuCommandsTest, TheSearchMenuItsKeysAndItsRecentWords) {
 TEST_F(MenuCommandsTest, RecentWordsShowAsTheyWereTypedWithLettersOfTheirOwn) {
   using Texts = std::vector<std::pair<QString, bool>>;
   // The first run: the placeholder, greyed, with no letter.
-  EXPECT_EQ(OpenedTexts("menu1.18"), (Texts{{"（なし）", false}}));
+  EXPECT_EQ(OpenedTexts("menu1.19"), (Texts{{"（なし）", false}}));
   for (const char* word : {"go&run", "a\tb", "&"}) {
     view()->searchEdit()->setText(QString::fromUtf8(word));
     QTest::keyClick(view()->searchEdit(), Qt::Key_Return);
     Settle();
   }
   // Each "&" shows as it is, a TAB as a space; the letters are the menu's own, newest first.
-  EXPECT_EQ(OpenedTexts("menu1.18"), (Texts{{"&&(&A)", true}, {"a b(&B)", true}, {"go&&run(&C)", true}}));
-  const QList<QAction*> items = Menu("menu1.18")->actions();
+  EXPECT_EQ(OpenedTexts("menu1.19"), (Texts{{"&&(&A)", true}, {"a b(&B)", true}, {"go&&run(&C)", true}}));
+  const QList<QAction*> items = Menu("menu1.19")->actions();
   EXPECT_EQ(QKeySequence::mnemonic(items[2]->text()), QKeySequence(Qt::ALT | Qt::Key_C));
   items[2]->trigger();
   Settle();

@@ -64,11 +64,12 @@ TEST(LabelMenu, TenKeyOnAPortraitScreenNumbersEveryMenuFromOne) {
   EXPECT_EQ(dictionaries[8], "dic8\t(&9)");
   EXPECT_EQ(dictionaries[9], "-");
   EXPECT_EQ(dictionaries[10], "全ての辞書\t(&10)");
-  // The search menu counts past its separators: sixteen items.
+  // The search menu counts past its separators: seventeen items.
   const QStringList search = Texts(menus.search);
   EXPECT_EQ(search[0], "前方一致\t(&1)");
-  EXPECT_EQ(search[7], "見出し語\t(&7)");
-  EXPECT_EQ(search[18], "最近の検索語\t(&16)");
+  EXPECT_EQ(search[5], "文から検索\t(&6)");
+  EXPECT_EQ(search[8], "見出し語\t(&8)");
+  EXPECT_EQ(search[19], "最近の検索語\t(&17)");
 }
 
 TEST(LabelMenu, LandscapeOrTenKeyOffKeepsTheLettersAndLettersAddedItems) {

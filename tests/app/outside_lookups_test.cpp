@@ -49,12 +49,15 @@ class OutsideLookupsTest : public ::testing::Test {
   CViewerApp app_;
 };
 
+// A text from outside is looked up as a text: the heading of its group, then the entries.
+const QStringList kLookedUpGo = {"go", "go", "a", "", "go", "c", ""};
+
 TEST_F(OutsideLookupsTest, ThePopupClosesOnEscapeAndReturnOpensTheWordInTheWindow) {
   outside().OnLaunch({Source::kWord, u"go", Place::kPopup}, {});
   Settle();
   ASSERT_TRUE(PopupShown());
   EXPECT_FALSE(app_.frame()->isVisible());
-  EXPECT_EQ(PopupText(), (QStringList{"go", "a", "", "go", "c", ""}));
+  EXPECT_EQ(PopupText(), kLookedUpGo);
   QTest::keyClick(outside().popup()->display(), Qt::Key_Escape);
   EXPECT_FALSE(PopupShown());
 
@@ -81,7 +84,7 @@ TEST_F(OutsideLookupsTest, WhereTheSelectionNeedsTheFocusThePopupComesFirst) {
   ASSERT_TRUE(PopupShown());
   EXPECT_EQ(outside().popup()->word(), "");  // not read yet
   testing::ProcessUntil([&] { return outside().popup()->word() == "go" && !PopupText().isEmpty(); });
-  EXPECT_EQ(PopupText(), (QStringList{"go", "a", "", "go", "c", ""}));
+  EXPECT_EQ(PopupText(), kLookedUpGo);
 
   focusOnly.SetSelection(platform::Clipboard::Content{});
   outside().OnLaunch({Source::kSelection, u"", Place::kPopup}, {});
@@ -112,7 +115,7 @@ TEST_F(OutsideLookupsTest, AWatchedClipboardIsLookedUpOnlyForTextFromOtherProgra
     Settle();
     EXPECT_EQ(PopupShown(), c.shown) << c.what;
   }
-  EXPECT_EQ(PopupText(), (QStringList{"go", "a", "", "go", "c", ""}));
+  EXPECT_EQ(PopupText(), kLookedUpGo);
 
   platform::PostCommand(view(), ids::kWatchClipboard);
   Settle();

@@ -62,6 +62,39 @@ TEST_F(SearchModesFlow, TheModeDecidesTheSearchAndWhetherInflectionsFollow) {
   }
 }
 
+// 文から検索 reads the text as a selected text is read: a group for each start
+// that found something, longest first, over the text as it was typed.
+TEST_F(SearchModesFlow, TheScanModeGivesGroupsOverTheTextTyped) {
+  Mode(SearchMode::kScan);
+  struct Case {
+    const char16_t* text;
+    std::vector<std::pair<std::u16string, std::vector<std::u16string>>> groups;  // covered, keys
+  };
+  const Case cases[] = {
+      {u"  Grapes and apples", {{u"Grapes", {u"grape"}}}},
+      {u"pineapple tape", {{u"pineapple", {u"pineapple"}}}},
+      {u"\"apples.\"", {{u"apples", {u"apple"}}}},
+      {u"pears", {}},
+  };
+  for (const Case& c : cases) {
+    host_.armed.clear();
+    ASSERT_EQ(flow_->Search(c.text), SearchFlow::Found::kGroups);
+    std::vector<std::pair<std::u16string, std::vector<std::u16string>>> got;
+    for (const ScanGroup& group : flow_->groups()) {
+      auto& [covered, keys] = got.emplace_back();
+      covered = flow_->scannedText().substr(group.begin, group.end - group.begin);
+      for (const ScanHit& hit : group.hits) keys.push_back(hit.entry->key);
+    }
+    EXPECT_EQ(got, c.groups);
+    // Neither an inflection search nor a count follows; a text that found
+    // something goes into the history in time.
+    EXPECT_EQ(host_.armed.count(ids::kInflectionSearchTimer), 0u);
+    EXPECT_EQ(host_.armed.count(ids::kHistoryTimer), c.groups.empty() ? 0u : 1u);
+  }
+  EXPECT_EQ(flow_->SearchInflected(u"apples"), SearchFlow::Found::kNothing);
+  EXPECT_EQ(flow_->Search(u"   "), SearchFlow::Found::kNothing);
+}
+
 TEST(ResultLines, CountsAndProgress) {
   EXPECT_EQ(MoreHitsLine(1), u"… 他 1 件");
   EXPECT_EQ(MoreHitsLine(4110), u"… 他 4,110 件");

@@ -142,6 +142,64 @@ TEST_F(SearchModesViewTest, TheModesKeepQuotesAndWildcardsAtTheEnds) {
   }
 }
 
+// 文から検索 writes a heading above each group, the part of the text it
+// covers marked; a text handed over by another program turns the view to it.
+TEST_F(SearchModesViewTest, TheScanModeHeadsEachGroupAndATextFromOutsideTurnsToIt) {
+  Open(testing::Words({u"child", u"take", u"take care", u"take care of", u"食べる"}));
+  struct Group {
+    QString heading;
+    int covered;  // the heading's first characters, marked
+    QStringList keys;
+  };
+  // The display a reader expects: each heading, then each entry's headword,
+  // its translation and a blank line.
+  const auto displayOf = [](const std::vector<Group>& groups) {
+    QStringList lines;
+    for (const Group& group : groups) {
+      lines << group.heading;
+      for (const QString& key : group.keys) lines << key << "T:" + key << "";
+    }
+    return lines;
+  };
+  struct Case {
+    const char* text;
+    std::vector<Group> groups;
+  };
+  const Case cases[] = {
+      {"Took care of the children.",
+       {{"Took care of → take care of（過去形）", 12, {"take care of"}},
+        {"Took care → take care（過去形）", 9, {"take care"}},
+        {"Took → take（過去形）", 4, {"take"}}}},
+      {"children's toys", {{"children's → child（複数形・所有格）", 10, {"child"}}}},
+      {"食べさせられなかった",
+       {{"食べさせられなかった → 食べる（使役形・受身形・否定形・過去形）", 10, {"食べる"}}}},
+      {"take", {{"take", 4, {"take"}}}},
+  };
+  bool first = true;
+  for (const Case& c : cases) {
+    const QString text = QString::fromUtf8(c.text);
+    if (first) {
+      // From the prefix search: the text from outside brings the mode along.
+      view_->LookUp(text);
+      first = false;
+    } else {
+      view_->searchEdit()->setText(text);  // typed: searched as it changes
+    }
+    Settle();
+    EXPECT_EQ(Shown(), displayOf(c.groups)) << c.text;
+    for (const Group& group : c.groups) {
+      EXPECT_EQ(Marks(group.heading), (std::vector<MarkRange>{{0, group.covered}})) << c.text;
+    }
+  }
+  EXPECT_EQ(view_->searchEdit()->placeholderText(), "文から検索");
+  EXPECT_FALSE(view_->modeMarker()->isHidden());
+  EXPECT_EQ(settings_.GetString(u"search", u"mode"), u"scan");
+  // Nothing found: the display says nothing of the text before.
+  view_->searchEdit()->setText("zebra");
+  Settle();
+  EXPECT_EQ(Shown(), QStringList{});
+}
+
 TEST_F(SearchModesViewTest, ClosingTheWindowDuringABuildLeavesNoIndexFile) {
   std::vector<dicwriter::Record> records;
   for (int i = 0; i < 150000; ++i) {

@@ -17,6 +17,7 @@
 #include "tools/lookup/first_printed.h"
 #include "tools/lookup/lookup_options.h"
 #include "tools/lookup/mode_lookup.h"
+#include "tools/lookup/scan_lookup.h"
 #include "wordbook/word_book_path.h"
 
 namespace tavlex::lookup {
@@ -55,6 +56,7 @@ bool OpenAndReport(const LookupOptions& options, IniFile& ini, RegisteredDiction
 // Prints every entry found for each word; true when there was any, first
 // then being the one printed first.
 bool PrintLookups(const LookupOptions& options, DictionarySet& set, std::optional<FirstPrinted>& first) {
+  if (options.mode == SearchMode::kScan) return PrintScanLookup(options, set, std::cout, first);
   if (std::any_of(options.words.begin(), options.words.end(),
                   [&](const std::string& word) { return TakesModeSearch(options, Utf8ToUtf16(word)); })) {
     return PrintModeLookups(options, set, std::cout, first);
