@@ -284,7 +284,8 @@ void CLookupView::AppendEntry(const EntryRef& entry, const std::vector<FieldMatc
       dictionary && wordBook().Marks().Contains(wordbook::IdentityOf(*entry, dictionary->path()));
   shownEntries_.push_back(entry);
   entryStarts_.push_back(resultDisplay_->paragraphs().size());
-  for (const EntryPart& part : EntryParts(*entry, settings)) {
+  const std::vector<EntryPart> parts = EntryParts(*entry, settings);
+  for (const EntryPart& part : parts) {
     const bool markHere = kept && part.field == SearchField::kHeadword;
     const int shift = markHere ? static_cast<int>(kKeptMark.size()) : 0;
     std::vector<MarkRange> marks;
@@ -293,6 +294,14 @@ void CLookupView::AppendEntry(const EntryRef& entry, const std::vector<FieldMatc
     }
     const QString text = markHere ? ToQString(std::u16string(kKeptMark) + part.text) : ToQString(part.text);
     resultDisplay_->AppendText(text, fonts_.GetFont(ToQString(part.face), part.size), marks);
+  }
+  // A match in a field the dictionary hides: its line, named, in the example's font.
+  for (const HiddenMatchLine& line : HiddenMatchLines(*entry, parts, matches)) {
+    std::vector<MarkRange> marks;
+    for (const FieldMatch& mark : line.marks)
+      marks.push_back({static_cast<int>(mark.begin), static_cast<int>(mark.end)});
+    resultDisplay_->AppendText(ToQString(line.text),
+                               fonts_.GetFont(ToQString(settings.sampleFont), settings.sampleSize), marks);
   }
   if (more) resultDisplay_->AppendText(ToQString(*more), nullptr);
   resultDisplay_->AppendText(QString(), nullptr);  // a blank line in the default font between entries

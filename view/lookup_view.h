@@ -175,7 +175,8 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   // indexes above it; toTop: a new list, read from its top.
   void ShowResults(SearchFlow::Found found, bool toTop);
   // The parts of entry, matches marked, the headword marked when it is
-  // kept, then more (if any) and a blank line.
+  // kept, the lines of hidden fields that matched, then more (if any) and a
+  // blank line.
   void AppendEntry(const EntryRef& entry, const std::vector<FieldMatch>& matches, const std::u16string* more);
   // The font loader named by "FontOnStorage" runs while fonts are created.
   void LaunchFontLoader();

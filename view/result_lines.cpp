@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/lines.h"
 #include "base/utf8.h"
 
 namespace tavlex {
@@ -20,6 +21,24 @@ std::u16string Grouped(uint64_t n) {
   }
   return grouped;
 }
+
+// How a hidden line names its field: as the menus name the fields.
+std::u16string_view FieldLabel(SearchField field) {
+  switch (field) {
+    case SearchField::kHeadword:
+    case SearchField::kDisplay:
+      return u"見出し語";
+    case SearchField::kTranslation:
+      return u"訳語";
+    case SearchField::kExample:
+      return u"用例";
+    case SearchField::kPronunciation:
+      return u"発音記号";
+  }
+  return {};
+}
+
+constexpr std::u16string_view kLabelEnd = u": ";
 
 }  // namespace
 
@@ -68,6 +87,41 @@ std::vector<FieldMatch> MatchesOnPart(const EntryPart& part, const std::vector<F
   std::copy_if(matches.begin(), matches.end(), std::back_inserter(on),
                [&](const FieldMatch& match) { return match.field == part.field; });
   return on;
+}
+
+std::vector<HiddenMatchLine> HiddenMatchLines(const Entry& entry, const std::vector<EntryPart>& parts,
+                                              const std::vector<FieldMatch>& matches) {
+  std::vector<HiddenMatchLine> lines;
+  // Each kept line with the offset of its start in the field's text.
+  std::vector<uint32_t> lineStarts;
+  for (const FieldMatch& match : matches) {
+    if (std::any_of(parts.begin(), parts.end(),
+                    [&](const EntryPart& part) { return part.field == match.field; }))
+      continue;
+    const std::u16string_view text = FieldText(entry, match.field);
+    if (match.begin >= match.end || match.end > text.size()) continue;
+    uint32_t start = 0;
+    for (const std::u16string_view line : SplitAtCrLf(text)) {
+      const uint32_t end = start + static_cast<uint32_t>(line.size());
+      if (match.begin < start || match.begin >= end) {
+        start = end + 2;  // past the CR LF
+        continue;
+      }
+      size_t k = 0;
+      while (k < lines.size() && !(lines[k].field == match.field && lineStarts[k] == start)) ++k;
+      const std::u16string label = std::u16string(FieldLabel(match.field)) + std::u16string(kLabelEnd);
+      if (k == lines.size()) {
+        lines.push_back({match.field, label + std::u16string(line), {}});
+        lineStarts.push_back(start);
+      }
+      const auto inLine = [&](uint32_t offset) {
+        return static_cast<uint32_t>(label.size()) + offset - start;
+      };
+      lines[k].marks.push_back({match.field, inLine(match.begin), inLine(std::min(match.end, end))});
+      break;
+    }
+  }
+  return lines;
 }
 
 }  // namespace tavlex

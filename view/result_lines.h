@@ -1,7 +1,8 @@
 // What the result display says beside the entries of a search in one of the
 // search modes: the line after a dictionary's last result when it has more
-// hits than it shows, the line at the top while indexes are being made, and
-// which of a hit's matches fall on each part of the entry shown.
+// hits than it shows, the line at the top while indexes are being made,
+// which of a hit's matches fall on each part of the entry shown, and the
+// lines that show a match in a field the entry does not show.
 #pragma once
 
 #include <cstdint>
@@ -35,5 +36,24 @@ std::optional<std::u16string> IndexProgressLine(const std::vector<IndexProgress>
 // The matches that fall on part, in the part's text: the headword part shows
 // the display form when the entry has one, and then carries its matches.
 std::vector<FieldMatch> MatchesOnPart(const EntryPart& part, const std::vector<FieldMatch>& matches);
+
+// A line of a field that matched but is not among the parts shown (an example
+// or a pronunciation the dictionary hides, the headword under a display
+// form): "用例: An apple a day.", the matches on that line marked, their
+// offsets in text.
+struct HiddenMatchLine {
+  SearchField field;
+  std::u16string text;
+  std::vector<FieldMatch> marks;
+
+  bool operator==(const HiddenMatchLine&) const = default;
+};
+
+// One line for each line of a hidden field (the field's text cut at its CR LF
+// breaks) that holds a match, in the order of the fields' matches. A match
+// that runs past its line is marked to the line's end; one outside the field's
+// text is left out.
+std::vector<HiddenMatchLine> HiddenMatchLines(const Entry& entry, const std::vector<EntryPart>& parts,
+                                              const std::vector<FieldMatch>& matches);
 
 }  // namespace tavlex

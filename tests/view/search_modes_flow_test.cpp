@@ -120,6 +120,64 @@ TEST(ResultLines, CountsAndProgress) {
   }
 }
 
+// A match in a field the dictionary does not show is shown by its line, named.
+TEST(ResultLines, HiddenFieldsShowTheirMatchingLines) {
+  using F = SearchField;
+  Entry entry;
+  entry.key = u"apple";
+  entry.translation = u"りんご";
+  entry.pronunciation = u"ˈæpəl";
+  entry.example = u"An apple a day.\r\nThe apple tree.\r\nNone.";  // lines at 0, 17 and 34
+  Entry shownAs = entry;
+  shownAs.display = u"Apple (fruit)";
+  DictionarySettings hidden;
+  hidden.showSample = false;
+  hidden.showPhonetic = false;
+  DictionarySettings shown;
+  shown.showSample = true;
+  shown.showPhonetic = true;
+  struct Case {
+    const Entry* entry;
+    const DictionarySettings* settings;
+    std::vector<FieldMatch> matches;
+    std::vector<HiddenMatchLine> lines;
+  };
+  // "用例: " and "見出し語: " put 4 and 6 units before the line.
+  const Case cases[] = {
+      {&entry,
+       &hidden,
+       {{F::kExample, 3, 8}},
+       {{F::kExample, u"用例: An apple a day.", {{F::kExample, 7, 12}}}}},
+      // two lines of one field, and two matches on one line
+      {&entry,
+       &hidden,
+       {{F::kExample, 3, 8}, {F::kExample, 21, 26}, {F::kExample, 10, 13}},
+       {{F::kExample, u"用例: An apple a day.", {{F::kExample, 7, 12}, {F::kExample, 14, 17}}},
+        {F::kExample, u"用例: The apple tree.", {{F::kExample, 8, 13}}}}},
+      // a match that runs over a line break is marked to the line's end
+      {&entry,
+       &hidden,
+       {{F::kExample, 11, 20}},
+       {{F::kExample, u"用例: An apple a day.", {{F::kExample, 15, 19}}}}},
+      {&entry,
+       &hidden,
+       {{F::kPronunciation, 0, 2}},
+       {{F::kPronunciation, u"発音記号: ˈæpəl", {{F::kPronunciation, 6, 8}}}}},
+      {&shownAs,
+       &hidden,
+       {{F::kHeadword, 0, 5}},
+       {{F::kHeadword, u"見出し語: apple", {{F::kHeadword, 6, 11}}}}},
+      // shown fields, and matches that do not fit the text, add nothing
+      {&entry, &shown, {{F::kExample, 3, 8}, {F::kPronunciation, 0, 2}}, {}},
+      {&entry, &hidden, {{F::kTranslation, 0, 3}, {F::kHeadword, 0, 5}}, {}},
+      {&entry, &hidden, {{F::kExample, 30, 60}, {F::kExample, 5, 5}, {F::kExample, 15, 16}}, {}},
+  };
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    EXPECT_EQ(HiddenMatchLines(*c.entry, EntryParts(*c.entry, *c.settings), c.matches), c.lines) << i;
+  }
+}
+
 // The words of entries, and the word of a step.
 std::vector<std::u16string> Words(const std::vector<HistoryEntry>& entries) {
   std::vector<std::u16string> words;
