@@ -4,6 +4,7 @@
 
 #include "base/desktop_folders.h"
 #include "engine/index/index_store.h"
+#include "engine/text/text.h"
 #include "resources/resource_ids.h"
 #include "settings/dictionary_keys.h"
 
@@ -112,6 +113,13 @@ SearchFlow::Found SearchFlow::Search(std::u16string_view text) {
     if (IsPlainPrefixSearch(search_.mode, word)) {
       set_.SearchAll(word);
       entries_ = &set_.MergeResults();
+      // The prefix search compares as stored: ｒｉｖｅｒ typed in an input
+      // method's full-width mode finds river only in its half-width form.
+      const std::optional<std::u16string> half = HalfWidthAscii(word);
+      if (entries_->empty() && half) {
+        set_.SearchAll(*half);
+        entries_ = &set_.MergeResults();
+      }
       found = Found::kEntries;
     } else if (search_.mode == SearchMode::kScan) {
       groups_ = ScanText(set_, word, {search_.foldKana}, &scanMemory_);
@@ -160,7 +168,11 @@ SearchFlow::Found SearchFlow::SearchInflected(std::u16string_view text) {
     return Found::kNothing;
   }
   const std::u16string word = SearchWord(search_.mode, text);
-  if (!HasInflections(search_.mode) || word.empty() || !set_.SearchInflectedAll(word)) return Found::kNothing;
+  if (!HasInflections(search_.mode) || word.empty()) return Found::kNothing;
+  if (!set_.SearchInflectedAll(word)) {
+    const std::optional<std::u16string> half = HalfWidthAscii(word);
+    if (!half || !set_.SearchInflectedAll(*half)) return Found::kNothing;
+  }
   entries_ = &set_.MergeResults();
   return Found::kEntries;
 }

@@ -1,5 +1,7 @@
 #include "engine/text/text.h"
 
+#include <algorithm>
+
 namespace tavlex {
 
 std::u16string NextToken(std::u16string_view text, std::u16string_view delimiters, int* position) {
@@ -25,6 +27,23 @@ std::u16string StripSearchWord(std::u16string_view text) {
   const size_t first = text.find_first_not_of(kSearchWordStripped);
   if (first == std::u16string_view::npos) return {};
   return std::u16string(text.substr(first, text.find_last_not_of(kSearchWordStripped) - first + 1));
+}
+
+std::optional<std::u16string> HalfWidthAscii(std::u16string_view text) {
+  constexpr char16_t kFirst = u'\uFF01';
+  constexpr char16_t kLast = u'\uFF5E';
+  constexpr char16_t kToAscii = kFirst - u'!';
+  std::u16string half(text);
+  bool changed = false;
+  for (char16_t& c : half) {
+    if (c >= kFirst && c <= kLast) {
+      c = static_cast<char16_t>(c - kToAscii);
+      changed = true;
+    }
+  }
+  if (!changed) return std::nullopt;
+  std::replace(half.begin(), half.end(), u'\u3000', u' ');
+  return half;
 }
 
 }  // namespace tavlex

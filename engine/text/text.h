@@ -2,6 +2,7 @@
 // are ordinal: UTF-16 code unit by code unit, no locale, no case folding.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,11 @@ std::u16string NextToken(std::u16string_view text, std::u16string_view delimiter
 // Characters inside the word stay.
 std::u16string StripSearchWord(std::u16string_view text);
 inline constexpr std::u16string_view kSearchWordStripped = u" \u3000\"'?.,()[]{}!";
+
+// text with its full-width ASCII (U+FF01 to U+FF5E, which Japanese input
+// methods type in their full-width mode) and its ideographic spaces as plain
+// ASCII; none when it holds no full-width ASCII.
+std::optional<std::u16string> HalfWidthAscii(std::u16string_view text);
 
 // The first length-of-prefix units of text equal prefix.
 inline bool BeginsWith(std::u16string_view text, std::u16string_view prefix) {

@@ -216,6 +216,44 @@ TEST_F(SearchFlowSequence, InflectionReplacesTheListOnlyWhenItFinds) {
   EXPECT_EQ(Shown(), (std::vector<std::u16string>{u"T:apple"}));
 }
 
+// What an input method types in its full-width mode: searched as stored
+// first, and in its half-width form only when that finds nothing.
+TEST(SearchFlowFullWidth, TheHalfWidthFormIsSearchedWhenTheTypedOneFindsNothing) {
+  testing::TempDir dir;
+  DictionarySet set;
+  ASSERT_TRUE(set.Open(testing::WriteTestDictionary(
+      dir, "a.dic", testing::Words({u"going", u"river", u"river bank", u"ｇｏａｌ", u"Ｒ＆Ｄ"}))));
+  set.at(0).settings().english = true;
+  SearchFlow flow(set, nullptr);
+  struct Case {
+    std::u16string typed;
+    std::vector<std::u16string> keys;  // what the prefix search shows
+  };
+  const Case cases[] = {
+      {u"ｒｉｖ", {u"river", u"river bank"}},
+      {u"ｒｉｖｅｒ　ｂ", {u"river bank"}},
+      {u"ｇｏ", {u"ｇｏａｌ"}},  // found as stored: its half-width form is not asked
+      {u"ｇｏｉ", {u"going"}},
+      {u"Ｒ＆", {u"Ｒ＆Ｄ"}},
+      {u"Ｒｉｖｅｒ", {}},  // compared as stored, also in its half-width form
+      {u"ｚｚ", {}},
+      {u"riv", {u"river", u"river bank"}},
+  };
+  const auto keys = [&] {
+    std::vector<std::u16string> shown;
+    for (const EntryRef& entry : flow.entries()) shown.push_back(entry->key);
+    return shown;
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(flow.Search(c.typed), SearchFlow::Found::kEntries);
+    EXPECT_EQ(keys(), c.keys) << ::testing::PrintToString(c.typed);
+  }
+  // The inflection search that follows takes the half-width form too.
+  EXPECT_EQ(flow.SearchInflected(u"Ｒｉｖｅｒ"), SearchFlow::Found::kEntries);
+  EXPECT_EQ(keys(), (std::vector<std::u16string>{u"river", u"river bank"}));
+  EXPECT_EQ(flow.SearchInflected(u"ｚｚ"), SearchFlow::Found::kNothing);
+}
+
 TEST(SearchFlowWithoutDictionaries, AWordFindsAnEmptyList) {
   DictionarySet set;
   SearchFlow flow(set, nullptr);

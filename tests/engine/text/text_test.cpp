@@ -28,5 +28,23 @@ TEST(StripSearchWord, BothEndsOnly) {
   EXPECT_EQ(StripSearchWord(u"\u3042"), u"\u3042");
 }
 
+TEST(HalfWidthAscii, FullWidthAsciiAndTheSpacesBetween) {
+  struct Case {
+    std::u16string_view text;
+    std::optional<std::u16string> half;
+  };
+  const Case cases[] = {
+      {u"ｒｉｖｅｒ", u"river"},
+      {u"！～＼", u"!~\\"},                   // both ends of the range
+      {u"Ａ\u3000Ｂ", u"A B"},                // the space an input method types between
+      {u"ｒ\uFF5F\uFF00", u"r\uFF5F\uFF00"},  // just outside it: as it was
+      {u"ｶﾀｶﾅ", std::nullopt},                // half-width katakana is not ASCII
+      {u"\u3000", std::nullopt},
+      {u"river", std::nullopt},
+      {u"", std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(HalfWidthAscii(c.text), c.half);
+}
+
 }  // namespace
 }  // namespace tavlex
