@@ -62,7 +62,7 @@ TEST(LookupOptions, ModesFieldsAndKana) {
   EXPECT_TRUE(full.foldKana);
   EXPECT_EQ(lookup::ParseLookupOptions(Args{"--mode=suffix", "go"}).mode, SearchMode::kSuffix);
   EXPECT_EQ(LookupError({"--mode", "fuzzy", "go"}),
-            "unknown mode 'fuzzy' (exact, prefix, suffix, substring, fulltext)");
+            "unknown mode 'fuzzy' (exact, prefix, suffix, substring, fulltext, scan)");
   EXPECT_EQ(LookupError({"--mode", "fulltext", "--field", "translation,,example", "go"}),
             "unknown field '' (headword, translation, example, pronunciation)");
   EXPECT_EQ(LookupError({"--field", "example", "go"}), "--field needs --mode fulltext");
