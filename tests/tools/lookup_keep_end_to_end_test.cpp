@@ -3,6 +3,7 @@
 // from; a word book that cannot be written is named with the reason.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "base/utf8.h"
@@ -24,6 +25,7 @@ struct Expected {
   std::u16string pronunciation;
   std::u16string example;
   std::u16string source;
+  size_t coveredEnd = std::u16string::npos;  // the whole source when npos
 };
 
 class LookupKeep : public ToolTest {
@@ -50,6 +52,7 @@ TEST_F(LookupKeep, KeepsTheEntryPrintedFirstOnce) {
   const std::string name = " (words.dic)";
   const Expected apple{u"apple", u"りんご", u"/ˈæpəl/", u"An apple a day.", u"ap"};
   const Expected cafe{u"café", u"喫茶店", u"", u"", u"喫茶店"};
+  const Expected apply{u"apply", u"申し込む", u"", u"", u"applied for it", 7};
   const std::vector<Case> cases = {
       {{"zebra"}, 1, "", {}},
       // The first of two entries and two words; the display form as the headword.
@@ -59,6 +62,11 @@ TEST_F(LookupKeep, KeepsTheEntryPrintedFirstOnce) {
        0,
        "tavlex-lookup: kept café" + name + " in " + book_ + "\n",
        {cafe, apple}},
+      // A scan keeps the form it found, with the part of the text it covers.
+      {{"--mode", "scan", "applied", "for", "it"},
+       0,
+       "tavlex-lookup: kept apply" + name + " in " + book_ + "\n",
+       {apply, cafe, apple}},
   };
   for (const Case& c : cases) {
     Args args{"--keep", "--dic", dic};
@@ -79,7 +87,7 @@ TEST_F(LookupKeep, KeepsTheEntryPrintedFirstOnce) {
       EXPECT_EQ(kept[i].example, c.kept[i].example);
       EXPECT_EQ(kept[i].sourceText, c.kept[i].source);
       EXPECT_EQ(kept[i].coveredBegin, 0u);
-      EXPECT_EQ(kept[i].coveredEnd, c.kept[i].source.size());
+      EXPECT_EQ(kept[i].coveredEnd, std::min(c.kept[i].coveredEnd, c.kept[i].source.size()));
       EXPECT_EQ(kept[i].dictionaryName, u"words.dic");
       EXPECT_EQ(kept[i].dictionaryPath, Utf8ToUtf16(dic));
     }
