@@ -45,6 +45,7 @@ CMainFrame::CMainFrame(IniFile& settings, platform::CommandTarget* application,
   connect(view_, &CLookupView::statusMessage, this,
           [this](const QString& text) { statusBar()->showMessage(text, kStatusMessageMs); });
   CreateAccelerators();
+  OpenFirstMenuOnF10();
   RebuildMenuBar();
   // The handheld fills its screen; a desktop window keeps a reading size that fits its screen.
   resize(FitToScreen(this, kInitialSize));
@@ -202,6 +203,17 @@ void CMainFrame::CreateAccelerators() {
             [this, command = accelerator.command] { platform::PostCommand(view_, command); });
     addAction(action);
   }
+}
+
+void CMainFrame::OpenFirstMenuOnF10() {
+  auto* key = new QAction(this);
+  key->setObjectName(QStringLiteral("firstMenuKey"));
+  key->setShortcut(Qt::Key_F10);
+  connect(key, &QAction::triggered, this, [this] {
+    const QList<QAction*> buttons = menuBar()->actions();
+    if (!buttons.isEmpty()) menuBar()->setActiveAction(buttons.first());
+  });
+  addAction(key);
 }
 
 void CMainFrame::OnMenuLoop(bool entering) {

@@ -69,6 +69,8 @@ class CMainFrame : public QMainWindow, public platform::CommandTarget {
   // fit the window to it again and relabel the menus for its shape.
   void OnScreenChanged();
   void CreateAccelerators();
+  // F10 opens the first menu, as on every desktop; Alt and the mnemonics stay Qt's.
+  void OpenFirstMenuOnF10();
   void OnMenuLoop(bool entering);
   bool IsPortrait() const;
   // Opens the word book's window, or brings it to the front.

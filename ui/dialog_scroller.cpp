@@ -58,6 +58,14 @@ std::optional<int> DialogScroller::Scroll(int code, int position) {
   return delta;
 }
 
+std::optional<int> DialogScroller::ScrollBy(int pixels) {
+  const int target = std::clamp(scrollOffset_ + pixels, 0, std::max(contentHeight_ - viewHeight_, 0));
+  if (target == scrollOffset_) return std::nullopt;
+  const int delta = target - scrollOffset_;
+  scrollOffset_ = target;
+  return delta;
+}
+
 std::optional<int> DialogScroller::FocusTarget(const QRect& client, const QRect& control, int position,
                                                int max) {
   if (client.intersected(control) == control) return std::nullopt;

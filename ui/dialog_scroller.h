@@ -36,6 +36,10 @@ class DialogScroller {
   // down), or nothing when the code does not act at this position.
   std::optional<int> Scroll(int code, int position);
 
+  // A wheel or a swipe: the controls move up by pixels (down when negative),
+  // as far as they go; nothing when they are at that end already.
+  std::optional<int> ScrollBy(int pixels);
+
   // Where the thumb goes to bring control into view (both rectangles in
   // client coordinates), given the bar's position and its maximum, the
   // furthest the controls scroll; nothing when the control is wholly visible.

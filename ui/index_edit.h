@@ -1,5 +1,6 @@
 // CIndexEdit: the search box. Every change of its text, typed or set by the
-// program, posts the search-text-changed message to its parent.
+// program, posts the search-text-changed message to its parent. Its hint
+// (the search mode's name) keeps a readable colour in every palette.
 #pragma once
 
 #include "ui/my_edit.h"
@@ -11,6 +12,13 @@ class CIndexEdit : public CMyEdit {
 
  public:
   explicit CIndexEdit(QWidget* parent);
+
+ protected:
+  void changeEvent(QEvent* event) override;
+
+ private:
+  // The placeholder colour from the palette as it stands now.
+  void ColourPlaceholder();
 };
 
 }  // namespace tavlex

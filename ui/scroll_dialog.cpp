@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -15,6 +16,22 @@
 #include "ui/scroll_codes.h"
 
 namespace tavlex {
+namespace {
+
+// The height of a line of controls: the first text field as laid out (a
+// field made by its size hint where there is none) and the space below it.
+int LineOfControls(const QWidget& content) {
+  const auto* first = content.findChild<QLineEdit*>();
+  int height = first ? first->height() : 0;
+  if (height <= 0) {
+    QLineEdit field;
+    field.setFont(content.font());
+    height = field.sizeHint().height();
+  }
+  return height + (content.layout() ? std::max(content.layout()->spacing(), 0) : 0);
+}
+
+}  // namespace
 
 CScrollDialog::CScrollDialog(QWidget* parent, ScrollBar bar) : QDialog(parent), barShown_(bar) {
   auto* layout = new QVBoxLayout(this);
@@ -37,6 +54,8 @@ CScrollDialog::CScrollDialog(QWidget* parent, ScrollBar bar) : QDialog(parent), 
   area->addWidget(scrollBar_);
   layout->addLayout(area, 1);
   connect(scrollBar_, &QAbstractSlider::actionTriggered, this, &CScrollDialog::OnScrollBarAction);
+  // Its own wheel handling moves the thumb a pixel or three.
+  scrollBar_->installEventFilter(this);
 }
 
 void CScrollDialog::ShowMenuBar(const std::vector<MenuItem>& menu) {
@@ -62,6 +81,7 @@ void CScrollDialog::OnInitDialog() {
     lowestBottom = std::max(lowestBottom, child->geometry().y() + child->geometry().height());
   }
   scroller_.Measure(lowestBottom);
+  lineHeight_ = LineOfControls(*content_);
   content_->move(0, 0);
   WatchControls();
   // As tall as the controls need, but never taller than the screen.
@@ -81,13 +101,17 @@ void CScrollDialog::WatchControls() {
 }
 
 bool CScrollDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Wheel) return OnWheel(static_cast<QWheelEvent*>(event));
   if (watched == viewport_) {
     if (event->type() == QEvent::Resize) {
-      content_->resize(viewport_->width(), std::max(content_->height(), viewport_->height()));
+      // As tall as the controls want, or the client area where that is taller: a
+      // dialog made smaller again gathers its controls back, below it when need be.
+      content_->resize(viewport_->width(), std::max(content_->sizeHint().height(), viewport_->height()));
       OnSize(viewport_->height());
     }
     return false;
   }
+  if (watched == scrollBar_) return false;
   const int device = platform::DeviceClass();
   if (event->type() == QEvent::FocusIn && device == platform::kTouchScreenDevice) {
     // Posted: the scroll runs after the focus change has completed.
@@ -138,9 +162,25 @@ void CScrollDialog::OnSize(int clientHeight) {
 
 void CScrollDialog::OnVScroll(int code, int position) {
   if (platform::DeviceClass() != platform::kTouchScreenDevice) return;
-  if (!scroller_.Scroll(code, position)) return;
+  if (scroller_.Scroll(code, position)) ShowScrollOffset();
+}
+
+void CScrollDialog::ShowScrollOffset() {
   scrollBar_->setSliderPosition(scroller_.scrollOffset());
   content_->move(0, -scroller_.scrollOffset());
+}
+
+void CScrollDialog::wheelEvent(QWheelEvent* event) {
+  if (!OnWheel(event)) QDialog::wheelEvent(event);
+}
+
+bool CScrollDialog::OnWheel(const QWheelEvent* event) {
+  if (platform::DeviceClass() != platform::kTouchScreenDevice || scroller_.range().max == 0) return false;
+  // A notch is 120; turned away from the user, the wheel brings the controls above into view.
+  constexpr int kNotch = 120, kLinesPerNotch = 3;
+  if (scroller_.ScrollBy(-event->angleDelta().y() * kLinesPerNotch * lineHeight_ / kNotch))
+    ShowScrollOffset();
+  return true;  // at an end too: the wheel does not fall through to a control under the pointer
 }
 
 void CScrollDialog::OnScrollBarAction(int action) {

@@ -1,7 +1,9 @@
 // CScrollDialog: the base of the viewer's settings dialogs. Their controls
 // live in content(); when the dialog is shorter than its controls (a small
 // screen), a real scroll bar scrolls them, and a control that takes the
-// focus out of sight is scrolled into view. On the keypad device class the
+// focus out of sight is scrolled into view; a notch of the mouse wheel
+// scrolls three lines of controls wherever the pointer is in the dialog. The
+// controls' area follows the dialog's height both ways. On the keypad device class the
 // Back key (Escape here) becomes a Backspace in the focused field. The
 // arithmetic is DialogScroller's; this class moves the widgets.
 //
@@ -49,6 +51,7 @@ class CScrollDialog : public QDialog {
   void ShowMenuBar(const std::vector<MenuItem>& menu);
 
   void showEvent(QShowEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -56,6 +59,11 @@ class CScrollDialog : public QDialog {
   void OnSize(int clientHeight);
   void OnVScroll(int code, int position);
   void OnScrollBarAction(int action);
+  // A wheel turned over the dialog; false when there is nothing to scroll (a
+  // combo box under the pointer may take it then).
+  bool OnWheel(const QWheelEvent* event);
+  // The thumb and the controls to where the scroller says.
+  void ShowScrollOffset();
   // A control took the focus: scroll it into view if it is not wholly visible.
   void OnControlFocused(QWidget* control);
   void WatchControls();
@@ -65,6 +73,7 @@ class CScrollDialog : public QDialog {
   QScrollBar* scrollBar_;
   const ScrollBar barShown_;
   DialogScroller scroller_;
+  int lineHeight_ = 0;  // a line of controls: a text field and the space under it
 };
 
 }  // namespace tavlex

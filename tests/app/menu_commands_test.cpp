@@ -21,6 +21,7 @@
 #include "tests/support/qt_printers.h"
 #include "tests/support/test_dictionaries.h"
 #include "tests/support/view_fixture.h"
+#include "ui/editor.h"
 #include "ui/index_edit.h"
 #include "view/lookup_view.h"
 
@@ -219,6 +220,18 @@ TEST_F(MenuCommandsTest, TheSearchMenuItsKeysAndItsRecentWords) {
   Choose("menu1.19", ids::kHistoryWordFirst);
   EXPECT_EQ(view()->searchEdit()->text(), "g");
   EXPECT_EQ(Shown(), (QStringList{"go", "a", "", "go", "c", ""}));
+}
+
+TEST_F(MenuCommandsTest, F10OpensTheFirstMenuWhereverTheFocusIs) {
+  for (QWidget* focused :
+       {static_cast<QWidget*>(view()->searchEdit()), static_cast<QWidget*>(view()->resultDisplay())}) {
+    focused->setFocus();
+    QTest::keyClick(focused, Qt::Key_F10);
+    Settle();
+    EXPECT_EQ(QApplication::activePopupWidget(), Menu("menu0")) << focused->objectName().toStdString();
+    if (QWidget* open = QApplication::activePopupWidget()) open->close();
+    Settle();
+  }
 }
 
 TEST_F(MenuCommandsTest, RecentWordsShowAsTheyWereTypedWithLettersOfTheirOwn) {

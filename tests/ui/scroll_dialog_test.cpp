@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include "platform/device.h"
 #include "tests/support/platform_fakes.h"
@@ -62,6 +63,28 @@ TEST(DialogScroller, ControlsThatFitNeverScrollAndAGrownWindowTakesTheOffsetBack
   scroller.Scroll(SB_THUMBPOSITION, 90);
   EXPECT_EQ(scroller.Resize(250), (DialogScroller::Range{45, 4}));
   EXPECT_EQ(scroller.scrollOffset(), 45);
+}
+
+TEST(DialogScroller, AWheelScrollsByPixelsUpToEitherEnd) {
+  struct Case {
+    int from;
+    int pixels;
+    std::optional<int> moved;
+  };
+  for (const Case& c : {
+           Case{0, 30, 30},
+           Case{0, -30, std::nullopt},  // at the top already
+           Case{80, 30, 15},            // stops at the end of the 95-pixel overflow
+           Case{95, 1, std::nullopt},
+           Case{20, -30, -20},
+           Case{40, 0, std::nullopt},
+       }) {
+    DialogScroller scroller = Overflowing(95);
+    scroller.Scroll(SB_THUMBPOSITION, c.from);
+    EXPECT_EQ(scroller.ScrollBy(c.pixels), c.moved) << c.from << " by " << c.pixels;
+    EXPECT_EQ(scroller.scrollOffset(), c.from + c.moved.value_or(0));
+  }
+  EXPECT_EQ(Overflowing(-50).ScrollBy(10), std::nullopt);  // controls that fit never move
 }
 
 TEST(DialogScroller, FocusTargets) {
@@ -143,6 +166,61 @@ TEST(CScrollDialog, ABarBuiltWithoutShowsOnlyWhileTheControlsDoNotFit) {
     EXPECT_TRUE(dialog.scrollBar()->isVisible());
     EXPECT_TRUE(dialog.scrollBar()->isEnabled());
   }
+}
+
+// The dialog maximised and restored: its controls gather back where they
+// were, the bar comes back on, and Tab onto the last one scrolls to it.
+TEST(CScrollDialog, TheControlsFollowTheDialogWhenItGrowsAndShrinksAgain) {
+  TallDialog dialog;
+  dialog.show();
+  dialog.resize(300, 200);
+  QApplication::setActiveWindow(&dialog);
+  QApplication::processEvents();
+  auto* last = dialog.findChild<QLineEdit*>(QStringLiteral("field19"));
+  const QRect before = last->geometry();
+  const int overflow = dialog.scrollBar()->maximum();
+  ASSERT_GT(overflow, 0);
+
+  dialog.resize(300, 2000);
+  QApplication::processEvents();
+  EXPECT_FALSE(dialog.scrollBar()->isEnabled());
+  dialog.resize(300, 200);
+  QApplication::processEvents();
+  EXPECT_EQ(last->geometry(), before);
+  EXPECT_TRUE(dialog.scrollBar()->isEnabled());
+  EXPECT_EQ(dialog.scrollBar()->maximum(), overflow);
+
+  last->setFocus();
+  QApplication::processEvents();
+  QApplication::processEvents();
+  const QWidget* client = dialog.findChild<QWidget*>(QStringLiteral("clientArea"));
+  EXPECT_TRUE(client->rect().contains(QRect(last->mapTo(client, QPoint(0, 0)), last->size())));
+}
+
+TEST(CScrollDialog, AWheelNotchScrollsThreeLinesOfControlsWhereverThePointerIs) {
+  TallDialog dialog;
+  dialog.show();
+  dialog.resize(300, 200);
+  QApplication::processEvents();
+  const auto* field0 = dialog.findChild<QLineEdit*>(QStringLiteral("field0"));
+  const auto* field3 = dialog.findChild<QLineEdit*>(QStringLiteral("field3"));
+  const int threeLines = field3->y() - field0->y();
+  QWidget* over[] = {dialog.findChild<QLineEdit*>(QStringLiteral("field1")), dialog.scrollBar(),
+                     dialog.findChild<QWidget*>(QStringLiteral("clientArea")), &dialog};
+  int expected = 0;
+  for (QWidget* target : over) {
+    QWheelEvent notch(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &notch);
+    expected = std::min(expected + threeLines, dialog.scrollBar()->maximum());
+    EXPECT_EQ(dialog.scroller().scrollOffset(), expected) << target->metaObject()->className();
+    EXPECT_EQ(dialog.scrollBar()->value(), expected);
+    EXPECT_EQ(dialog.findChild<QWidget*>(QStringLiteral("controls"))->y(), -expected);
+  }
+  QWheelEvent back(QPointF(5, 5), dialog.mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                   Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&dialog, &back);
+  EXPECT_EQ(dialog.scroller().scrollOffset(), std::max(expected - threeLines, 0));
 }
 
 TEST(CScrollDialog, OnTheKeypadClassBackIsBackspace) {

@@ -1,0 +1,77 @@
+// The hint in an empty search box reads on light and dark palettes alike.
+#include "ui/placeholder_colour.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QWidget>
+#include <cmath>
+
+#include "ui/index_edit.h"
+
+namespace tavlex {
+namespace {
+
+// The contrast of two opaque colours as the accessibility guidelines define it.
+double Contrast(const QColor& a, const QColor& b) {
+  const auto linear = [](int v) {
+    const double c = v / 255.0;
+    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  const auto luminance = [&](const QColor& c) {
+    return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
+  };
+  const double x = luminance(a), y = luminance(b);
+  return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
+
+QPalette Palette(QColor base, QColor text, QColor placeholder) {
+  QPalette palette;
+  palette.setColor(QPalette::Base, base);
+  palette.setColor(QPalette::Text, text);
+  palette.setColor(QPalette::PlaceholderText, placeholder);
+  return palette;
+}
+
+TEST(PlaceholderColour, ReadsOnItsBaseAndKeepsAGoodOneAsItIs) {
+  struct Case {
+    const char* what;
+    QPalette palette;
+    bool keptAsItIs;
+  };
+  const QColor darkBase(0x2a, 0x2a, 0x2a), lightText(0xee, 0xee, 0xee);
+  for (const Case& c : {
+           Case{"light, mid grey", Palette(Qt::white, Qt::black, QColor(0x60, 0x60, 0x60)), true},
+           Case{"light, pale grey", Palette(Qt::white, Qt::black, QColor(0xc0, 0xc0, 0xc0)), false},
+           Case{"dark, dark grey", Palette(darkBase, lightText, QColor(0x40, 0x40, 0x40)), false},
+           Case{"dark, light half-transparent", Palette(darkBase, lightText, QColor(255, 255, 255, 128)),
+                false},
+           Case{"dark, light grey", Palette(darkBase, lightText, QColor(0xb0, 0xb0, 0xb0)), true},
+           Case{"text itself too dim", Palette(darkBase, QColor(0x50, 0x50, 0x50), QColor(0x30, 0x30, 0x30)),
+                false},
+       }) {
+    const QColor base = c.palette.color(QPalette::Base), text = c.palette.color(QPalette::Text);
+    const QColor shown = ReadablePlaceholder(c.palette);
+    if (c.keptAsItIs) {
+      EXPECT_EQ(shown, c.palette.color(QPalette::PlaceholderText)) << c.what;
+    }
+    // Readable where the text is; never past the text, so that it still looks like a hint.
+    EXPECT_GE(Contrast(shown, base) + 0.01, std::min(4.5, Contrast(text, base))) << c.what;
+    EXPECT_LE(Contrast(shown, base), Contrast(text, base) + 0.01) << c.what;
+  }
+}
+
+TEST(PlaceholderColour, TheSearchBoxFollowsAPaletteChangedWhileItRuns) {
+  QWidget parent;
+  auto* box = new CIndexEdit(&parent);
+  const QColor darkBase(0x20, 0x20, 0x20);
+  parent.setPalette(Palette(darkBase, QColor(0xe0, 0xe0, 0xe0), QColor(0x38, 0x38, 0x38)));
+  QApplication::processEvents();
+  EXPECT_GE(Contrast(box->palette().color(QPalette::PlaceholderText), darkBase), 4.5);
+  parent.setPalette(Palette(Qt::white, Qt::black, QColor(0x70, 0x70, 0x70)));
+  QApplication::processEvents();
+  EXPECT_EQ(box->palette().color(QPalette::PlaceholderText), QColor(0x70, 0x70, 0x70));
+}
+
+}  // namespace
+}  // namespace tavlex
