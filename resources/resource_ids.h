@@ -113,6 +113,7 @@ inline constexpr int kEntryKept = 3020;
 inline constexpr int kEntryAlreadyKept = 3021;
 inline constexpr int kEntryNotKept = 3022;
 inline constexpr int kNothingToKeep = 3023;
+inline constexpr int kIndexesRemoved = 3024;
 // The word book's window.
 inline constexpr int kWordBookTitle = 3030;
 inline constexpr int kWordBookFilterHint = 3031;

@@ -58,6 +58,9 @@ QString LoadString(int id) {
       return QStringLiteral("単語帳に追加できませんでした: %1");
     case ids::kNothingToKeep:
       return QStringLiteral("単語帳に追加する項目がありません");
+    case ids::kIndexesRemoved:
+      return QStringLiteral(
+          "索引を削除しました。検索 → 索引を作成 か、前方一致以外での検索で作り直されます。");
     case ids::kWordBookTitle:
       return QStringLiteral("単語帳");
     case ids::kWordBookFilterHint:

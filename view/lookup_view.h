@@ -147,6 +147,9 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   // The 検索 menu's commands and the state of their items; false for other commands.
   bool OnSearchCommand(int command);
   bool SearchCommandState(int command, platform::CommandState& state);
+  // 索引を削除: the index files go, the status bar says how they come back, and
+  // hits of an index mode on show bring their indexes back at once.
+  void RemoveIndexes();
   // New search options: written into the image, shown in the box, and the word searched again.
   void ApplySearchOptions(const SearchOptions& options);
   // The same without the search.

@@ -7,6 +7,7 @@
 
 #include "platform/qt_text.h"
 #include "resources/resource_ids.h"
+#include "resources/string_table.h"
 #include "ui/index_edit.h"
 #include "view/dictionary_menu.h"
 #include "view/lookup_view.h"
@@ -100,8 +101,7 @@ bool CLookupView::OnSearchCommand(int command) {
       ShowResults(shown_, false);
       return true;
     case ids::kRemoveIndexes:
-      flow_.RemoveIndexes();
-      ShowResults(shown_, false);
+      RemoveIndexes();
       return true;
     case ids::kHistoryBack:
       ShowHistoryEntry(flow_.history().Back(
@@ -171,6 +171,19 @@ void CLookupView::ShowHistoryEntry(const std::optional<HistoryEntry>& entry) {
   searchEdit_->setText(ToQString(entry->word));
   searchEdit_->selectAll();
   searchEdit_->setFocus();
+}
+
+void CLookupView::RemoveIndexes() {
+  flow_.RemoveIndexes();
+  emit statusMessage(LoadString(ids::kIndexesRemoved));
+  if (shown_ != SearchFlow::Found::kHits) {
+    ShowResults(shown_, false);
+    return;
+  }
+  // Hits of an index mode are on show: their indexes are made again at once,
+  // and the display says so instead of going blank.
+  const SearchFlow::Found found = flow_.Search(ToU16String(searchEdit_->text()));
+  ShowResults(found == SearchFlow::Found::kNothing ? shown_ : found, false);
 }
 
 void CLookupView::OnSearchNotice(int message, qintptr wParam, qintptr lParam) {

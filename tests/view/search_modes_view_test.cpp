@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTest>
 #include <fstream>
 #include <functional>
@@ -99,13 +100,26 @@ TEST_F(SearchModesViewTest, AModeShowsMarksItsMatchesAndItsResultsArriveByThemse
   EXPECT_EQ(Marks("apple"), (std::vector<MarkRange>{{0, 5}}));
   EXPECT_EQ(Marks("red apple pie"), (std::vector<MarkRange>{{4, 9}}));
 
+  // Removed while full-text hits are on show: said so, and the index is made
+  // again at once, so that the hits come back rather than a blank display.
+  QSignalSpy status(view_.get(), &CLookupView::statusMessage);
   Command(ids::kRemoveIndexes);
-  EXPECT_TRUE(std::filesystem::is_empty(cache()));
+  ASSERT_EQ(status.size(), 1);
+  EXPECT_TRUE(status[0][0].toString().startsWith("索引を削除しました"));
+  EXPECT_TRUE(ShowsSoon("red apple pie")) << Shown().join('|').toStdString();
+  EXPECT_TRUE(testing::ProcessUntil([&] { return !std::filesystem::is_empty(cache()); }));
 
   // The mode is kept in the settings image, in its own section.
   Command(ids::kToggleFullText);
   EXPECT_TRUE(view_->modeMarker()->isHidden());
   EXPECT_EQ(settings_.GetString(u"search", u"mode"), u"prefix");
+
+  // Removed in the prefix search: the files go, the entries stay, and the message says how to make them.
+  const QStringList prefixShown = Shown();
+  Command(ids::kRemoveIndexes);
+  EXPECT_TRUE(std::filesystem::is_empty(cache()));
+  EXPECT_EQ(Shown(), prefixShown);
+  EXPECT_EQ(status.size(), 2);
 }
 
 // Only the prefix search strips quotes and question marks at the ends of what
