@@ -132,7 +132,13 @@ void CMainFrame::changeEvent(QEvent* event) {
 
 void CMainFrame::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
+  RefitWhenFramed(this, fittedFrame_);
   RebuildMenuBar();
+}
+
+void CMainFrame::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  RefitWhenFramed(this, fittedFrame_);
 }
 
 void CMainFrame::RebuildMenuBar() {

@@ -56,6 +56,8 @@ class CMainFrame : public QMainWindow, public platform::CommandTarget {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // The window manager's frame becomes known as the window moves: fit to it.
+  void moveEvent(QMoveEvent* event) override;
 
  private:
   void BuildMenuBar();
@@ -83,6 +85,7 @@ class CMainFrame : public QMainWindow, public platform::CommandTarget {
   CWordBookWindow* wordBookWindow_ = nullptr;  // a child window, made at its first use
   MenuRebuildGate rebuildGate_;
   QMetaObject::Connection screenGeometry_;  // to the screen the window is on
+  QMargins fittedFrame_;                    // the frame the window was fitted with last
 };
 
 }  // namespace tavlex

@@ -36,6 +36,16 @@ QRect FitOnScreen(const QWidget* window, const QRect& rect) {
   return KeepInside(rect, Decoration(window), screen->availableGeometry());
 }
 
+void RefitWhenFramed(QWidget* window, QMargins& known) {
+  const QRect frame = window->frameGeometry(), inner = window->geometry();
+  const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(),
+                         frame.right() - inner.right(), frame.bottom() - inner.bottom());
+  if (margins.isNull() || margins == known || !window->isVisible()) return;
+  known = margins;
+  const QRect fitted = FitOnScreen(window, inner);
+  if (fitted != inner) window->setGeometry(fitted);
+}
+
 QRect KeepInside(const QRect& rect, const QMargins& decoration, const QRect& available) {
   const QSize room = available.marginsRemoved(decoration).size();
   QRect outer = QRect(rect.topLeft(), rect.size().boundedTo(room)).marginsAdded(decoration);

@@ -18,6 +18,12 @@ QSize FitToScreen(const QWidget* window, QSize wanted);
 // available area of its screen and moved into it, title bar included.
 QRect FitOnScreen(const QWidget* window, const QRect& rect);
 
+// Fits window on its screen again once its real title bar and frame are
+// known, or when they change: known holds the margins it was fitted with
+// last. Frameless (not yet framed) windows are left alone, and so is a
+// window whose frame stayed, so that one moved by the user is not pulled back.
+void RefitWhenFramed(QWidget* window, QMargins& known);
+
 // The plain arithmetic of FitOnScreen: rect, framed by decoration, made to
 // fit available; where it cannot, its top left corner stays in sight.
 QRect KeepInside(const QRect& rect, const QMargins& decoration, const QRect& available);

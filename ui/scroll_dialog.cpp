@@ -71,7 +71,13 @@ void CScrollDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
+void CScrollDialog::moveEvent(QMoveEvent* event) {
+  QDialog::moveEvent(event);
+  RefitWhenFramed(this, fittedFrame_);
+}
+
 void CScrollDialog::OnInitDialog() {
+  fittedFrame_ = {};  // each showing is fitted to its frame again
   LoadFields();
   content_->adjustSize();
   if (content_->layout()) content_->layout()->activate();

@@ -51,6 +51,8 @@ class CScrollDialog : public QDialog {
   void ShowMenuBar(const std::vector<MenuItem>& menu);
 
   void showEvent(QShowEvent* event) override;
+  // The window manager's frame becomes known as the dialog moves: fit to it.
+  void moveEvent(QMoveEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -73,7 +75,8 @@ class CScrollDialog : public QDialog {
   QScrollBar* scrollBar_;
   const ScrollBar barShown_;
   DialogScroller scroller_;
-  int lineHeight_ = 0;  // a line of controls: a text field and the space under it
+  QMargins fittedFrame_;  // the frame the dialog was fitted with last
+  int lineHeight_ = 0;    // a line of controls: a text field and the space under it
 };
 
 }  // namespace tavlex
