@@ -1,11 +1,8 @@
 // The viewer killed (SIGKILL) while a user keeps entry after entry with
 // Ctrl+D, twenty times: every keep its status line confirmed is in the word
 // book, once, and the file passes SQLite's integrity check.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -15,12 +12,11 @@
 #include <set>
 #include <thread>
 
+#include "tests/support/run_program.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_dictionaries.h"
 #include "wordbook/sqlite.h"
 #include "wordbook/word_book.h"
-
-extern char** environ;
 
 namespace tavlex {
 namespace {
@@ -49,19 +45,9 @@ std::set<int> Confirmed(const fs::path& out) {
 }
 
 pid_t StartViewer(const fs::path& ini, int first, const fs::path& out) {
-  const std::string program = TAVLEX_KEEPING_VIEWER_CHILD;
-  const std::string args[] = {program, ini.string(), std::to_string(first), std::to_string(kAdditions)};
-  char* argv[] = {const_cast<char*>(args[0].c_str()), const_cast<char*>(args[1].c_str()),
-                  const_cast<char*>(args[2].c_str()), const_cast<char*>(args[3].c_str()), nullptr};
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 2, (out.string() + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0644);
-  pid_t pid = 0;
-  EXPECT_EQ(posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ), 0);
-  posix_spawn_file_actions_destroy(&actions);
-  return pid;
+  return testing::StartProgram(TAVLEX_KEEPING_VIEWER_CHILD,
+                               {ini.string(), std::to_string(first), std::to_string(kAdditions)}, out,
+                               out.string() + ".err");
 }
 
 TEST(ViewerKill, AViewerKilledWhileKeepingLosesNoConfirmedEntry) {
@@ -83,16 +69,12 @@ TEST(ViewerKill, AViewerKilledWhileKeepingLosesNoConfirmedEntry) {
     const pid_t child = StartViewer(dir.path() / "tavlex.ini", round * kAdditions, out);
     // Killed in the middle: once a random number of its keeps are confirmed.
     const size_t until = 1 + random() % (kAdditions - 1);
-    int status = 0;
-    for (int wait = 0; wait < 6000 && Confirmed(out).size() < until; ++wait) {
-      if (waitpid(child, &status, WNOHANG) == child) break;
+    for (int wait = 0; wait < 6000 && Confirmed(out).size() < until && !testing::ProgramEnded(child);
+         ++wait) {
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    ::kill(child, SIGKILL);
-    waitpid(child, &status, 0);
-    if (WIFEXITED(status)) ++finished;
-    std::ifstream errors(out.string() + ".err");
-    const std::string said((std::istreambuf_iterator<char>(errors)), std::istreambuf_iterator<char>());
+    if (testing::KillProgram(child) != testing::kSignalStatusBase + SIGKILL) ++finished;
+    const std::string said = testing::FileText(out.string() + ".err");
     EXPECT_EQ(said.find("not kept"), std::string::npos) << said;
     for (const int i : Confirmed(out)) confirmed.insert(i);
   }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -20,18 +21,19 @@ extern char** environ;
 
 namespace tavlex::testing {
 
+// A program killed by a signal ends with this plus the signal's number.
+inline constexpr int kSignalStatusBase = 128;
+
 struct ProgramResult {
-  int status = -1;  // the exit status; 128 + the signal for a program killed by one
+  int status = -1;  // the exit status; kSignalStatusBase + the signal for a program killed by one
   std::string out;
   std::string err;
 };
 
-inline ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args) {
-  constexpr int kSignalStatusBase = 128;
-  const TempDir capture;
-  const std::string outPath = (capture.path() / "stdout").string();
-  const std::string errPath = (capture.path() / "stderr").string();
-
+// Starts program with args, reading nothing, its output going to outPath and
+// its errors to errPath; its process id, for WaitProgram or KillProgram.
+inline pid_t StartProgram(const std::string& program, const std::vector<std::string>& args,
+                          const std::filesystem::path& outPath, const std::filesystem::path& errPath) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
@@ -45,17 +47,42 @@ inline ProgramResult RunProgram(const std::string& program, const std::vector<st
   const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (spawned != 0) throw std::runtime_error("cannot start " + program);
-  int wait = 0;
-  if (waitpid(pid, &wait, 0) != pid) throw std::runtime_error("lost " + program);
+  return pid;
+}
 
-  const auto slurp = [](const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  };
+// Waits for a started program to end; its status as in ProgramResult.
+inline int WaitProgram(pid_t pid) {
+  int wait = 0;
+  if (waitpid(pid, &wait, 0) != pid) throw std::runtime_error("lost program " + std::to_string(pid));
+  return WIFEXITED(wait) ? WEXITSTATUS(wait) : kSignalStatusBase + WTERMSIG(wait);
+}
+
+// Whether a started program has ended, leaving it to be waited for.
+inline bool ProgramEnded(pid_t pid) {
+  siginfo_t info{};
+  return waitid(P_PID, pid, &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid;
+}
+
+// Kills a started program at once (SIGKILL), or finds it ended; its status.
+inline int KillProgram(pid_t pid) {
+  kill(pid, SIGKILL);
+  return WaitProgram(pid);
+}
+
+// What a file holds, empty where there is none.
+inline std::string FileText(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+inline ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args) {
+  const TempDir capture;
+  const std::filesystem::path outPath = capture.path() / "stdout";
+  const std::filesystem::path errPath = capture.path() / "stderr";
   ProgramResult result;
-  result.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : kSignalStatusBase + WTERMSIG(wait);
-  result.out = slurp(outPath);
-  result.err = slurp(errPath);
+  result.status = WaitProgram(StartProgram(program, args, outPath, errPath));
+  result.out = FileText(outPath);
+  result.err = FileText(errPath);
   return result;
 }
 

@@ -1,11 +1,7 @@
 // The word book shared by programs running at once, and by a program killed
 // while it keeps entries: nothing confirmed is lost, nothing kept twice, no
 // "database is locked", and the file stays sound.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <chrono>
 #include <fstream>
@@ -15,10 +11,9 @@
 #include <thread>
 
 #include "base/utf8.h"
+#include "tests/support/run_program.h"
 #include "tests/support/temp_dir.h"
 #include "wordbook/word_book.h"
-
-extern char** environ;
 
 namespace tavlex::wordbook {
 namespace {
@@ -27,25 +22,9 @@ namespace fs = std::filesystem;
 
 // keeper_child FILE FIRST COUNT, its output going to out; its process id.
 pid_t StartKeeper(const fs::path& file, int first, int count, const fs::path& out) {
-  const std::string program = TAVLEX_KEEPER_CHILD;
-  const std::string args[] = {program, file.string(), std::to_string(first), std::to_string(count)};
-  char* argv[] = {const_cast<char*>(args[0].c_str()), const_cast<char*>(args[1].c_str()),
-                  const_cast<char*>(args[2].c_str()), const_cast<char*>(args[3].c_str()), nullptr};
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 2, (out.string() + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0644);
-  pid_t pid = 0;
-  EXPECT_EQ(posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ), 0);
-  posix_spawn_file_actions_destroy(&actions);
-  return pid;
-}
-
-int Wait(pid_t pid) {
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  return testing::StartProgram(TAVLEX_KEEPER_CHILD,
+                               {file.string(), std::to_string(first), std::to_string(count)}, out,
+                               out.string() + ".err");
 }
 
 // The words a keeper's output says were kept ("kept") or found ("already").
@@ -77,11 +56,10 @@ TEST(WordBookProcesses, TwoProgramsAtOnceLoseNothingAndKeepEachEntryOnce) {
     reader.Entries();
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
-  EXPECT_EQ(Wait(a), 0);
-  EXPECT_EQ(Wait(b), 0);
+  EXPECT_EQ(testing::WaitProgram(a), 0);
+  EXPECT_EQ(testing::WaitProgram(b), 0);
   for (const char* name : {"a.err", "b.err"}) {
-    std::ifstream errors(dir.path() / name);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(errors), {}), "") << "no failure, no \"locked\"";
+    EXPECT_EQ(testing::FileText(dir.path() / name), "") << "no failure, no \"locked\"";
   }
 
   const std::map<int, std::string> byA = Confirmed(dir.path() / "a");
@@ -107,12 +85,11 @@ TEST(WordBookProcesses, AProgramKilledWhileKeepingLosesNoConfirmedEntry) {
     const pid_t child = StartKeeper(file, round * 1000, 1000, out);
     // Killed in the middle: after its first addition (a slow start, under a
     // sanitizer say, is waited for), at a random moment.
-    for (int wait = 0; wait < 1000 && Confirmed(out).empty(); ++wait) {
+    for (int wait = 0; wait < 1000 && Confirmed(out).empty() && !testing::ProgramEnded(child); ++wait) {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(random() % 60));
-    ::kill(child, SIGKILL);
-    Wait(child);
+    testing::KillProgram(child);
     for (const auto& [i, word] : Confirmed(out)) confirmed.insert(Word(i));
   }
   WordBook book(file);
