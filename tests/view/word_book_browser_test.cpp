@@ -6,9 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <map>
-
+#include "tests/support/run_program.h"
 #include "tests/support/temp_dir.h"
 #include "tests/wordbook/kept_samples.h"
 
@@ -20,6 +18,12 @@ using wordbook::ExportFormat;
 
 // Newest first: the order the browser lists them in.
 const std::vector<std::u16string> kAll = {u"dog", u"cat", u"catalog", u"take care of"};
+
+std::vector<std::u16string> HeadwordsOf(const std::vector<wordbook::KeptEntry>& entries) {
+  std::vector<std::u16string> headwords;
+  for (const wordbook::KeptEntry& entry : entries) headwords.push_back(entry.headword);
+  return headwords;
+}
 
 class WordBookBrowserTest : public ::testing::Test {
  protected:
@@ -50,9 +54,9 @@ class WordBookBrowserTest : public ::testing::Test {
     return headwords;
   }
   static std::vector<std::u16string> Shown(const WordBookBrowser& browser) {
-    std::vector<size_t> rows(browser.size());
-    for (size_t row = 0; row < rows.size(); ++row) rows[row] = row;
-    return Headwords(browser, rows);
+    std::vector<std::u16string> headwords;
+    for (size_t row = 0; row < browser.size(); ++row) headwords.push_back(browser.at(row).headword);
+    return headwords;
   }
   // The row showing headword in browser.
   static size_t Row(const WordBookBrowser& browser, std::u16string_view headword) {
@@ -62,10 +66,11 @@ class WordBookBrowserTest : public ::testing::Test {
     ADD_FAILURE() << "not shown";
     return browser.size();
   }
-  std::vector<std::u16string> InBook() {
-    std::vector<std::u16string> headwords;
-    for (const wordbook::KeptEntry& entry : book_.Entries()) headwords.push_back(entry.headword);
-    return headwords;
+  static std::vector<size_t> Rows(const WordBookBrowser& browser,
+                                  const std::vector<std::u16string>& headwords) {
+    std::vector<size_t> rows;
+    for (const std::u16string& headword : headwords) rows.push_back(Row(browser, headword));
+    return rows;
   }
 
   ::tavlex::testing::TempDir dir_;
@@ -74,49 +79,43 @@ class WordBookBrowserTest : public ::testing::Test {
 
 TEST_F(WordBookBrowserTest, TheChoiceFollowsTheEntriesThroughTheFilter) {
   WordBookBrowser browser(book_, nullptr);
-  // At first the newest entry is current and chosen.
-  EXPECT_EQ(Shown(browser), kAll);
-  EXPECT_EQ(Headwords(browser, browser.ChosenRows()), std::vector<std::u16string>{u"dog"});
-
   struct Step {
     std::u16string filter;
-    std::vector<std::u16string> choose;  // none: the choice is left as it is
-    std::u16string chooseCurrent;
+    std::vector<std::u16string> choose;  // the last one current; none: the choice is left as it is
     std::vector<std::u16string> shown;
-    std::vector<std::u16string> chosen;
-    std::u16string current;
+    std::vector<std::u16string> chosen;  // the last one current
   };
   const Step steps[] = {
-      {u"", {u"cat", u"take care of"}, u"take care of", kAll, {u"cat", u"take care of"}, u"take care of"},
+      // At first the newest entry is current and chosen.
+      {u"", {}, kAll, {u"dog"}},
+      {u"", {u"cat", u"take care of"}, kAll, {u"cat", u"take care of"}},
       // Both still shown: both stay chosen, the current one too.
-      {u"c", {}, u"", {u"cat", u"catalog", u"take care of"}, {u"cat", u"take care of"}, u"take care of"},
+      {u"c", {}, {u"cat", u"catalog", u"take care of"}, {u"cat", u"take care of"}},
       // The current one filtered out: the first chosen one left is current.
-      {u"cat", {}, u"", {u"cat", u"catalog"}, {u"cat"}, u"cat"},
+      {u"cat", {}, {u"cat", u"catalog"}, {u"cat"}},
       // Back: what was filtered out is not chosen again.
-      {u"", {}, u"", kAll, {u"cat"}, u"cat"},
+      {u"", {}, kAll, {u"cat"}},
       // Nothing chosen shown: the first row.
-      {u"目録", {}, u"", {u"catalog"}, {u"catalog"}, u"catalog"},
-      {u"zebra", {}, u"", {}, {}, u""},
-      {u"", {}, u"", kAll, {u"dog"}, u"dog"},
+      {u"目録", {}, {u"catalog"}, {u"catalog"}},
+      {u"zebra", {}, {}, {}},
+      {u"", {}, kAll, {u"dog"}},
   };
   for (const Step& step : steps) {
-    if (!step.choose.empty()) {
-      std::vector<size_t> rows;
-      for (const std::u16string& headword : step.choose) rows.push_back(Row(browser, headword));
-      browser.Choose(rows, Row(browser, step.chooseCurrent));
-    }
+    if (!step.choose.empty()) browser.Choose(Rows(browser, step.choose), Row(browser, step.choose.back()));
     browser.SetFilter(step.filter, false);
     EXPECT_EQ(Shown(browser), step.shown);
     EXPECT_EQ(Headwords(browser, browser.ChosenRows()), step.chosen);
     const std::optional<size_t> current = browser.CurrentRow();
-    EXPECT_EQ(current ? browser.at(*current).headword : u"", step.current);
+    EXPECT_EQ(current ? browser.at(*current).headword : u"", step.chosen.empty() ? u"" : step.chosen.back());
   }
 }
 
 TEST_F(WordBookBrowserTest, DeleteRemovesTheChosenAndUndoPutsThemAllBack) {
   WordBookBrowser browser(book_, nullptr);
-  // A plain model of the list: the headwords shown, newest first.
+  // A plain model of the list (the headwords shown, newest first), and the
+  // lists before each Delete not undone yet.
   std::vector<std::u16string> model = kAll;
+  std::vector<std::vector<std::u16string>> before;
   struct Step {
     std::vector<std::u16string> remove;  // chosen, then Delete; empty: 元に戻す
     size_t count;                        // removed or put back
@@ -129,31 +128,25 @@ TEST_F(WordBookBrowserTest, DeleteRemovesTheChosenAndUndoPutsThemAllBack) {
       {{}, 2, u"cat"},                             // the one before, both entries
       {{}, 0, u"cat"},                             // nothing left to undo
   };
-  std::vector<std::vector<std::u16string>> undo;
   for (const Step& step : steps) {
     WordBookBrowser::Removal done;
     if (!step.remove.empty()) {
-      std::vector<size_t> rows;
-      for (const std::u16string& headword : step.remove) rows.push_back(Row(browser, headword));
-      browser.Choose(rows, rows.back());
+      browser.Choose(Rows(browser, step.remove), Row(browser, step.remove.back()));
       done = browser.RemoveChosen();
+      before.push_back(model);
       for (const std::u16string& headword : step.remove) std::erase(model, headword);
-      undo.push_back(step.remove);
     } else {
-      EXPECT_EQ(browser.CanUndo(), !undo.empty());
+      EXPECT_EQ(browser.CanUndo(), !before.empty());
       done = browser.Undo();
-      if (!undo.empty()) {
-        model = kAll;  // the entries keep their places: rebuild the model from the removals left
-        for (size_t i = 0; i + 1 < undo.size(); ++i) {
-          for (const std::u16string& headword : undo[i]) std::erase(model, headword);
-        }
-        undo.pop_back();
+      if (!before.empty()) {
+        model = before.back();
+        before.pop_back();
       }
     }
     EXPECT_EQ(done.removed, step.count);
     EXPECT_EQ(done.error, "");
     EXPECT_EQ(Shown(browser), model);
-    EXPECT_EQ(InBook(), model) << "the word book itself";
+    EXPECT_EQ(HeadwordsOf(book_.Entries()), model) << "the word book itself";
     EXPECT_EQ(browser.at(*browser.CurrentRow()).headword, step.currentAfter);
   }
 }
@@ -213,15 +206,10 @@ TEST_F(WordBookBrowserTest, TheEntryInFullHasItsDictionarysFontsAndTheCoveredPar
 TEST_F(WordBookBrowserTest, AnExportTakesTheChosenOrAllShownIntoAFileOfItsFormat) {
   WordBookBrowser browser(book_, nullptr);
   browser.SetFilter(u"c", false);
-  browser.Choose({Row(browser, u"take care of"), Row(browser, u"cat")}, Row(browser, u"cat"));
-  const auto headwords = [](const std::vector<wordbook::KeptEntry>& entries) {
-    std::vector<std::u16string> words;
-    for (const wordbook::KeptEntry& entry : entries) words.push_back(entry.headword);
-    return words;
-  };
-  EXPECT_EQ(headwords(browser.EntriesToExport(false)),
+  browser.Choose(Rows(browser, {u"take care of", u"cat"}), Row(browser, u"cat"));
+  EXPECT_EQ(HeadwordsOf(browser.EntriesToExport(false)),
             (std::vector<std::u16string>{u"cat", u"take care of"}));
-  EXPECT_EQ(headwords(browser.EntriesToExport(true)),
+  EXPECT_EQ(HeadwordsOf(browser.EntriesToExport(true)),
             (std::vector<std::u16string>{u"cat", u"catalog", u"take care of"}));
 
   struct Case {
@@ -242,16 +230,11 @@ TEST_F(WordBookBrowserTest, AnExportTakesTheChosenOrAllShownIntoAFileOfItsFormat
     const std::filesystem::path path = ExportPath(dir_.path() / c.chosen, format);
     EXPECT_EQ(path, dir_.path() / c.written);
     EXPECT_EQ(WriteExportFile(path, format, browser.EntriesToExport(false), {}), std::nullopt);
-    std::ifstream file(path, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string text = testing::FileText(path);
     EXPECT_TRUE(text.starts_with(c.starts)) << text.substr(0, 40);
     EXPECT_NE(text.find("take care of"), std::string::npos);
     EXPECT_EQ(text.find("catalog"), std::string::npos);
   }
-  const std::optional<std::string> refused =
-      WriteExportFile(dir_.path() / "none" / "words.txt", ExportFormat::kCsv, {}, {});
-  ASSERT_TRUE(refused.has_value());
-  EXPECT_EQ(*refused, "No such file or directory");
 }
 
 }  // namespace
