@@ -86,7 +86,7 @@ void CMainFrame::ShowWordBook() {
     wordBookWindow_ = new CWordBookWindow(
         view_->wordBook(), settings_, settingsOf,
         [this] { return view_->searchFlow().searchOptions().foldKana; }, this);
-    wordBookWindow_->resize(FitToScreen(wordBookWindow_, wordBookWindow_->size()));
+    wordBookWindow_->FitScreen();
     connect(wordBookWindow_, &CWordBookWindow::wordBookChanged, view_, &CLookupView::ShowMarks);
   } else {
     wordBookWindow_->Reload();

@@ -10,20 +10,28 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QVBoxLayout>
+#include <limits>
 
 #include "app/anki_send_dialog.h"
 #include "platform/qt_text.h"
 #include "platform/save_file_dialog.h"
 #include "resources/resource_ids.h"
 #include "resources/string_table.h"
+#include "ui/button_rows.h"
 #include "ui/editor.h"
+#include "ui/screen_fit.h"
 #include "ui/scroll_codes.h"
 
 namespace tavlex {
 namespace {
 
-// A size that shows a list and an entry side by side; fitted to small screens by the caller.
+// A size that shows a list and an entry side by side, cut to smaller screens.
 constexpr QSize kInitialSize(760, 520);
+// Narrower than this, the entry goes below the list, in a window of the
+// initial size turned upright.
+constexpr int kSideBySideWidth = 600;
+// In one row, the buttons before this one stand apart from the rest, on the left.
+constexpr size_t kLeftButtons = 2;
 // The list's share of the width, against the entry's.
 constexpr int kListStretch = 2;
 constexpr int kDetailStretch = 3;
@@ -132,15 +140,17 @@ CWordBookWindow::CWordBookWindow(wordbook::WordBook& book, IniFile& settings,
   detail_ = new CEditor(this);
   detail_->setObjectName(QStringLiteral("wordBookDetail"));
 
-  auto* splitter = new QSplitter(Qt::Horizontal, this);
-  splitter->addWidget(list_);
-  splitter->addWidget(detail_);
-  splitter->setStretchFactor(0, kListStretch);
-  splitter->setStretchFactor(1, kDetailStretch);
-  splitter->setChildrenCollapsible(false);
+  splitter_ = new QSplitter(Qt::Horizontal, this);
+  splitter_->addWidget(list_);
+  splitter_->addWidget(detail_);
+  splitter_->setStretchFactor(0, kListStretch);
+  splitter_->setStretchFactor(1, kDetailStretch);
+  splitter_->setChildrenCollapsible(false);
 
   status_ = new QLabel(this);
   status_->setObjectName(QStringLiteral("wordBookStatus"));
+  // A long path in a message wraps instead of widening the window.
+  status_->setWordWrap(true);
 
   QPushButton* remove = Button(ids::kWordBookDelete, "wordBookDelete", this);
   undo_ = Button(ids::kWordBookUndo, "wordBookUndo", this);
@@ -158,21 +168,16 @@ CWordBookWindow::CWordBookWindow(wordbook::WordBook& book, IniFile& settings,
   undoKey->setContext(Qt::WidgetWithChildrenShortcut);
   connect(undoKey, &QShortcut::activated, this, &CWordBookWindow::Undo);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(remove);
-  buttons->addWidget(undo_);
-  buttons->addStretch();
-  buttons->addWidget(exportChosen);
-  buttons->addWidget(exportAll);
-  buttons->addWidget(anki);
-  buttons->addWidget(close);
+  buttons_ = {remove, undo_, exportChosen, exportAll, anki, close};
+  buttonRows_ = new QVBoxLayout;
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(problem_);
   layout->addWidget(filter_);
-  layout->addWidget(splitter, 1);
+  layout->addWidget(splitter_, 1);
   layout->addWidget(status_);
-  layout->addLayout(buttons);
+  layout->addLayout(buttonRows_);
+  ArrangeButtons(std::numeric_limits<int>::max());
 
   connect(filter_, &QLineEdit::textChanged, this, [this](const QString& text) {
     browser_.SetFilter(ToU16String(text), foldKana_ && foldKana_());
@@ -189,6 +194,34 @@ CWordBookWindow::CWordBookWindow(wordbook::WordBook& book, IniFile& settings,
 }
 
 CWordBookWindow::~CWordBookWindow() = default;
+
+void CWordBookWindow::FitScreen() {
+  const bool sideBySide = FitToScreen(this, kInitialSize).width() >= kSideBySideWidth;
+  splitter_->setOrientation(sideBySide ? Qt::Horizontal : Qt::Vertical);
+  const QSize room = FitToScreen(this, sideBySide ? kInitialSize : kInitialSize.transposed());
+  const QMargins margins = layout()->contentsMargins();
+  ArrangeButtons(room.width() - margins.left() - margins.right());
+  resize(room);
+}
+
+void CWordBookWindow::ArrangeButtons(int room) {
+  while (QLayoutItem* row = buttonRows_->takeAt(0)) delete row;  // the buttons stay
+  std::vector<int> widths;
+  for (const QPushButton* button : buttons_) widths.push_back(button->sizeHint().width());
+  const int spacing = layout()->spacing();
+  const std::vector<size_t> rows = ButtonRows(widths, spacing, room);
+  size_t next = 0;
+  for (const size_t count : rows) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(spacing);
+    for (size_t i = 0; i < count; ++i, ++next) {
+      if (rows.size() == 1 && next == kLeftButtons) row->addStretch();
+      row->addWidget(buttons_[next]);
+    }
+    if (rows.size() > 1) row->addStretch();
+    buttonRows_->addLayout(row);
+  }
+}
 
 void CWordBookWindow::Reload() {
   browser_.Reload();

@@ -1,6 +1,7 @@
 // CWordBookWindow: the word book's window (ツール → 単語帳...). The filter box
 // above the list of kept entries, newest first; the chosen entry in full
-// beside it; Delete, 元に戻す, the exports and the way to Anki below. What
+// beside it (below it on a narrow screen); Delete, 元に戻す, the exports and
+// the way to Anki below, in as many rows as the screen's width needs. What
 // any of it does is WordBookBrowser's; this class turns keys, clicks and
 // the selection into its calls and shows what it gives.
 //
@@ -14,6 +15,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "view/font_cache.h"
 #include "view/word_book_browser.h"
@@ -22,6 +24,8 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
+class QSplitter;
+class QVBoxLayout;
 
 namespace tavlex {
 
@@ -42,6 +46,8 @@ class CWordBookWindow : public QWidget {
   WordBookBrowser& browser() { return browser_; }
   // Reads the word book anew and shows it, with the problem of its file if it has one.
   void Reload();
+  // Arranges the window for the screen it is on and takes the size it wants there, within it.
+  void FitScreen();
 
   void RemoveChosen();
   void Undo();
@@ -67,6 +73,8 @@ class CWordBookWindow : public QWidget {
 
   // The list, the choice and the detail as the browser has them now.
   void ShowList();
+  // The buttons in rows as wide as room (pixels) allows.
+  void ArrangeButtons(int room);
   void ShowDetail();
   void ShowStatus(const QString& text);
   void OnSelectionChanged();
@@ -84,6 +92,9 @@ class CWordBookWindow : public QWidget {
   CEditor* detail_;
   QLabel* status_;
   QPushButton* undo_;
+  QSplitter* splitter_;
+  std::vector<QPushButton*> buttons_;  // in their order along the rows
+  QVBoxLayout* buttonRows_;
 };
 
 // The sentence the window shows above the list for a word book that cannot
