@@ -1,13 +1,13 @@
 #include "engine/dictionary.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 #include <new>
 
 #include "base/file.h"
 #include "engine/ansi_dictionary.h"
 #include "engine/bocu1_dictionary.h"
+#include "engine/cache_file.h"
 #include "engine/format/little_endian.h"
 
 namespace tavlex {
@@ -16,29 +16,10 @@ namespace {
 // Blocks up to this size are read into a fixed buffer; longer ones allocate.
 constexpr size_t kFirstRead = 512;
 
-// The position of the first zero byte in bytes[from, length), or length when
-// there is none. Headwords are short: testing eight bytes at a time beats a
-// memchr call for each.
-size_t NextZero(const uint8_t* bytes, size_t from, size_t length) {
-  constexpr uint64_t kOnes = 0x0101010101010101;
-  constexpr uint64_t kHighBits = 0x8080808080808080;
-  // The first flagged byte is the first zero only in little-endian order.
-  constexpr bool kWordAtATime = std::endian::native == std::endian::little;
-  size_t position = from;
-  for (; kWordAtATime && length - position >= sizeof(uint64_t); position += sizeof(uint64_t)) {
-    uint64_t word;
-    std::memcpy(&word, bytes + position, sizeof word);
-    // Sets the high bit of the first zero byte, and maybe of some bytes after it.
-    const uint64_t zeros = (word - kOnes) & ~word & kHighBits;
-    if (zeros != 0) return position + static_cast<size_t>(std::countr_zero(zeros)) / 8;
-  }
-  const void* zero = std::memchr(bytes + position, 0, length - position);
-  return zero ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - bytes) : length;
-}
-
 }  // namespace
 
-std::shared_ptr<Dictionary> Dictionary::Open(const std::u16string& path, DictionaryOwner* owner) {
+std::shared_ptr<Dictionary> Dictionary::Open(const std::u16string& path, DictionaryOwner* owner,
+                                             const std::filesystem::path& positionsFolder) {
   std::optional<DictionaryLayout> layout;
   {
     // The header's handle is closed before the index is read through another.
@@ -56,36 +37,70 @@ std::shared_ptr<Dictionary> Dictionary::Open(const std::u16string& path, Diction
   } else {
     dictionary = std::make_shared<AnsiDictionary>(path, *layout, owner);
   }
-  if (!dictionary->LoadIndex()) return nullptr;
+  if (!dictionary->LoadIndex(positionsFolder)) return nullptr;
   return dictionary;
 }
 
 Dictionary::Dictionary(std::u16string path, const DictionaryLayout& layout, DictionaryOwner* owner)
     : path_(std::move(path)), filePath_(path_), layout_(layout), owner_(owner) {}
 
-bool Dictionary::LoadIndex() {
+bool Dictionary::LoadIndex(const std::filesystem::path& positionsFolder) {
+  // The stamp is taken first: a file changed while it is read is not the one the table describes.
+  std::optional<PositionStamp> stamp;
+  std::filesystem::path tablePath;
+  if (!positionsFolder.empty()) {
+    stamp = StampOf(filePath_, static_cast<uint32_t>(layout_.indexLength),
+                    static_cast<uint32_t>(layout_.indexEntryCount));
+    tablePath = CacheFilePath(positionsFolder, path_, ".positions");
+    if (stamp && (index_ = IndexInPieces(tablePath, *stamp))) return true;
+  }
+
   const std::optional<File> file = File::Open(filePath_);
   if (!file) return false;
-  // ReadLayout has checked that the index area lies inside the file and that
-  // the entry count fits in it, so neither allocation exceeds the file.
-  const size_t length = static_cast<size_t>(layout_.indexLength);
-  index_ = std::make_unique_for_overwrite<uint8_t[]>(length);
-  if (file->ReadAt(static_cast<uint64_t>(layout_.indexOffset), index_.get(), length) != length) return false;
-
-  const size_t count = static_cast<size_t>(layout_.indexEntryCount);
-  headwordAt_ = std::make_unique_for_overwrite<uint32_t[]>(count);
-  const size_t width = static_cast<size_t>(layout_.blockNumberWidth);
-  const uint8_t* const begin = index_.get();
-  size_t position = 0;
-  for (size_t i = 0; i < count; ++i) {
-    if (length - position < width) return false;
-    position += width;
-    const size_t zero = NextZero(begin, position, length);
-    if (zero == length) return false;
-    headwordAt_[i] = static_cast<uint32_t>(position);
-    position = zero + 1;
-  }
+  index_ = IndexArea::ReadWhole(*file, layout_);
+  if (!index_) return false;
+  // A table that cannot be written only costs the next look-up the whole read.
+  if (stamp) SaveCacheFile(tablePath, FormatPositionTable(*stamp, index_->PiecePositions()));
   return true;
+}
+
+std::unique_ptr<IndexArea> Dictionary::IndexInPieces(const std::filesystem::path& tablePath,
+                                                     const PositionStamp& stamp) {
+  std::optional<std::vector<uint32_t>> positions;
+  {
+    // Only a file of the size a table of this index has is read.
+    const std::optional<File> table = File::Open(tablePath);
+    if (!table) return nullptr;
+    std::string bytes(PositionTableBytes(stamp.entryCount), '\0');
+    if (table->Size() != bytes.size() ||
+        table->ReadAt(0, reinterpret_cast<uint8_t*>(bytes.data()), bytes.size()) != bytes.size()) {
+      return nullptr;
+    }
+    positions = ParsePositionTable(bytes, stamp);
+  }
+  if (!positions || positions->empty()) return nullptr;
+  std::optional<File> file = File::Open(filePath_);
+  if (!file) return nullptr;
+
+  const auto last = static_cast<int32_t>((positions->size() - 1) * kPositionStride);
+  const std::filesystem::path rewrite = tablePath;
+  std::unique_ptr<IndexArea> pieces = IndexArea::ReadInPieces(
+      std::move(*file), layout_, std::move(*positions), [rewrite, stamp](const IndexArea& whole) {
+        SaveCacheFile(rewrite, FormatPositionTable(stamp, whole.PiecePositions()));
+      });
+  const uint8_t* headword = pieces->Headword(last);
+  const std::optional<File> data = File::Open(filePath_);
+  bool begins = false;
+  if (data) {
+    WithBlock(*data, data->Size(),
+              ReadUnsigned(headword - layout_.blockNumberWidth, layout_.blockNumberWidth),
+              [&](Bytes block, bool fourByteLengths) {
+                RecordIterator records(block, fourByteLengths, layout_.charset);
+                const size_t length = std::strlen(reinterpret_cast<const char*>(headword));
+                begins = records.Next() && std::ranges::equal(records.headword(), Bytes(headword, length));
+              });
+  }
+  return begins ? std::move(pieces) : nullptr;
 }
 
 uint32_t Dictionary::BlockOfIndexEntry(int32_t i) const {
@@ -98,8 +113,8 @@ bool Dictionary::LoadBlock(uint32_t number, bool headwordsOnly, std::vector<Entr
 
 std::optional<File> Dictionary::OpenFile() const { return File::Open(filePath_); }
 
-bool Dictionary::ReadBlock(const File& file, uint64_t fileSize, uint32_t number, bool headwordsOnly,
-                           std::vector<Entry>& entries) const {
+template <typename Use>
+bool Dictionary::WithBlock(const File& file, uint64_t fileSize, uint32_t number, Use use) const {
   const uint64_t position =
       static_cast<uint64_t>(layout_.dataOffset) + uint64_t{number} * static_cast<uint64_t>(layout_.blockSize);
   if (position >= fileSize) return false;
@@ -112,7 +127,7 @@ bool Dictionary::ReadBlock(const File& file, uint64_t fileSize, uint32_t number,
   const uint64_t length =
       static_cast<uint64_t>(word & kBlockUnitsMask) * static_cast<uint64_t>(layout_.blockSize);
   if (length <= kFirstRead) {
-    DecodeBlock(Bytes(first, std::min<size_t>(got, length)), entries, fourByteLengths, headwordsOnly);
+    use(Bytes(first, std::min<size_t>(got, length)), fourByteLengths);
     return true;
   }
 
@@ -123,12 +138,19 @@ bool Dictionary::ReadBlock(const File& file, uint64_t fileSize, uint32_t number,
   try {
     buffer.resize(size);
   } catch (const std::bad_alloc&) {
-    return true;  // kept as a block without entries
+    return true;  // kept as a block without records
   }
   std::memcpy(buffer.data(), first, got);
   const size_t rest = got < kFirstRead ? 0 : file.ReadAt(position + got, buffer.data() + got, size - got);
-  DecodeBlock(Bytes(buffer.data(), got + rest), entries, fourByteLengths, headwordsOnly);
+  use(Bytes(buffer.data(), got + rest), fourByteLengths);
   return true;
+}
+
+bool Dictionary::ReadBlock(const File& file, uint64_t fileSize, uint32_t number, bool headwordsOnly,
+                           std::vector<Entry>& entries) const {
+  return WithBlock(file, fileSize, number, [&](Bytes block, bool fourByteLengths) {
+    DecodeBlock(block, entries, fourByteLengths, headwordsOnly);
+  });
 }
 
 }  // namespace tavlex

@@ -1,7 +1,8 @@
-// Dictionary: one open PDIC dictionary file. It keeps the whole index area in
-// memory as raw bytes with a table of headword positions, and reads data blocks
-// from the file on demand: one at a time with LoadBlock, many through one
-// open file with a BlockReader (engine/block_reader.h).
+// Dictionary: one open PDIC dictionary file. It keeps its index area in
+// memory (engine/index_area.h: whole, or the pieces a look-up read when a
+// position table was at hand), and reads data blocks from the file on demand:
+// one at a time with LoadBlock, many through one open file with a
+// BlockReader (engine/block_reader.h).
 //
 // Two variants exist, chosen by the header's character set: AnsiDictionary
 // (code page 932 text) and Bocu1Dictionary (BOCU-1 text). They differ in how
@@ -26,6 +27,8 @@
 #include "engine/entry.h"
 #include "engine/format/block_format.h"
 #include "engine/format/dictionary_header.h"
+#include "engine/index_area.h"
+#include "engine/position_table.h"
 
 namespace tavlex {
 
@@ -35,7 +38,11 @@ class Dictionary : public std::enable_shared_from_this<Dictionary> {
  public:
   // Checks the file's header and loads its index. None when the file is
   // refused: it cannot be read, is not a dictionary, or is damaged.
-  static std::shared_ptr<Dictionary> Open(const std::u16string& path, DictionaryOwner* owner);
+  // positionsFolder: where the dictionary's position table is kept (the
+  // cache folder), read when it fits the file and written when the index is
+  // read whole; empty: no table, the index is read whole.
+  static std::shared_ptr<Dictionary> Open(const std::u16string& path, DictionaryOwner* owner,
+                                          const std::filesystem::path& positionsFolder = {});
 
   virtual ~Dictionary() = default;
   Dictionary(const Dictionary&) = delete;
@@ -115,7 +122,7 @@ class Dictionary : public std::enable_shared_from_this<Dictionary> {
   // Index entry i's stored headword; its zero byte lies inside the index buffer.
   const uint8_t* IndexHeadword(int32_t i) const {
     assert(i >= 0 && i < indexEntryCount());
-    return index_.get() + headwordAt_[i];
+    return index_->Headword(i);
   }
 
   // The binary search that FindIndexEntry runs in both variants;
@@ -144,21 +151,27 @@ class Dictionary : public std::enable_shared_from_this<Dictionary> {
  private:
   friend class BlockReader;
 
-  bool LoadIndex();
+  bool LoadIndex(const std::filesystem::path& positionsFolder);
+  // The index in pieces, as the table at tablePath places them, when the
+  // table fits the file (stamp) and the data block the last piece's first
+  // record names begins with that record's headword; none otherwise.
+  std::unique_ptr<IndexArea> IndexInPieces(const std::filesystem::path& tablePath,
+                                           const PositionStamp& stamp);
   // A handle on the dictionary's file; none when it cannot be opened.
   std::optional<File> OpenFile() const;
   // Reads block `number` through an open handle, fileSize being the file's size.
   bool ReadBlock(const File& file, uint64_t fileSize, uint32_t number, bool headwordsOnly,
                  std::vector<Entry>& entries) const;
+  // Reads block `number` and hands its bytes and whether its records have
+  // 4-byte lengths to use; false when the file holds no such block.
+  template <typename Use>
+  bool WithBlock(const File& file, uint64_t fileSize, uint32_t number, Use use) const;
 
   std::u16string path_;
   std::filesystem::path filePath_;
   DictionaryLayout layout_;
   DictionaryOwner* owner_;  // the set that owns this dictionary; outlives it
-  // The index area as read from the file, and the offset in it of each
-  // entry's headword. Both are filled as they are allocated, never zeroed first.
-  std::unique_ptr<uint8_t[]> index_;
-  std::unique_ptr<uint32_t[]> headwordAt_;
+  std::unique_ptr<IndexArea> index_;
   DictionarySettings settings_;
   BlockCache cache_;
   std::vector<EntryRef> results_;

@@ -14,7 +14,7 @@ bool DictionarySet::Open(const std::u16string& path) {
   for (const auto& dictionary : dictionaries_) {
     if (dictionary->path() == path) return true;
   }
-  std::shared_ptr<Dictionary> dictionary = Dictionary::Open(path, this);
+  std::shared_ptr<Dictionary> dictionary = Dictionary::Open(path, this, positionsFolder_);
   if (!dictionary) return false;
   dictionaries_.push_back(std::move(dictionary));
   return true;

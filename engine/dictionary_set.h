@@ -3,6 +3,7 @@
 // and answers the irregular-form questions its dictionaries ask it.
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,10 @@ class DictionarySet final : public DictionaryOwner {
   ~DictionarySet() override;
   DictionarySet(const DictionarySet&) = delete;
   DictionarySet& operator=(const DictionarySet&) = delete;
+
+  // Where the dictionaries opened from now on keep their position tables
+  // (Dictionary::Open); empty, as at first: nowhere.
+  void SetPositionsFolder(std::filesystem::path folder) { positionsFolder_ = std::move(folder); }
 
   // True when the file is open in the set afterwards; a path already open
   // (exactly, case-sensitively) is not opened again. Refusals leave the set as it was.
@@ -50,6 +55,7 @@ class DictionarySet final : public DictionaryOwner {
 
   std::vector<std::shared_ptr<Dictionary>> dictionaries_;
   std::vector<EntryRef> merged_;
+  std::filesystem::path positionsFolder_;
 };
 
 }  // namespace tavlex

@@ -1,38 +1,16 @@
 #include "engine/index/index_store.h"
 
-#include <unistd.h>
-#include <xxhash.h>
-
-#include <cstdio>
-
-#include "base/atomic_file.h"
+#include "engine/cache_file.h"
 
 namespace tavlex {
-namespace {
-
-constexpr char kExtension[] = ".index";
-constexpr size_t kLongestName = 128;
-
-}  // namespace
 
 std::filesystem::path IndexFilePath(const std::filesystem::path& folder,
                                     const std::u16string& dictionaryPath) {
-  const uint64_t hash = XXH3_64bits(dictionaryPath.data(), dictionaryPath.size() * sizeof(char16_t));
-  char hex[17];
-  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
-  // Cut so that the name stays within the file system's limit; the hash keeps it unique.
-  const std::string name = std::filesystem::path(dictionaryPath).filename().string().substr(0, kLongestName);
-  return folder / (name + "-" + hex + kExtension);
+  return CacheFilePath(folder, dictionaryPath, ".index");
 }
 
 bool SaveIndexFile(const std::filesystem::path& file, std::string_view bytes, std::error_code* error) {
-  std::error_code folderError;
-  std::filesystem::create_directories(file.parent_path(), folderError);
-  if (folderError) {
-    if (error) *error = folderError;
-    return false;
-  }
-  return ReplaceFileContents(file, bytes, ::write, error);
+  return SaveCacheFile(file, bytes, error);
 }
 
 }  // namespace tavlex

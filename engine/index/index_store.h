@@ -9,14 +9,11 @@
 
 namespace tavlex {
 
-// The index file of a dictionary: its file name, a hash of its whole path
-// (two dictionaries of the same name in different folders stay apart), and
-// ".index".
+// The index file of a dictionary: CacheFilePath with ".index".
 std::filesystem::path IndexFilePath(const std::filesystem::path& folder,
                                     const std::u16string& dictionaryPath);
 
-// Replaces the file atomically, creating the folder first; false when that
-// cannot be done (the file is then as it was, and error tells why).
+// SaveCacheFile.
 bool SaveIndexFile(const std::filesystem::path& file, std::string_view bytes,
                    std::error_code* error = nullptr);
 

@@ -33,6 +33,8 @@ enum ExitStatus { kFound = 0, kNothingFound = 1, kCannotRun = cli::kUsageStatus 
 // said with what to do, when there is no dictionary to search.
 bool OpenAndReport(const LookupOptions& options, IniFile& ini, RegisteredDictionaries& dictionaries) {
   DictionarySet& set = dictionaries.set();
+  // A look-up then reads only the pieces of each index it needs.
+  set.SetPositionsFolder(UserDesktopFolders().cache);
   std::vector<std::string> problems =
       OpenDictionaries(options.dictionaryPaths, options.iniPath, ini, dictionaries);
   const bool named = !options.dictionaryPaths.empty();
