@@ -35,8 +35,9 @@ class SearchModesEndToEnd : public ToolTest {
   std::vector<std::filesystem::path> IndexFiles() const {
     std::vector<std::filesystem::path> files;
     if (std::filesystem::exists(PathOf("cache/tavlex"))) {
+      // The look-ups keep their tables of index positions there too.
       for (const auto& entry : std::filesystem::directory_iterator(PathOf("cache/tavlex")))
-        files.push_back(entry);
+        if (entry.path().extension() == ".index") files.push_back(entry);
     }
     return files;
   }
