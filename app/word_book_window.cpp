@@ -19,6 +19,8 @@
 #include "resources/string_table.h"
 #include "ui/button_rows.h"
 #include "ui/editor.h"
+#include "ui/palette_follower.h"
+#include "ui/placeholder_colour.h"
 #include "ui/screen_fit.h"
 #include "ui/scroll_codes.h"
 
@@ -35,6 +37,8 @@ constexpr size_t kLeftButtons = 2;
 // The list's share of the width, against the entry's.
 constexpr int kListStretch = 2;
 constexpr int kDetailStretch = 3;
+// A word book file that cannot be used is told of in this colour, or the readable one nearest it.
+const QColor kProblemColour(0xb0, 0x00, 0x20);
 // Where an export goes first: the user's home, under this name.
 constexpr char16_t kExportName[] = u"wordbook";
 
@@ -120,13 +124,20 @@ CWordBookWindow::CWordBookWindow(wordbook::WordBook& book, IniFile& settings,
   problem_->setObjectName(QStringLiteral("wordBookProblem"));
   problem_->setWordWrap(true);
   problem_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  problem_->setStyleSheet(QStringLiteral("QLabel { color: #b00020; font-weight: bold; }"));
+  QFont bold = problem_->font();
+  bold.setBold(true);
+  problem_->setFont(bold);
+  // Red where it reads (a light palette), a lighter red on a dark one.
+  FollowPalette(problem_, QPalette::WindowText, [](const QPalette& palette) {
+    return ReadableOn(kProblemColour, palette.color(QPalette::WindowText), palette.color(QPalette::Window));
+  });
   problem_->hide();
 
   filter_ = new QLineEdit(this);
   filter_->setObjectName(QStringLiteral("wordBookFilter"));
   filter_->setPlaceholderText(LoadString(ids::kWordBookFilterHint));
   filter_->setClearButtonEnabled(true);
+  FollowPalette(filter_, QPalette::PlaceholderText, ReadablePlaceholder);
   filter_->installEventFilter(this);
 
   list_ = new QListView(this);

@@ -12,13 +12,6 @@ class CIndexEdit : public CMyEdit {
 
  public:
   explicit CIndexEdit(QWidget* parent);
-
- protected:
-  void changeEvent(QEvent* event) override;
-
- private:
-  // The placeholder colour from the palette as it stands now.
-  void ColourPlaceholder();
 };
 
 }  // namespace tavlex

@@ -25,19 +25,22 @@ double ContrastRatio(const QColor& a, const QColor& b) {
   return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
+QColor ReadableOn(const QColor& colour, const QColor& text, const QColor& background) {
+  if (ContrastRatio(colour, background) >= kPlaceholderContrast) return colour;
+  // The share of text grows in twentieths until the colour reads.
+  for (int twentieths = 1; twentieths < 20; ++twentieths) {
+    const QColor mixed = Mix(text, colour, twentieths / 20.0);
+    if (ContrastRatio(mixed, background) >= kPlaceholderContrast) return mixed;
+  }
+  return text;
+}
+
 QColor ReadablePlaceholder(const QPalette& palette) {
   const QColor base = palette.color(QPalette::Base);
-  const QColor text = palette.color(QPalette::Text);
   QColor own = palette.color(QPalette::PlaceholderText);
   // A placeholder drawn with some transparency is seen over the base.
   if (own.alphaF() < 1) own = Mix(QColor(own.red(), own.green(), own.blue()), base, own.alphaF());
-  if (ContrastRatio(own, base) >= kPlaceholderContrast) return own;
-  // The share of text grows in twentieths until the hint reads.
-  for (int twentieths = 10; twentieths < 20; ++twentieths) {
-    const QColor mixed = Mix(text, base, twentieths / 20.0);
-    if (ContrastRatio(mixed, base) >= kPlaceholderContrast) return mixed;
-  }
-  return text;
+  return ReadableOn(own, palette.color(QPalette::Text), base);
 }
 
 }  // namespace tavlex

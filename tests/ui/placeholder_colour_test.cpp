@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QWidget>
 #include <cmath>
 
 #include "ui/index_edit.h"
+#include "ui/palette_follower.h"
 
 namespace tavlex {
 namespace {
@@ -61,6 +63,30 @@ TEST(PlaceholderColour, ReadsOnItsBaseAndKeepsAGoodOneAsItIs) {
   }
 }
 
+TEST(PlaceholderColour, AWarningsRedReadsOnLightAndDarkWindows) {
+  struct Case {
+    const char* what;
+    QColor window, text;
+    bool keptAsItIs;
+  };
+  const QColor red(0xb0, 0x00, 0x20);
+  for (const Case& c : {
+           Case{"light", QColor(0xef, 0xef, 0xef), Qt::black, true},
+           Case{"dark", QColor(0x2d, 0x2d, 0x2d), QColor(0xdc, 0xdc, 0xdc), false},
+           Case{"dark, dim text", QColor(0x2d, 0x2d, 0x2d), QColor(0x60, 0x60, 0x60), false},
+       }) {
+    const QColor shown = ReadableOn(red, c.text, c.window);
+    if (c.keptAsItIs) {
+      EXPECT_EQ(shown, red) << c.what;
+    }
+    EXPECT_GE(Contrast(shown, c.window) + 0.01, std::min(4.5, Contrast(c.text, c.window))) << c.what;
+    // Still red where it can be: more red than green.
+    if (Contrast(c.text, c.window) > 4.5) {
+      EXPECT_GT(shown.red(), shown.green() + 40) << c.what;
+    }
+  }
+}
+
 TEST(PlaceholderColour, TheSearchBoxFollowsAPaletteChangedWhileItRuns) {
   QWidget parent;
   auto* box = new CIndexEdit(&parent);
@@ -71,6 +97,28 @@ TEST(PlaceholderColour, TheSearchBoxFollowsAPaletteChangedWhileItRuns) {
   parent.setPalette(Palette(Qt::white, Qt::black, QColor(0x70, 0x70, 0x70)));
   QApplication::processEvents();
   EXPECT_EQ(box->palette().color(QPalette::PlaceholderText), QColor(0x70, 0x70, 0x70));
+}
+
+TEST(PlaceholderColour, AFollowedColourComesFromThePaletteInheritedEachTime) {
+  QWidget parent;
+  auto* label = new QLabel(&parent);
+  int asked = 0;
+  // The inherited window colour turned round: a model that shows which palette was read.
+  FollowPalette(label, QPalette::WindowText, [&](const QPalette& palette) {
+    ++asked;
+    const QColor window = palette.color(QPalette::Window);
+    return QColor(255 - window.red(), 255 - window.green(), 255 - window.blue());
+  });
+  for (const QColor window : {QColor(0x10, 0x20, 0x30), QColor(0xf0, 0xe0, 0xd0), QColor(0x10, 0x20, 0x30)}) {
+    QPalette palette;
+    palette.setColor(QPalette::Window, window);
+    parent.setPalette(palette);
+    QApplication::processEvents();
+    EXPECT_EQ(label->palette().color(QPalette::WindowText),
+              QColor(255 - window.red(), 255 - window.green(), 255 - window.blue()));
+    EXPECT_EQ(label->palette().color(QPalette::Window), window) << "the rest inherited";
+  }
+  EXPECT_LE(asked, 10) << "setting the colour does not start it again and again";
 }
 
 }  // namespace
