@@ -8,6 +8,7 @@
 #include "engine/entry_parts.h"
 #include "engine/search/scan_heading.h"
 #include "engine/search/search_request.h"
+#include "platform/clipboard.h"
 #include "platform/program_launcher.h"
 #include "platform/qt_text.h"
 #include "platform/timer_service.h"
@@ -354,12 +355,18 @@ void CLookupView::ShowMarks() {
 
 void CLookupView::PasteOnActivate() {
   searchEdit_->selectAll();
-  if (!std::exchange(keepWordOnActivation_, false)) searchEdit_->PasteFirstLine();
+  const std::optional<platform::Clipboard::Content> content =
+      platform::Clipboard::Read(platform::Clipboard::Mode::kClipboard);
+  std::optional<std::u16string> text;
+  if (content && content->hasText) text = ToU16String(content->text);
+  if (const std::optional<std::u16string> line = activationPaste_.OnActivate(text)) {
+    searchEdit_->insert(ToQString(*line));
+  }
   searchEdit_->setFocus();
 }
 
 void CLookupView::LookUp(const QString& text) {
-  keepWordOnActivation_ = true;
+  activationPaste_.KeepWordOnce();
   // What another program hands over is what a user reads: a text, not a headword.
   if (flow_.searchOptions().mode != SearchMode::kScan) {
     SearchOptions options = flow_.searchOptions();

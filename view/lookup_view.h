@@ -27,6 +27,7 @@
 
 #include "platform/messages.h"
 #include "settings/registered_dictionaries.h"
+#include "view/activation_paste.h"
 #include "view/font_cache.h"
 #include "view/search_flow.h"
 #include "wordbook/word_book.h"
@@ -67,8 +68,9 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   // activation of the window keeps it rather than pasting the clipboard over it.
   void LookUp(const QString& text);
 
-  // Called by the frame when it becomes active: the clipboard's text replaces
-  // the search word (and so starts a search); without text the old word stays, selected.
+  // Called by the frame when it becomes active: a text copied since the
+  // viewer last took one replaces the search word (and so starts a search,
+  // ActivationPaste); otherwise the old word stays, selected.
   void PasteOnActivate();
 
   // Fills dictionary menu which of the menu bar (kSettingsMenu: the
@@ -208,9 +210,7 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   qint64 fontLoaderProcess_ = 0;
   bool dictionariesOpen_ = false;
   bool openingPosted_ = false;
-  // An outside look-up is shown until the user activates the window: that
-  // activation pastes nothing over it.
-  bool keepWordOnActivation_ = false;
+  ActivationPaste activationPaste_;  // what each activation of the window takes from the clipboard
   // The search box clears on the release of an Escape whose press it saw too:
   // an Escape that closed a dialog on its press leaves the word alone.
   bool escapePressed_ = false;

@@ -67,11 +67,15 @@ TEST_F(OutsideLookupsTest, ThePopupClosesOnEscapeAndReturnOpensTheWordInTheWindo
   QTest::keyClick(outside().popup()->display(), Qt::Key_Return);
   EXPECT_FALSE(PopupShown());
   EXPECT_TRUE(app_.frame()->isVisible());
-  // The window comes up with the word; its activation pastes nothing over it.
+  // The window comes up with the word; its activation pastes nothing over
+  // it, nor the next one the same clipboard: only a new copy.
   view()->PasteOnActivate();
   EXPECT_EQ(view()->searchEdit()->text(), "go");
   view()->PasteOnActivate();
-  EXPECT_EQ(view()->searchEdit()->text(), "clipboard text");
+  EXPECT_EQ(view()->searchEdit()->text(), "go");
+  clipboard_.SetClipboard({true, "copied later", false});
+  view()->PasteOnActivate();
+  EXPECT_EQ(view()->searchEdit()->text(), "copied later");
 }
 
 // Where a program reads the selection only with the focus (Wayland), the
