@@ -11,13 +11,18 @@ namespace {
 
 Clipboard::StandIn standIn;
 bool standInNeedsFocus = false;
+Clipboard::WriteStandIn writeStandIn;
+
+QClipboard::Mode QtMode(Clipboard::Mode mode) {
+  return mode == Clipboard::Mode::kSelection ? QClipboard::Selection : QClipboard::Clipboard;
+}
 
 }  // namespace
 
 std::optional<Clipboard::Content> Clipboard::Read(Mode mode) {
   if (standIn) return standIn(mode);
   QClipboard* clipboard = QGuiApplication::clipboard();
-  const QClipboard::Mode qtMode = mode == Mode::kSelection ? QClipboard::Selection : QClipboard::Clipboard;
+  const QClipboard::Mode qtMode = QtMode(mode);
   if (qtMode == QClipboard::Selection && !clipboard->supportsSelection()) return std::nullopt;
   Content content;
   const QMimeData* data = clipboard->mimeData(qtMode);
@@ -26,6 +31,16 @@ std::optional<Clipboard::Content> Clipboard::Read(Mode mode) {
   content.ownedByViewer =
       qtMode == QClipboard::Selection ? clipboard->ownsSelection() : clipboard->ownsClipboard();
   return content;
+}
+
+void Clipboard::Write(Mode mode, const QString& text) {
+  if (writeStandIn) {
+    writeStandIn(mode, text);
+    return;
+  }
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (mode == Mode::kSelection && !clipboard->supportsSelection()) return;
+  clipboard->setText(text, QtMode(mode));
 }
 
 bool Clipboard::ReadOnlyWithFocus() {
@@ -37,5 +52,7 @@ void Clipboard::SetStandInForTesting(StandIn replacement, bool readOnlyWithFocus
   standIn = std::move(replacement);
   standInNeedsFocus = readOnlyWithFocus;
 }
+
+void Clipboard::SetWriteStandInForTesting(WriteStandIn writer) { writeStandIn = std::move(writer); }
 
 }  // namespace tavlex::platform

@@ -76,6 +76,14 @@ const std::vector<MenuItem>& EditPopupMenu() {
   return items;
 }
 
+const std::vector<MenuItem>& ResultPopupMenu() {
+  static const std::vector<MenuItem> items = {
+      {QStringLiteral("コピー\tCtrl+C"), ids::kEditCopy},
+      {QStringLiteral("選択した語句を引く\tEnter"), ids::kLookUpSelection},
+  };
+  return items;
+}
+
 const std::vector<MenuItem>& DialogMenu() {
   static const std::vector<MenuItem> items = {
       {QStringLiteral("OK"), ids::kIdOk},

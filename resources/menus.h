@@ -31,6 +31,8 @@ inline constexpr int kDictionaryMenuButton = 2;
 const std::vector<MenuItem>& MainMenu();
 // Menu 129: the pop-up "編集" menu of the search box.
 const std::vector<MenuItem>& EditPopupMenu();
+// The context menu of the result display, its keys after a tab.
+const std::vector<MenuItem>& ResultPopupMenu();
 // Menu 131: the OK and Cancel bar of the settings dialogs.
 const std::vector<MenuItem>& DialogMenu();
 // Menu 132: the about box's single OK.

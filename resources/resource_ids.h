@@ -46,6 +46,9 @@ inline constexpr int kBindGlobalShortcut = 32812;
 inline constexpr int kKeepEntry = 32813;
 // The word book's window (ツール menu).
 inline constexpr int kWordBook = 32814;
+// The result display's context menu and Return on its selection: look up
+// the text selected there.
+inline constexpr int kLookUpSelection = 32815;
 inline constexpr int kDictionarySettingsFirst = 20000;  // 20000-20008: dictionary 0-8
 inline constexpr int kDictionarySettingsLast = 20008;
 inline constexpr int kDictionaryChoiceFirst = 20200;  // 20200-20210: dictionary 0-8, then all of them

@@ -1,6 +1,9 @@
 #include "ui/editor.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
@@ -8,9 +11,13 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/clipboard.h"
+#include "resources/menus.h"
+#include "resources/resource_ids.h"
 #include "ui/japanese_font.h"
 #include "ui/qt_text_measurer.h"
 #include "ui/scroll_codes.h"
+#include "ui/text_places.h"
 
 namespace tavlex {
 namespace {
@@ -29,6 +36,18 @@ constexpr KeyScroll kKeyScrolls[] = {
     {Qt::Key_Up, SB_LINEUP},   {Qt::Key_Down, SB_LINEDOWN},     {Qt::Key_PageUp, SB_PAGEUP},
     {Qt::Key_Left, SB_PAGEUP}, {Qt::Key_PageDown, SB_PAGEDOWN}, {Qt::Key_Right, SB_PAGEDOWN},
     {Qt::Key_Home, SB_TOP},    {Qt::Key_End, SB_BOTTOM},
+};
+
+struct KeyStep {
+  int key;
+  CaretStep step;
+};
+// With Shift: the caret moves, the selection follows.
+constexpr KeyStep kKeySteps[] = {
+    {Qt::Key_Left, CaretStep::kLeft},
+    {Qt::Key_Right, CaretStep::kRight},
+    {Qt::Key_Up, CaretStep::kUp},
+    {Qt::Key_Down, CaretStep::kDown},
 };
 
 }  // namespace
@@ -62,7 +81,11 @@ CEditor::CEditor(QWidget* parent)
 
 CEditor::~CEditor() = default;
 
-void CEditor::Clear() { layout_.Clear(); }
+void CEditor::Clear() {
+  layout_.Clear();
+  selection_.Clear();
+  selecting_ = false;
+}
 
 void CEditor::AppendText(const QString& text, const FontHandle& font, const std::vector<MarkRange>& marks) {
   layout_.AppendText(text, font, marks);
@@ -110,17 +133,26 @@ void CEditor::paintEvent(QPaintEvent*) {
       const QPoint baseline(0, placed.y + painter.fontMetrics().ascent());
       painter.setPen(colours.color(QPalette::Text));
       painter.drawText(baseline, text);
-      // A mark is the line drawn again, clipped to the marked characters, on the highlight.
-      for (const MarkRange& mark : MarksOnLine(paragraph, line)) {
-        const int left = painter.fontMetrics().horizontalAdvance(text.left(mark.begin - line.first));
-        const int width = painter.fontMetrics().horizontalAdvance(text.left(mark.end - line.first)) - left;
+      // A mark, or the selection, is the line drawn again, clipped to its characters, on its colour.
+      const auto drawOver = [&](const MarkRange& range, QPalette::ColorRole back, QPalette::ColorRole fore) {
+        const int left = painter.fontMetrics().horizontalAdvance(text.left(range.begin - line.first));
+        const int width = painter.fontMetrics().horizontalAdvance(text.left(range.end - line.first)) - left;
         const QRect box(left, placed.y, width, line.height);
-        painter.fillRect(box, colours.color(QPalette::Highlight));
+        painter.fillRect(box, colours.color(back));
         painter.save();
         painter.setClipRect(box);
-        painter.setPen(colours.color(QPalette::HighlightedText));
+        painter.setPen(colours.color(fore));
         painter.drawText(baseline, text);
         painter.restore();
+      };
+      for (const MarkRange& mark : MarksOnLine(paragraph, line))
+        drawOver(mark, QPalette::Highlight, QPalette::HighlightedText);
+      // The selection in the text and base colours swapped, over the marks.
+      if (const auto range =
+              selection_.OnParagraph(line.paragraph, static_cast<int>(paragraph.text.size()))) {
+        const MarkRange onLine{std::max(range->begin, line.first),
+                               std::min(range->end, line.first + line.count)};
+        if (onLine.begin < onLine.end) drawOver(onLine, QPalette::Text, QPalette::Base);
       }
     }
   }
@@ -158,6 +190,18 @@ void CEditor::resizeEvent(QResizeEvent* event) {
 }
 
 void CEditor::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Copy)) {
+    Copy();
+    return;
+  }
+  if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::ShiftModifier) {
+    const auto step = std::find_if(std::begin(kKeySteps), std::end(kKeySteps),
+                                   [&](const KeyStep& k) { return k.key == event->key(); });
+    if (step != std::end(kKeySteps)) {
+      MoveCaret(step->step);
+      return;
+    }
+  }
   const auto scroll = std::find_if(std::begin(kKeyScrolls), std::end(kKeyScrolls),
                                    [&](const KeyScroll& k) { return k.key == event->key(); });
   if (scroll != std::end(kKeyScrolls)) {
@@ -187,6 +231,127 @@ void CEditor::OnScrollBarAction(int action) {
 void CEditor::MoveThumb() {
   // Clamped to the range of the last paint, which the next paint widens.
   verticalScrollBar()->setValue(layout_.topLine());
+}
+
+void CEditor::MoveCaret(CaretStep step) {
+  if (layout_.lines().empty()) return;
+  // Without a selection the caret starts where the reader is: at a click's
+  // place on the page, else at the top line.
+  if (selection_.empty()) {
+    const int caretLine = layout_.LineShowing(selection_.caret().paragraph, selection_.caret().offset);
+    if (caretLine < topLine() || caretLine > topLine() + std::max(pageLines() - 1, 0)) {
+      const DisplayLine& top = layout_.lines()[topLine()];
+      selection_.Start({top.paragraph, top.first});
+    }
+  }
+  selection_.Extend(StepCaret(layout_, selection_.caret(), step, *measurer_));
+  ScrollToCaret();
+  SelectionChanged();
+}
+
+void CEditor::ScrollToCaret() {
+  const int line = layout_.LineShowing(selection_.caret().paragraph, selection_.caret().offset);
+  const int lastWhole = topLine() + std::max(pageLines(), 1) - 1;
+  if (line == topLine() - 1) {
+    Scroll(SB_LINEUP, 0);
+  } else if (line == lastWhole + 1) {
+    Scroll(SB_LINEDOWN, 0);
+  } else if (line < topLine()) {
+    Scroll(SB_THUMBTRACK, line);
+  } else if (line > lastWhole) {
+    Scroll(SB_THUMBTRACK, line - std::max(pageLines(), 1) + 1);
+  }
+}
+
+TextPlace CEditor::PlaceAt(QPoint point) const { return PlaceAtPoint(layout_, point, *measurer_); }
+
+void CEditor::SelectionChanged() {
+  if (!selection_.empty()) platform::Clipboard::Write(platform::Clipboard::Mode::kSelection, SelectedText());
+  viewport()->update();
+}
+
+void CEditor::Copy() {
+  if (!selection_.empty()) platform::Clipboard::Write(platform::Clipboard::Mode::kClipboard, SelectedText());
+}
+
+bool CEditor::OnCommand(int command) {
+  if (command != ids::kEditCopy) return false;
+  Copy();
+  return true;
+}
+
+bool CEditor::OnCommandState(int command, platform::CommandState& state) {
+  switch (command) {
+    case ids::kEditCopy:
+      state.enabled = !selection_.empty();
+      return true;
+    case ids::kEditCut:
+    case ids::kEditPaste:
+    case ids::kEditUndo:
+      state.enabled = false;
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CEditor::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    QAbstractScrollArea::mousePressEvent(event);
+    return;
+  }
+  const TextPlace place = PlaceAt(event->position().toPoint());
+  if (event->modifiers() & Qt::ShiftModifier) {
+    selection_.Extend(place);
+  } else {
+    selection_.Start(place);
+  }
+  selecting_ = true;
+  viewport()->update();
+}
+
+void CEditor::mouseMoveEvent(QMouseEvent* event) {
+  if (!selecting_ || !(event->buttons() & Qt::LeftButton)) return;
+  const QPoint point = event->position().toPoint();
+  // Past an edge the text comes a line towards the pointer at each move.
+  if (point.y() < 0) Scroll(SB_LINEUP, 0);
+  if (point.y() >= viewport()->height()) Scroll(SB_LINEDOWN, 0);
+  selection_.Extend(PlaceAt(point));
+  viewport()->update();
+}
+
+void CEditor::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || !std::exchange(selecting_, false)) return;
+  if (selection_.empty()) return;
+  setFocus(Qt::MouseFocusReason);
+  SelectionChanged();
+}
+
+void CEditor::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  selection_.SelectWord(layout_.paragraphs(), PlaceAt(event->position().toPoint()));
+  // The release that follows selects nothing anew.
+  selecting_ = false;
+  if (selection_.empty()) return;
+  setFocus(Qt::MouseFocusReason);
+  SelectionChanged();
+}
+
+void CEditor::contextMenuEvent(QContextMenuEvent* event) {
+  event->accept();
+  QMenu menu(this);
+  menu.setObjectName(QStringLiteral("resultPopupMenu"));
+  for (const MenuItem& item : ResultPopupMenu()) {
+    if (item.command == ids::kLookUpSelection && !lookUpTarget_) continue;
+    QAction* action = menu.addAction(item.text);
+    action->setObjectName(QStringLiteral("resultPopup%1").arg(item.command));
+    action->setData(item.command);
+    action->setEnabled(!selection_.empty());
+  }
+  const QAction* chosen = menu.exec(event->globalPos());
+  if (!chosen) return;
+  const int command = chosen->data().toInt();
+  if (!OnCommand(command) && lookUpTarget_) platform::PostCommand(lookUpTarget_, command);
 }
 
 }  // namespace tavlex

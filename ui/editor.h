@@ -3,8 +3,13 @@
 // and scrolls them by whole lines with its scroll bar and the cursor keys.
 // It paints in the palette's base and text colours, and marked characters on
 // the highlight colour, so a dark desktop gets a dark display.
-// The text and the arithmetic live in EditorLayout; this class measures,
-// draws, moves pixels and keeps the scroll bar in step.
+// Text is selected in it with the mouse (a drag, a double click for a word)
+// and with Shift and the cursor keys, drawn in the text and base colours
+// swapped so that it stands apart from the marks, and copied with the copy
+// command, its key or the context menu.
+// The text and the arithmetic live in EditorLayout, the selection in
+// TextSelection; this class measures, draws, moves pixels, keeps the scroll
+// bar in step and turns the mouse and the keys into their calls.
 #pragma once
 
 #include <QAbstractScrollArea>
@@ -13,19 +18,23 @@
 #include <memory>
 #include <vector>
 
+#include "platform/messages.h"
 #include "ui/editor_layout.h"
 #include "ui/text_measurer.h"
+#include "ui/text_places.h"
+#include "ui/text_selection.h"
 
 namespace tavlex {
 
-class CEditor final : public QAbstractScrollArea {
+class CEditor final : public QAbstractScrollArea, public platform::CommandTarget {
   Q_OBJECT
 
  public:
   explicit CEditor(QWidget* parent = nullptr);
   ~CEditor() override;
 
-  // What the lookup view does for a new result list: Clear, Scroll(SB_TOP),
+  // What the lookup view does for a new result list: Clear (which also drops
+  // the selection), Scroll(SB_TOP),
   // AppendText for every piece, Layout, then a repaint of the whole display.
   void Clear();
   // A null font means font(), the display's default font. marks: ranges of
@@ -47,6 +56,21 @@ class CEditor final : public QAbstractScrollArea {
   const std::vector<Paragraph>& paragraphs() const { return layout_.paragraphs(); }
   const std::vector<DisplayLine>& lines() const { return layout_.lines(); }
 
+  const TextSelection& selection() const { return selection_; }
+  // The selected text, a line break between paragraphs; empty without a selection.
+  QString SelectedText() const { return selection_.Text(layout_.paragraphs()); }
+  // What a look-up of the selection reads (TextSelection::LookUpText).
+  QString LookUpText() const { return selection_.LookUpText(layout_.paragraphs()); }
+  // The context menu offers the look-up of the selection, which posts
+  // ids::kLookUpSelection to target (which must outlive the display); without
+  // a target it offers the copy only.
+  void OfferLookUp(QObject* target) { lookUpTarget_ = target; }
+
+  // The copy command copies the selection; the display takes no cut, paste
+  // or undo, and greys them while it has the focus.
+  bool OnCommand(int command) override;
+  bool OnCommandState(int command, platform::CommandState& state) override;
+
   // Replaces the QFontMetrics measurer, so that wrapping and scrolling can be
   // checked against fixed metrics. Painting still draws in the real fonts.
   void SetMeasurerForTesting(std::unique_ptr<TextMeasurer> measurer);
@@ -60,14 +84,34 @@ class CEditor final : public QAbstractScrollArea {
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
+  // A press starts a selection (Shift with it extends the one there is), a
+  // drag extends it, scrolling by a line past the top or the bottom edge. A
+  // release that leaves text selected, and a double click, give the display
+  // the focus, so that the copy key and Return act on it; a plain click
+  // leaves the focus where it is.
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   void OnScrollBarAction(int action);
   void ShowFocusFrame(bool focused);
   void MoveThumb();
+  // Shift with a cursor key: the caret moves, and the display scrolls to show it.
+  void MoveCaret(CaretStep step);
+  void ScrollToCaret();
+  TextPlace PlaceAt(QPoint point) const;
+  // Repaints the selection; text selected goes to the primary selection too.
+  void SelectionChanged();
+  void Copy();
 
   EditorLayout layout_;
   std::unique_ptr<TextMeasurer> measurer_;
+  TextSelection selection_;
+  bool selecting_ = false;           // the left button went down on the text and is held
+  QObject* lookUpTarget_ = nullptr;  // see OfferLookUp
 };
 
 }  // namespace tavlex

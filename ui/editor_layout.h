@@ -97,13 +97,15 @@ class EditorLayout {
   const std::vector<Paragraph>& paragraphs() const { return paragraphs_; }
   const std::vector<DisplayLine>& lines() const { return lines_; }
 
+  // Index of the line that shows character first of paragraph (its end: the
+  // paragraph's last line), for a layout that may have cut the paragraph
+  // elsewhere; 0 without lines.
+  int LineShowing(int paragraph, int first) const;
+
  private:
   void Wrap(int paragraph, int clientWidth, const TextMeasurer& measurer);
   // The top line from which wholeLines more lines fill the window.
   int LastTopLine(int wholeLines) const;
-  // Index of the line that shows character first of paragraph, for a
-  // layout that may have cut the paragraph elsewhere.
-  int LineShowing(int paragraph, int first) const;
   int HeightOfLines(int from, int to) const;
 
   int topLine_ = 0;     // first line drawn; also the scroll position

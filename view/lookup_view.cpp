@@ -5,9 +5,11 @@
 #include <QTimer>
 #include <utility>
 
+#include "base/lines.h"
 #include "engine/entry_parts.h"
 #include "engine/search/scan_heading.h"
 #include "engine/search/search_request.h"
+#include "engine/text/text.h"
 #include "platform/clipboard.h"
 #include "platform/program_launcher.h"
 #include "platform/qt_text.h"
@@ -61,6 +63,7 @@ CLookupView::CLookupView(IniFile& settings, QWidget* parent)
   modeMarker_->setBackgroundRole(QPalette::Highlight);
   modeMarker_->setAutoFillBackground(true);
   ShowMode();
+  resultDisplay_->OfferLookUp(this);
   searchEdit_->installEventFilter(this);
   resultDisplay_->installEventFilter(this);
   setFocusProxy(searchEdit_);
@@ -186,6 +189,9 @@ bool CLookupView::OnCommand(int command) {
       return true;
     case ids::kKeepEntry:
       KeepEntry(true);
+      return true;
+    case ids::kLookUpSelection:
+      LookUpSelection();
       return true;
     default:
       return false;
@@ -381,6 +387,15 @@ void CLookupView::LookUp(const QString& text) {
   searchEdit_->insert(text);
 }
 
+void CLookupView::LookUpSelection() {
+  const QString selected = resultDisplay_->LookUpText();
+  const std::u16string line(FirstLine(ToU16View(selected)));
+  if (StripSearchWord(line).empty()) return;
+  // The word it came from goes into the history first: Alt+Left brings it back.
+  flow_.Remember(ToU16String(searchEdit_->text()));
+  LookUp(ToQString(line));
+}
+
 bool CLookupView::eventFilter(QObject* watched, QEvent* event) {
   if ((watched == searchEdit_ || watched == resultDisplay_) &&
       (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
@@ -404,7 +419,9 @@ bool CLookupView::PreTranslateKey(QKeyEvent* key) {
   escapePressed_ = key->key() == Qt::Key_Escape;
   switch (key->key()) {
     case Qt::Key_Up:
-      if (!inDisplay || resultDisplay_->topLine() != 0) return false;
+      // Shift+Up selects.
+      if (!inDisplay || resultDisplay_->topLine() != 0 || (key->modifiers() & Qt::ShiftModifier))
+        return false;
       searchEdit_->setFocus();
       return true;
     case Qt::Key_Down:
@@ -421,6 +438,10 @@ bool CLookupView::PreTranslateKey(QKeyEvent* key) {
       return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+      if (inDisplay && !resultDisplay_->selection().empty()) {
+        platform::PostCommand(this, ids::kLookUpSelection);
+        return true;
+      }
       platform::PostCommand(this, ids::kSearch);
       flow_.Remember(ToU16String(searchEdit_->text()));
       return false;  // the key still reaches the focused child

@@ -68,6 +68,12 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   // activation of the window keeps it rather than pasting the clipboard over it.
   void LookUp(const QString& text);
 
+  // The text selected in the result display (a double-clicked word with the
+  // rest of its line), its first line, looked up as a word from another
+  // program is; the word in the box goes into the history first. Nothing
+  // happens when the line holds nothing to search.
+  void LookUpSelection();
+
   // Called by the frame when it becomes active: a text copied since the
   // viewer last took one replaces the search word (and so starts a search,
   // ActivationPaste); otherwise the old word stays, selected.

@@ -133,9 +133,10 @@ class FakeDeviceClass {
   int previous_;
 };
 
-// The clipboard and the selection hold what a test puts there; the selection
-// is empty, and there is one, until a test says otherwise. They are read only
-// with the focus when readOnlyWithFocus says so, as on Wayland.
+// The clipboard and the selection hold what a test puts there, or what the
+// viewer wrote (as its own); the selection is empty, and there is one, until
+// a test says otherwise. They are read only with the focus when
+// readOnlyWithFocus says so, as on Wayland.
 class FakeClipboard {
  public:
   using Content = platform::Clipboard::Content;
@@ -147,14 +148,28 @@ class FakeClipboard {
           return clipboard_;
         },
         readOnlyWithFocus);
+    platform::Clipboard::SetWriteStandInForTesting(
+        [this](platform::Clipboard::Mode mode, const QString& text) {
+          const Content written{true, text, true};
+          if (mode == platform::Clipboard::Mode::kClipboard) {
+            clipboard_ = written;
+          } else if (selection_) {
+            selection_ = written;
+          }
+        });
   }
-  ~FakeClipboard() { platform::Clipboard::SetStandInForTesting(nullptr); }
+  ~FakeClipboard() {
+    platform::Clipboard::SetStandInForTesting(nullptr);
+    platform::Clipboard::SetWriteStandInForTesting(nullptr);
+  }
   FakeClipboard(const FakeClipboard&) = delete;
   FakeClipboard& operator=(const FakeClipboard&) = delete;
 
   void SetClipboard(const Content& content) { clipboard_ = content; }
   // None: the platform has no selection.
   void SetSelection(const std::optional<Content>& content) { selection_ = content; }
+  const Content& clipboard() const { return clipboard_; }
+  const std::optional<Content>& selection() const { return selection_; }
 
  private:
   Content clipboard_;

@@ -1,20 +1,27 @@
 // The result display as a widget: paint sets the scroll range, keys and the
-// scroll bar scroll, line steps repaint only what they uncover, and the
-// display stays out of the way of the mouse focus.
+// scroll bar scroll, line steps repaint only what they uncover, the display
+// stays out of the way of the mouse focus until text is selected in it, and
+// the selection is made, drawn and copied as a user does it.
 #include "ui/editor.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QImage>
 #include <QKeySequence>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
+#include "resources/resource_ids.h"
+#include "tests/support/platform_fakes.h"
 #include "tests/ui/fixed_measurer.h"
 #include "ui/scroll_codes.h"
 
@@ -49,7 +56,7 @@ bool HasDarkPixel(const QImage& image, const QRect& rect) {
 
 // A shown window holding a line edit and the display, whose client area is
 // kClientWidth by kClientHeight; text measured with fixed metrics.
-class EditorTest : public testing::Test {
+class EditorTest : public ::testing::Test {
  protected:
   void SetUp() override {
     edit_ = new QLineEdit(&window_);
@@ -82,6 +89,20 @@ class EditorTest : public testing::Test {
     ASSERT_EQ(editor_->viewport()->width(), width);
   }
   void Press(Qt::Key key) { QTest::keyClick(editor_, key); }
+  // A mouse event on the text at point, with buttons held after it.
+  void Mouse(QEvent::Type type, QPoint point, Qt::MouseButtons buttons = Qt::LeftButton,
+             Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QMouseEvent event(type, point, editor_->viewport()->mapToGlobal(point), Qt::LeftButton, buttons,
+                      modifiers);
+    QApplication::sendEvent(editor_->viewport(), &event);
+  }
+  void Drag(QPoint from, QPoint to) {
+    Mouse(QEvent::MouseButtonPress, from);
+    Mouse(QEvent::MouseMove, to);
+    Mouse(QEvent::MouseButtonRelease, to, Qt::NoButton);
+  }
+  // The centre of character offset on line (all lines 16 high, characters 8 wide).
+  static QPoint At(int line, int offset) { return {offset * kCharWidth + 1, line * kLineHeight + 4}; }
 
   QWidget window_;
   QLineEdit* edit_ = nullptr;
@@ -293,6 +314,169 @@ TEST(EditorWithRealFonts, LinesFitTheWindow) {
     next += line.count;
   }
   EXPECT_EQ(next, text.size());
+}
+
+// Collects the commands posted to it.
+class CommandRecorder : public QObject {
+ public:
+  std::vector<int> commands;
+
+ protected:
+  bool event(QEvent* event) override {
+    if (event->type() != platform::CommandEvent::Type()) return QObject::event(event);
+    commands.push_back(static_cast<platform::CommandEvent*>(event)->command());
+    return true;
+  }
+};
+
+TEST_F(EditorTest, DragSelectsTakesTheFocusAndCopies) {
+  testing::FakeClipboard clipboard;
+  editor_->AppendText("took care of", nullptr);
+  editor_->AppendText(QString::fromUtf16(u"子供の世話"), nullptr);
+  editor_->Layout();
+  Paint();
+  edit_->setFocus();
+
+  // Backwards, over the break between the paragraphs.
+  Drag(At(1, 2), At(0, 5));
+  EXPECT_EQ(editor_->SelectedText(), QString::fromUtf16(u"care of\n子供"));
+  EXPECT_EQ(window_.focusWidget(), editor_);
+  ASSERT_TRUE(clipboard.selection());
+  EXPECT_EQ(clipboard.selection()->text, editor_->SelectedText());  // the primary selection follows
+  EXPECT_EQ(clipboard.clipboard().text, "");
+
+  platform::CommandState state;
+  ASSERT_TRUE(editor_->OnCommandState(ids::kEditCopy, state));
+  EXPECT_TRUE(state.enabled);
+  for (const int command : {ids::kEditCut, ids::kEditPaste, ids::kEditUndo}) {
+    ASSERT_TRUE(editor_->OnCommandState(command, state));
+    EXPECT_FALSE(state.enabled) << command;
+  }
+  EXPECT_FALSE(editor_->OnCommand(ids::kEditPaste));
+  EXPECT_TRUE(editor_->OnCommand(ids::kEditCopy));
+  EXPECT_EQ(clipboard.clipboard(), (platform::Clipboard::Content{true, editor_->SelectedText(), true}));
+
+  // Shift with a click moves the caret; the anchor stays.
+  Mouse(QEvent::MouseButtonPress, At(0, 12), Qt::LeftButton, Qt::ShiftModifier);
+  Mouse(QEvent::MouseButtonRelease, At(0, 12), Qt::NoButton);
+  EXPECT_EQ(editor_->SelectedText(), QString::fromUtf16(u"\n子供"));
+
+  // A plain click selects nothing, and copies nothing over the clipboard.
+  QTest::mouseClick(editor_->viewport(), Qt::LeftButton, Qt::NoModifier, At(0, 1));
+  EXPECT_TRUE(editor_->selection().empty());
+  ASSERT_TRUE(editor_->OnCommandState(ids::kEditCopy, state));
+  EXPECT_FALSE(state.enabled);
+  QTest::keyClick(editor_, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(clipboard.clipboard().text, QString::fromUtf16(u"care of\n子供"));
+  // A new list drops the selection.
+  Drag(At(0, 0), At(0, 4));
+  editor_->Clear();
+  EXPECT_TRUE(editor_->selection().empty());
+}
+
+TEST_F(EditorTest, DoubleClickTakesAWordAndDraggingPastTheEdgeScrolls) {
+  testing::FakeClipboard clipboard;
+  editor_->AppendText(QString::fromUtf16(u"辞書を引く"), nullptr);
+  for (int i = 0; i < 20; ++i) editor_->AppendText(QString("line %1").arg(i), nullptr);
+  editor_->Layout();
+  Paint();
+  Mouse(QEvent::MouseButtonPress, At(0, 1));
+  Mouse(QEvent::MouseButtonRelease, At(0, 1), Qt::NoButton);
+  Mouse(QEvent::MouseButtonDblClick, At(0, 1));
+  Mouse(QEvent::MouseButtonRelease, At(0, 1), Qt::NoButton);
+  EXPECT_EQ(editor_->SelectedText(), QString::fromUtf16(u"辞書"));
+  EXPECT_EQ(editor_->LookUpText(), QString::fromUtf16(u"辞書を引く"));
+  EXPECT_EQ(window_.focusWidget(), editor_);
+
+  // Each move below the bottom edge brings a line up.
+  Mouse(QEvent::MouseButtonPress, At(1, 0));
+  for (int i = 0; i < 3; ++i) Mouse(QEvent::MouseMove, {10, kClientHeight + 5});
+  Mouse(QEvent::MouseButtonRelease, {10, kClientHeight + 5}, Qt::NoButton);
+  EXPECT_EQ(editor_->topLine(), 3);
+  EXPECT_TRUE(editor_->SelectedText().startsWith("line 0\nline 1\n"));
+}
+
+TEST_F(EditorTest, ShiftWithTheCursorKeysSelectsFromTheTopLine) {
+  for (int i = 0; i < 20; ++i) editor_->AppendText(QString("line %1").arg(i, 2, 10, QChar('0')), nullptr);
+  editor_->Layout();
+  Paint();
+  editor_->setFocus();
+  editor_->Scroll(SB_THUMBTRACK, 10);
+  Paint();
+  QTest::keyClick(editor_, Qt::Key_Right, Qt::ShiftModifier);
+  QTest::keyClick(editor_, Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_EQ(editor_->SelectedText(), "li");
+  // Down with Shift below the last whole line scrolls one line; without Shift the keys still scroll.
+  for (int i = 0; i < 6; ++i) QTest::keyClick(editor_, Qt::Key_Down, Qt::ShiftModifier);
+  EXPECT_EQ(editor_->SelectedText(), "line 10\nline 11\nline 12\nline 13\nline 14\nline 15\nli");
+  EXPECT_EQ(editor_->topLine(), 11);
+  QTest::keyClick(editor_, Qt::Key_Left, Qt::ShiftModifier);
+  EXPECT_EQ(editor_->SelectedText(), "line 10\nline 11\nline 12\nline 13\nline 14\nline 15\nl");
+  Press(Qt::Key_Down);
+  EXPECT_EQ(editor_->topLine(), 12);
+  EXPECT_FALSE(editor_->selection().empty());
+  // Up with Shift above the top line: the text comes down a line to show the caret.
+  for (int i = 0; i < 7; ++i) QTest::keyClick(editor_, Qt::Key_Up, Qt::ShiftModifier);
+  EXPECT_EQ(editor_->topLine(), 9);
+  EXPECT_EQ(editor_->SelectedText(), "ine 09\n");
+}
+
+TEST_F(EditorTest, SelectionIsDrawnInTheTextColourOverTheMarks) {
+  editor_->AppendText("abcdef", nullptr, {{0, 3}});
+  editor_->Layout();
+  Drag(At(0, 2), At(0, 5));
+  const QImage image = Paint();
+  const QPalette& colours = editor_->viewport()->palette();
+  // Painted in the real font.
+  const QFontMetrics metrics(editor_->font(), editor_->viewport());
+  const auto background = [&](int offset) {
+    // Along the bottom row of the line, below the letters.
+    for (int x = metrics.horizontalAdvance(QString("abcdef").left(offset));
+         x < metrics.horizontalAdvance(QString("abcdef").left(offset + 1)); ++x) {
+      const QColor colour = image.pixelColor(x, kLineHeight - 1);
+      if (colour == colours.color(QPalette::Base) || colour == colours.color(QPalette::Highlight) ||
+          colour == colours.color(QPalette::Text))
+        return colour;
+    }
+    return QColor();
+  };
+  EXPECT_EQ(background(0), colours.color(QPalette::Highlight));  // marked
+  EXPECT_EQ(background(2), colours.color(QPalette::Text));       // marked and selected
+  EXPECT_EQ(background(4), colours.color(QPalette::Text));       // selected
+  EXPECT_EQ(background(5), colours.color(QPalette::Base));
+}
+
+TEST_F(EditorTest, ContextMenuCopiesAndOffersTheLookUpToItsTarget) {
+  testing::FakeClipboard clipboard;
+  CommandRecorder target;
+  editor_->AppendText("took care of", nullptr);
+  editor_->Layout();
+  Paint();
+  Drag(At(0, 5), At(0, 9));
+  const auto choose = [this](const QString& item, QStringList* offered) {
+    QTimer::singleShot(0, [item, offered] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      ASSERT_NE(menu, nullptr);
+      for (QAction* action : menu->actions()) *offered << action->objectName();
+      menu->setActiveAction(menu->findChild<QAction*>(item));
+      QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, At(0, 6), editor_->viewport()->mapToGlobal(At(0, 6)));
+    QApplication::sendEvent(editor_->viewport(), &event);
+  };
+  const QString copy = QString("resultPopup%1").arg(ids::kEditCopy);
+  const QString lookUp = QString("resultPopup%1").arg(ids::kLookUpSelection);
+  QStringList offered;
+  choose(copy, &offered);
+  EXPECT_EQ(offered, QStringList{copy});  // no target: no look-up
+  EXPECT_EQ(clipboard.clipboard().text, "care");
+
+  editor_->OfferLookUp(&target);
+  offered.clear();
+  choose(lookUp, &offered);
+  EXPECT_EQ(offered, (QStringList{copy, lookUp}));
+  QApplication::sendPostedEvents(&target);
+  EXPECT_EQ(target.commands, std::vector<int>{ids::kLookUpSelection});
 }
 
 }  // namespace
