@@ -231,6 +231,46 @@ TEST_F(LookupViewTest, KeysMoveTheFocusAndEscapeClears) {
   EXPECT_TRUE(edit->hasFocus());
 }
 
+// A word met in the results is one step away: double-clicked and looked up
+// with Return, as a text from another program is; Alt+Left comes back.
+TEST_F(LookupViewTest, ReturnOnASelectionLooksItUpAndAltLeftComesBack) {
+  Open();
+  Type("go");
+  CEditor* display = view_->resultDisplay();
+  ASSERT_EQ(display->paragraphs()[3].text, "going");
+  int y = 0;
+  for (int line = 0; line < 3; ++line) y += display->lines()[line].height;
+  const QPoint onGoing(3, y + 2);
+  QTest::mouseDClick(display->viewport(), Qt::LeftButton, Qt::NoModifier, onGoing);
+  EXPECT_EQ(display->SelectedText(), "going");
+  ASSERT_TRUE(display->hasFocus());
+
+  // Shift+Up at the top selects, and leaves the focus in the display.
+  QTest::keyClick(display, Qt::Key_Up, Qt::ShiftModifier);
+  QTest::keyClick(display, Qt::Key_Up, Qt::ShiftModifier);
+  EXPECT_TRUE(display->hasFocus());
+  EXPECT_EQ(display->SelectedText(), QString::fromUtf16(u"行く\n\n"));
+  QTest::mouseDClick(display->viewport(), Qt::LeftButton, Qt::NoModifier, onGoing);
+
+  QTest::keyClick(display, Qt::Key_Return);
+  Settle();
+  EXPECT_EQ(view_->searchEdit()->text(), "going");
+  EXPECT_EQ(view_->searchFlow().searchOptions().mode, SearchMode::kScan);
+  EXPECT_TRUE(Shown().contains("going")) << Shown().join("|").toStdString();
+
+  platform::PostCommand(view_.get(), ids::kHistoryBack);
+  Settle();
+  EXPECT_EQ(view_->searchEdit()->text(), "go");
+  EXPECT_EQ(view_->searchFlow().searchOptions().mode, SearchMode::kPrefix);
+  EXPECT_EQ(Shown().first(), "go");
+
+  // The new list dropped the selection: nothing to look up.
+  EXPECT_TRUE(display->selection().empty());
+  view_->LookUpSelection();
+  Settle();
+  EXPECT_EQ(view_->searchEdit()->text(), "go");
+}
+
 TEST_F(LookupViewTest, EachPartInItsDictionarysFont) {
   Open("",
        "bPhonetic=1\nbSample=1\nIndexFont=IPAGothic\nIndexSize=14\nPhoneticFont=IPAGothic\n"
