@@ -24,6 +24,7 @@
 #include "ui/lookup_popup.h"
 #include "ui/popup_placement.h"
 #include "view/lookup_view.h"
+#include "view/scan_paragraphs.h"
 
 namespace tavlex {
 namespace {
@@ -41,7 +42,8 @@ std::optional<std::u16string> ReadText(Source source) {
 // Wayland lets no program place its windows: the compositor does.
 bool PlatformPlacesWindows() { return !platform::IsWayland(); }
 
-// How long a look-up of the selection waits for the focus where it needs it.
+// How long a look-up of the selection waits for the focus where it needs it
+// before the main window reads without it, or the pop-up says what to do.
 constexpr int kFocusWaitMs = 500;
 
 QRect PopupGeometry() {
@@ -56,13 +58,12 @@ QRect PopupGeometry() {
 
 OutsideLookups::OutsideLookups(IniFile& settings, CMainFrame& frame)
     : settings_(settings), frame_(frame), options_(LoadLookupOptions(settings)) {
+  focusTimer_.setSingleShot(true);
+  connect(&focusTimer_, &QTimer::timeout, this, &OutsideLookups::OnFocusWaitOver);
   // The run ends by the rules of EndRunIfNothingShown, not with the last window.
   qApp->setQuitOnLastWindowClosed(false);
   frame_.installEventFilter(this);
   connect(&frame_, &CMainFrame::exitRequested, this, &OutsideLookups::LetRunEnd);
-  connect(frame_.view(), &CLookupView::resultsShown, this, [this] {
-    if (popup_ && popup_->isVisible()) popup_->ShowResultsOf(*frame_.view()->resultDisplay());
-  });
   FollowWatchOption();
   // The frame built its menus before this object could answer for its items.
   platform::PostMessage(&frame_, ids::kWmSettingsChanged);
@@ -89,20 +90,30 @@ void OutsideLookups::LookUpOnceFocused(const LookupRequest& request,
   } else {
     ShowWindow(activation);
   }
-  struct Pending {
-    bool done = false;
-    QMetaObject::Connection focus;
-  };
-  auto pending = std::make_shared<Pending>();
-  const auto lookUp = [this, request, pending] {
-    if (std::exchange(pending->done, true)) return;
-    disconnect(pending->focus);
-    Show(DecideLookup(request, options_.popup, ReadText), {});
-  };
-  pending->focus = connect(qApp, &QGuiApplication::focusWindowChanged, this, [lookUp](QWindow* window) {
-    if (window) lookUp();
+  disconnect(focusWait_);  // an earlier request still waiting gives way
+  waiting_ = request;
+  waitingInPopup_ = inPopup;
+  focusWait_ = connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* window) {
+    if (window) LookUpWaiting();
   });
-  QTimer::singleShot(kFocusWaitMs, this, lookUp);
+  focusTimer_.start(kFocusWaitMs);
+}
+
+void OutsideLookups::LookUpWaiting() {
+  disconnect(focusWait_);
+  focusTimer_.stop();
+  Show(DecideLookup(waiting_, options_.popup, ReadText), {});
+}
+
+void OutsideLookups::OnFocusWaitOver() {
+  if (!focusWait_) return;
+  // Read now, without the focus, the selection would be empty and the pop-up
+  // would go: it stays, and reads once the user gives it the focus.
+  if (waitingInPopup_ && popup_ && popup_->isVisible()) {
+    popup_->SetHint(LoadString(ids::kPopupNeedsFocus));
+    return;
+  }
+  LookUpWaiting();
 }
 
 void OutsideLookups::Show(const LookupDecision& decision, const platform::WindowActivation& activation) {
@@ -113,24 +124,51 @@ void OutsideLookups::Show(const LookupDecision& decision, const platform::Window
   const QString text = ToQString(*decision.text);
   if (decision.popup) {
     ShowPopup(text, activation);
-  } else {
-    ShowWindow(activation);
+    return;
   }
-  frame_.view()->LookUp(text);
+  ShowWindow(activation);
+  frame_.view()->LookUp(text);  // the look-up was for the window
 }
 
 void OutsideLookups::ShowWindow(const platform::WindowActivation& activation) {
-  if (popup_) popup_->close();
+  // Raised while the pop-up still shows: a compositor lets a window come
+  // forward only at the request of the window that has the focus.
   platform::BringToFront(&frame_, activation);
+  if (popup_) popup_->close();
+}
+
+void OutsideLookups::OpenPopupInWindow() {
+  frame_.view()->LookUp(popup_->word());
+  ShowWindow({});
 }
 
 void OutsideLookups::ShowPopup(const QString& text, const platform::WindowActivation& activation) {
   if (!popup_) {
     popup_ = std::make_unique<CLookupPopup>();
     popup_->installEventFilter(this);
-    connect(popup_.get(), &CLookupPopup::openInWindowRequested, this, [this] { ShowWindow({}); });
+    connect(popup_.get(), &CLookupPopup::openInWindowRequested, this, &OutsideLookups::OpenPopupInWindow);
   }
   popup_->ShowFor(text, PopupGeometry(), activation);
+  popupGroups_.clear();
+  if (!text.isEmpty()) FillPopup();
+}
+
+void OutsideLookups::FillPopup() {
+  CLookupView& view = *frame_.view();
+  const std::u16string text = ToU16String(popup_->word());
+  popupGroups_ =
+      ScanText(view.dictionarySet(), text, {view.searchFlow().searchOptions().foldKana}, &scanMemory_);
+  CEditor& display = *popup_->display();
+  display.Clear();
+  if (popupGroups_.empty()) {
+    display.AppendText(LoadString(ids::kNothingFound), nullptr);
+  } else {
+    popup_->MarkCovered(static_cast<int>(popupGroups_.front().begin),
+                        static_cast<int>(popupGroups_.front().end));
+    AppendScanGroups(display, popupFonts_, view.wordBook().Marks(), text, popupGroups_);
+  }
+  display.Layout();
+  display.viewport()->update();
 }
 
 void OutsideLookups::OnClipboardChanged() {
@@ -264,6 +302,8 @@ void OutsideLookups::EndRunIfNothingShown() {
 }
 
 bool OutsideLookups::eventFilter(QObject* watched, QEvent* event) {
+  // A pop-up closed before it had the focus reads nothing any more.
+  if (event->type() == QEvent::Close && watched == popup_.get() && waitingInPopup_) disconnect(focusWait_);
   // Once the window has gone: a closing window is still visible here.
   if (event->type() == QEvent::Close) QTimer::singleShot(0, this, &OutsideLookups::EndRunIfNothingShown);
   return QObject::eventFilter(watched, event);

@@ -161,5 +161,8 @@ inline constexpr int kAnkiFieldPronunciation = 3073;
 inline constexpr int kAnkiFieldExample = 3074;
 inline constexpr int kAnkiFieldSource = 3075;
 inline constexpr int kAnkiFieldDictionary = 3076;
+// The pop-up.
+inline constexpr int kPopupTitle = 3080;
+inline constexpr int kPopupNeedsFocus = 3081;
 
 }  // namespace tavlex::ids

@@ -46,6 +46,12 @@ QString LoadString(int id) {
       return QStringLiteral("ショートカットキーを登録できませんでした。");
     case ids::kNothingFound:
       return QStringLiteral("見つかりません");
+    case ids::kPopupTitle:
+      return QStringLiteral("Tavlex Pop-up");
+    case ids::kPopupNeedsFocus:
+      return QStringLiteral(
+          "デスクトップがこのウィンドウに入力を渡さないため、選択した文字列を読めません。"
+          "ここをクリックすると引きます（Esc で閉じます）。");
     case ids::kSettingsNotSaved:
       return QStringLiteral(
           "設定を保存できませんでした。\r\n%1: %2\r\n"

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
+#include <algorithm>
 
 #include "resources/icon.h"
 #include "resources/resource_ids.h"
@@ -19,16 +20,20 @@ CLookupPopup::CLookupPopup() {
   // A tool window: kept off the task bar, and drawn without the window
   // manager's frame, so that it looks like a pop-up beside the text it explains.
   setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-  setWindowTitle(QStringLiteral("Tavlex"));
+  setWindowTitle(LoadString(ids::kPopupTitle));
   setWindowIcon(ProgramIcon());
   setFrameStyle(QFrame::Box | QFrame::Plain);
 
   heading_ = new QLabel(this);
   heading_->setObjectName(QStringLiteral("popupWord"));
-  heading_->setTextFormat(Qt::PlainText);
+  heading_->setTextFormat(Qt::RichText);
   QFont bold = heading_->font();
   bold.setBold(true);
   heading_->setFont(bold);
+  hint_ = new QLabel(this);
+  hint_->setObjectName(QStringLiteral("popupHint"));
+  hint_->setWordWrap(true);
+  hint_->hide();
   auto* open = new QPushButton(LoadString(ids::kOpenInWindow), this);
   open->setObjectName(QStringLiteral("openInWindow"));
   open->setFocusPolicy(Qt::NoFocus);  // the keys stay with the results
@@ -49,27 +54,49 @@ CLookupPopup::CLookupPopup() {
   layout->addWidget(heading_, 0, 0);
   layout->addWidget(open, 0, 1);
   layout->addWidget(close, 0, 2);
-  layout->addWidget(display_, 1, 0, 1, 3);
+  layout->addWidget(hint_, 1, 0, 1, 3);
+  layout->addWidget(display_, 2, 0, 1, 3);
   layout->setColumnStretch(0, 1);
+  layout->setRowStretch(2, 1);
 }
 
 void CLookupPopup::ShowFor(const QString& word, const QRect& geometry,
                            const platform::WindowActivation& activation) {
   word_ = word;
-  heading_->setText(word);
+  MarkCovered(0, 0);
+  SetHint(QString());
   display_->Clear();
   display_->Layout();
+  // One size however it opens: a compositor that tiles floats a window
+  // whose smallest and largest sizes are the same.
+  setFixedSize(geometry.size());
   setGeometry(geometry);
   platform::BringToFront(this, activation);
   display_->setFocus();
 }
 
-void CLookupPopup::ShowResultsOf(const CEditor& results) {
-  display_->ShowSameText(results);
-  if (!display_->paragraphs().empty()) return;
-  display_->AppendText(LoadString(ids::kNothingFound), nullptr);
-  display_->Layout();
+void CLookupPopup::MarkCovered(int begin, int end) {
+  const int size = static_cast<int>(word_.size());
+  begin = std::clamp(begin, 0, size);
+  end = std::clamp(end, begin, size);
+  if (begin == end) {
+    heading_->setText(word_.toHtmlEscaped());
+    return;
+  }
+  const QPalette& colours = palette();
+  heading_->setText(QStringLiteral("%1<span style=\"background-color:%3; color:%4\">%2</span>%5")
+                        .arg(word_.left(begin).toHtmlEscaped(), word_.mid(begin, end - begin).toHtmlEscaped(),
+                             colours.color(QPalette::Highlight).name(),
+                             colours.color(QPalette::HighlightedText).name(),
+                             word_.mid(end).toHtmlEscaped()));
 }
+
+void CLookupPopup::SetHint(const QString& hint) {
+  hint_->setText(hint);
+  hint_->setVisible(!hint.isEmpty());
+}
+
+QString CLookupPopup::hint() const { return hint_->text(); }
 
 bool CLookupPopup::event(QEvent* event) {
   // A click in another window, or another window coming up, closes it.

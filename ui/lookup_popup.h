@@ -1,11 +1,14 @@
-// CLookupPopup: the small window that shows a word looked up from another
-// program, without bringing up the main window. It shows the results in a
-// result display of its own (the same kind as the main window's, filled with
-// the same paragraphs and fonts), the word above them and a button that opens
-// the word in the main window. Escape, the close button or a click in another
-// window closes it; it hands the focus to nobody, so where the focus goes then
-// is the window manager's choice (most give it back to the window that had it).
-// Return opens the word in the main window.
+// CLookupPopup: the small window that shows a text looked up from another
+// program, without bringing up the main window. Above its own result
+// display it shows the text with the part the look-up covered marked, a
+// button that opens the text in the main window and one that closes it.
+// What the display shows is filled in by the one who looked the text up.
+// Escape, the close button or a click in another window closes it; Return
+// opens the text in the main window.
+//
+// It has a title of its own and keeps one size however it opens, so that a
+// tiling compositor can be told to float it (and floats a window of a fixed
+// size by itself).
 #pragma once
 
 #include <QFrame>
@@ -31,13 +34,16 @@ class CLookupPopup : public QFrame {
   const QString& word() const { return word_; }
 
   // Shows the pop-up for word at geometry and asks for the focus, with the
-  // launching desktop's token when there is one. The display is emptied:
-  // the search for word fills it.
+  // launching desktop's token when there is one. The display is emptied.
   void ShowFor(const QString& word, const QRect& geometry, const platform::WindowActivation& activation);
 
-  // Shows what results shows, or a line saying that nothing was found:
-  // unlike the main window, the pop-up has no search box to explain it.
-  void ShowResultsOf(const CEditor& results);
+  // Marks [begin, end) of the word shown above the display (UTF-16 units);
+  // an empty range marks nothing.
+  void MarkCovered(int begin, int end);
+
+  // A line over the display saying what the user can do (empty: none).
+  void SetHint(const QString& hint);
+  QString hint() const;
 
  signals:
   void openInWindowRequested();
@@ -49,6 +55,7 @@ class CLookupPopup : public QFrame {
  private:
   QString word_;
   QLabel* heading_;
+  QLabel* hint_;
   CEditor* display_;
 };
 

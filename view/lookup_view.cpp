@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "base/lines.h"
-#include "engine/entry_parts.h"
 #include "engine/search/scan_heading.h"
 #include "engine/search/search_request.h"
 #include "engine/text/text.h"
@@ -26,6 +25,7 @@
 #include "view/dictionary_menu.h"
 #include "view/empty_set_hint.h"
 #include "view/entry_keeping.h"
+#include "view/entry_paragraphs.h"
 #include "view/lookup_layout.h"
 #include "wordbook/word_book_path.h"
 
@@ -280,38 +280,13 @@ void CLookupView::ShowResults(SearchFlow::Found found, bool toTop) {
   }
   resultDisplay_->Layout();
   resultDisplay_->viewport()->update();  // the text is drawn on the scroll area's viewport
-  emit resultsShown();
 }
 
 void CLookupView::AppendEntry(const EntryRef& entry, const std::vector<FieldMatch>& matches,
                               const std::u16string* more) {
-  const std::shared_ptr<const Dictionary> dictionary = entry->dictionary.lock();
-  const DictionarySettings settings = dictionary ? dictionary->settings() : DictionarySettings();
-  const bool kept =
-      dictionary && wordBook().Marks().Contains(wordbook::IdentityOf(*entry, dictionary->path()));
   shownEntries_.push_back(entry);
   entryStarts_.push_back(resultDisplay_->paragraphs().size());
-  const std::vector<EntryPart> parts = EntryParts(*entry, settings);
-  for (const EntryPart& part : parts) {
-    const bool markHere = kept && part.field == SearchField::kHeadword;
-    const int shift = markHere ? static_cast<int>(kKeptMark.size()) : 0;
-    std::vector<MarkRange> marks;
-    for (const FieldMatch& match : MatchesOnPart(part, matches)) {
-      marks.push_back({static_cast<int>(match.begin) + shift, static_cast<int>(match.end) + shift});
-    }
-    const QString text = markHere ? ToQString(std::u16string(kKeptMark) + part.text) : ToQString(part.text);
-    resultDisplay_->AppendText(text, fonts_.GetFont(ToQString(part.face), part.size), marks);
-  }
-  // A match in a field the dictionary hides: its line, named, in the example's font.
-  for (const HiddenMatchLine& line : HiddenMatchLines(*entry, parts, matches)) {
-    std::vector<MarkRange> marks;
-    for (const FieldMatch& mark : line.marks)
-      marks.push_back({static_cast<int>(mark.begin), static_cast<int>(mark.end)});
-    resultDisplay_->AppendText(ToQString(line.text),
-                               fonts_.GetFont(ToQString(settings.sampleFont), settings.sampleSize), marks);
-  }
-  if (more) resultDisplay_->AppendText(ToQString(*more), nullptr);
-  resultDisplay_->AppendText(QString(), nullptr);  // a blank line in the default font between entries
+  AppendEntryParagraphs(*resultDisplay_, fonts_, wordBook().Marks(), *entry, matches, more);
 }
 
 wordbook::WordBook& CLookupView::wordBook() {

@@ -94,7 +94,7 @@ TEST_F(OutsideLookupsTest, WhereTheSelectionNeedsTheFocusThePopupComesFirst) {
   outside().OnLaunch({Source::kSelection, u"", Place::kPopup}, {});
   testing::ProcessUntil([&] { return !PopupShown(); });
   EXPECT_TRUE(app_.frame()->isVisible());
-  EXPECT_EQ(view()->searchEdit()->text(), "go");
+  EXPECT_EQ(view()->searchEdit()->text(), "");  // the pop-up's look-up was its own
 }
 
 TEST_F(OutsideLookupsTest, AWatchedClipboardIsLookedUpOnlyForTextFromOtherPrograms) {
@@ -128,6 +128,55 @@ TEST_F(OutsideLookupsTest, AWatchedClipboardIsLookedUpOnlyForTextFromOtherProgra
   Settle();
   EXPECT_FALSE(PopupShown()) << "no longer watched";
   EXPECT_EQ(app_.settings().GetString(u"lookup", u"watchclipboard"), u"0");
+}
+
+// The pop-up looks up on its own: the window's search box and results stay
+// as the user left them until the pop-up's text is opened there, or a
+// look-up is for the window.
+TEST_F(OutsideLookupsTest, OnlyALookupForTheWindowChangesTheWindowsSearch) {
+  const QStringList windowShowsGo = {"go", "a", "", "go", "c", ""};
+  view()->searchEdit()->setText("go");
+  Settle();
+  ASSERT_EQ(testing::Shown(*view()), windowShowsGo);
+  platform::PostCommand(view(), ids::kWatchClipboard);
+  Settle();
+
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    QString box;  // the window's search box afterwards
+    QStringList window;
+  };
+  const std::vector<Step> steps = {
+      {"a look-up in the pop-up",
+       [&] {
+         outside().OnLaunch({Source::kWord, u"went", Place::kPopup}, {});
+       },
+       "go", windowShowsGo},
+      {"a watched copy",
+       [&] {
+         clipboard_.SetClipboard({true, "going", false});
+         emit QGuiApplication::clipboard()->changed(QClipboard::Clipboard);
+       },
+       "go", windowShowsGo},
+      // Opened in the window, a text is looked up there as the pop-up did.
+      {"Return in the pop-up",
+       [&] { QTest::keyClick(outside().popup()->display(), Qt::Key_Return); },
+       "going",
+       {"going → go（現在分詞）", "go", "a", "", "go", "c", ""}},
+      {"a look-up for the window",
+       [&] {
+         outside().OnLaunch({Source::kWord, u"go", Place::kWindow}, {});
+       },
+       "go", kLookedUpGo},
+  };
+  for (const Step& step : steps) {
+    step.act();
+    Settle();
+    EXPECT_EQ(view()->searchEdit()->text(), step.box) << step.what;
+    EXPECT_EQ(testing::Shown(*view()), step.window) << step.what;
+  }
+  EXPECT_FALSE(PopupShown());
 }
 
 }  // namespace
