@@ -280,6 +280,7 @@ void CLookupView::ShowResults(SearchFlow::Found found, bool toTop) {
   }
   resultDisplay_->Layout();
   resultDisplay_->viewport()->update();  // the text is drawn on the scroll area's viewport
+  emit resultsShown();
 }
 
 void CLookupView::AppendEntry(const EntryRef& entry, const std::vector<FieldMatch>& matches,

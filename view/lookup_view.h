@@ -118,6 +118,9 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   void ShowMarks();
 
  signals:
+  // The result display shows a new list (after a search that found
+  // something, or after the dictionaries changed).
+  void resultsShown();
   // A line for the window's status bar: what a keep did.
   void statusMessage(const QString& text);
 
