@@ -121,6 +121,7 @@ void OutsideLookups::Show(const LookupDecision& decision, const platform::Window
     ShowWindow(activation);
     return;
   }
+  watch_.LookedUp(*decision.text);
   const QString text = ToQString(*decision.text);
   if (decision.popup) {
     ShowPopup(text, activation);
@@ -174,9 +175,8 @@ void OutsideLookups::FillPopup() {
 void OutsideLookups::OnClipboardChanged() {
   const std::optional<Clipboard::Content> content = Clipboard::Read(Clipboard::Mode::kClipboard);
   if (!content) return;
-  const QString shown = popup_ && popup_->isVisible() ? popup_->word() : QString();
   const std::optional<std::u16string> text =
-      WatchedText({content->hasText, ToU16String(content->text), content->ownedByViewer}, ToU16View(shown));
+      watch_.Changed({content->hasText, ToU16String(content->text), content->ownedByViewer});
   if (text) Show({true, text}, {});
 }
 
@@ -266,11 +266,17 @@ void OutsideLookups::FollowWatchOption() {
     return;
   }
   if (!clipboardWatch_) {
+    // What the clipboard holds already was copied before the watch began.
+    const std::optional<Clipboard::Content> now = Clipboard::Read(Clipboard::Mode::kClipboard);
+    watch_.Start(now ? ClipboardChange{now->hasText, ToU16String(now->text), now->ownedByViewer}
+                     : ClipboardChange{});
     clipboardWatch_ =
         connect(QGuiApplication::clipboard(), &QClipboard::changed, this, [this](QClipboard::Mode mode) {
           if (mode == QClipboard::Clipboard) OnClipboardChanged();
         });
   }
+  // Without a tray Qt warns at every start; the window stays the way back.
+  if (!tray_ && !QSystemTrayIcon::isSystemTrayAvailable()) return;
   if (!tray_) {
     tray_ = new QSystemTrayIcon(ProgramIcon(), this);
     tray_->setObjectName(QStringLiteral("trayIcon"));

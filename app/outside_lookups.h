@@ -100,6 +100,7 @@ class OutsideLookups : public QObject, public LaunchHandler {
   QSystemTrayIcon* tray_ = nullptr;
   std::unique_ptr<QMenu> trayMenu_;
   QMetaObject::Connection clipboardWatch_;
+  ClipboardWatch watch_;
   // The request that waits for the focus, while focusWait_ is connected.
   LookupRequest waiting_;
   bool waitingInPopup_ = false;

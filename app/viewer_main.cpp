@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <optional>
 
+#include "app/bus_names.h"
 #include "app/launch_bus.h"
 #include "app/launch_options.h"
 #include "app/outside_lookups.h"
@@ -60,6 +61,9 @@ int RunViewer(char* program, const LaunchOptions& options, const ViewerMainHooks
   char platformOption[] = "-platform";
   char* appArgv[] = {program, platformOption, platforms.data(), nullptr};
   int appArgc = platforms.empty() ? 1 : 3;
+  // The desktop entry's name: the app id of the windows on Wayland, by which
+  // docks find the icon and the portal ties the global key to the program.
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(bus::kApplicationId));
   QApplication application(appArgc, appArgv);
   InstallQtTranslations();
   CViewerApp viewer;

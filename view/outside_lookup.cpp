@@ -42,11 +42,24 @@ LookupDecision DecideLookup(const LookupRequest& request, bool popupByDefault,
   return decision;
 }
 
-std::optional<std::u16string> WatchedText(const ClipboardChange& change, std::u16string_view popupShows) {
+std::optional<std::u16string> WatchedText(const ClipboardChange& change, std::u16string_view lastLookedUp) {
   if (!change.hasText || change.ownedByViewer || change.text.size() > kMostWatchedCharacters)
     return std::nullopt;
   std::optional<std::u16string> text = SearchableLine(change.text);
-  if (text && *text == popupShows) return std::nullopt;
+  if (text && *text == lastLookedUp) return std::nullopt;
+  return text;
+}
+
+void ClipboardWatch::Start(const ClipboardChange& now) {
+  last_.clear();
+  if (now.hasText) LookedUp(now.text);
+}
+
+void ClipboardWatch::LookedUp(std::u16string_view text) { last_ = FirstLine(text); }
+
+std::optional<std::u16string> ClipboardWatch::Changed(const ClipboardChange& change) {
+  std::optional<std::u16string> text = WatchedText(change, last_);
+  if (text) last_ = *text;
   return text;
 }
 

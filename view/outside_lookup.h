@@ -1,9 +1,9 @@
 // What the viewer does with a word that comes from outside its window: a
 // look-up asked from the command line or the session bus (a word, the text
 // selected in another program, or the clipboard's), and new text that another
-// program put on the clipboard while the viewer watches it. The text goes into
-// the search box and through the same search as a typed word; these rules only
-// decide which text, and whether the pop-up or the main window shows it.
+// program put on the clipboard while the viewer watches it. The pop-up looks
+// the text up as a selected text, the main window in its search box; these
+// rules only decide which text, and whether the pop-up or the window shows it.
 #pragma once
 
 #include <functional>
@@ -62,8 +62,24 @@ struct ClipboardChange {
 // The text to look up in the pop-up for a change of the clipboard, or none:
 // for anything but text, for the viewer's own copies, for text longer than
 // kMostWatchedCharacters or with nothing to search in its first line, and
-// for the text the pop-up shows already (a clipboard manager taking over what
-// was just copied).
-std::optional<std::u16string> WatchedText(const ClipboardChange& change, std::u16string_view popupShows);
+// for the text looked up last (a clipboard manager taking over what was just
+// copied, a compositor sending the clipboard again as a window gains focus).
+std::optional<std::u16string> WatchedText(const ClipboardChange& change, std::u16string_view lastLookedUp);
+
+// What the watch of the clipboard remembers between changes, so that a text
+// is looked up once: what the clipboard held when the watch began, and the
+// text looked up last, from the clipboard or otherwise.
+class ClipboardWatch {
+ public:
+  // The watch begins: what the clipboard holds now is not looked up.
+  void Start(const ClipboardChange& now);
+  // A text was looked up from outside: copied again, it is a repeat.
+  void LookedUp(std::u16string_view text);
+  // The text to look up for this change (WatchedText), which is then the last.
+  std::optional<std::u16string> Changed(const ClipboardChange& change);
+
+ private:
+  std::u16string last_;  // the first line of the text looked up last
+};
 
 }  // namespace tavlex

@@ -78,7 +78,7 @@ TEST(WatchedText, OnlyNewTextFromOtherProgramsThatHoldsAWord) {
   struct Case {
     const char* what;
     ClipboardChange change;
-    std::u16string_view popupShows;
+    std::u16string_view lastLookedUp;
     std::optional<std::u16string> expected;
   };
   const std::u16string longText(kMostWatchedCharacters + 1, u'a');
@@ -90,10 +90,52 @@ TEST(WatchedText, OnlyNewTextFromOtherProgramsThatHoldsAWord) {
       {"a long text", {true, longText, false}, u"", std::nullopt},
       {"as long as allowed", {true, longText.substr(1), false}, u"", longText.substr(1)},
       {"punctuation only", {true, u"..", false}, u"", std::nullopt},
-      {"what the pop-up shows already", {true, u"apple", false}, u"apple", std::nullopt},
-      {"another word while the pop-up shows one", {true, u"pear", false}, u"apple", u"pear"},
+      {"the text looked up last", {true, u"apple", false}, u"apple", std::nullopt},
+      {"another word than the last", {true, u"pear", false}, u"apple", u"pear"},
   };
-  for (const Case& c : cases) EXPECT_EQ(WatchedText(c.change, c.popupShows), c.expected) << c.what;
+  for (const Case& c : cases) EXPECT_EQ(WatchedText(c.change, c.lastLookedUp), c.expected) << c.what;
+}
+
+// A run of the watch: what it looks up as the clipboard changes and other
+// look-ups happen, against the sequence written out.
+TEST(ClipboardWatch, LooksEachTextUpOnce) {
+  struct Step {
+    const char* what;
+    enum { kStart, kChange, kLookedUp } kind;
+    ClipboardChange change;  // kStart, kChange; kLookedUp: change.text is what was looked up
+    std::optional<std::u16string> expected;
+  };
+  const Step steps[] = {
+      {"the watch begins on a copied word", Step::kStart, {true, u"apple", false}, std::nullopt},
+      {"the same word sent again", Step::kChange, {true, u"apple", false}, std::nullopt},
+      {"with a line break", Step::kChange, {true, u"apple\nsecond", false}, std::nullopt},
+      {"a new word", Step::kChange, {true, u"pear", false}, u"pear"},
+      {"sent again when a window gains focus", Step::kChange, {true, u"pear", false}, std::nullopt},
+      {"an image between", Step::kChange, {false, u"", false}, std::nullopt},
+      {"the word again after the image", Step::kChange, {true, u"pear", false}, std::nullopt},
+      {"the viewer's own copy", Step::kChange, {true, u"plum", true}, std::nullopt},
+      {"a word looked up by the global key", Step::kLookedUp, {true, u"fig", false}, std::nullopt},
+      {"then copied", Step::kChange, {true, u"fig", false}, std::nullopt},
+      {"the first word again", Step::kChange, {true, u"apple", false}, u"apple"},
+      {"the watch begins anew on an image", Step::kStart, {false, u"", false}, std::nullopt},
+      {"the last word copied", Step::kChange, {true, u"apple", false}, u"apple"},
+  };
+  ClipboardWatch watch;
+  for (const Step& step : steps) {
+    std::optional<std::u16string> got;
+    switch (step.kind) {
+      case Step::kStart:
+        watch.Start(step.change);
+        break;
+      case Step::kChange:
+        got = watch.Changed(step.change);
+        break;
+      case Step::kLookedUp:
+        watch.LookedUp(step.change.text);
+        break;
+    }
+    EXPECT_EQ(got, step.expected) << step.what;
+  }
 }
 
 }  // namespace
