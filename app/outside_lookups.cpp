@@ -23,6 +23,8 @@
 #include "ui/editor.h"
 #include "ui/lookup_popup.h"
 #include "ui/popup_placement.h"
+#include "ui/scroll_codes.h"
+#include "view/dictionary_menu.h"
 #include "view/lookup_view.h"
 #include "view/scan_paragraphs.h"
 
@@ -148,6 +150,7 @@ void OutsideLookups::ShowPopup(const QString& text, const platform::WindowActiva
     popup_ = std::make_unique<CLookupPopup>();
     popup_->installEventFilter(this);
     connect(popup_.get(), &CLookupPopup::openInWindowRequested, this, &OutsideLookups::OpenPopupInWindow);
+    connect(popup_.get(), &CLookupPopup::keepRequested, this, &OutsideLookups::KeepFirstHit);
   }
   popup_->ShowFor(text, PopupGeometry(), activation);
   popupGroups_.clear();
@@ -170,6 +173,36 @@ void OutsideLookups::FillPopup() {
   }
   display.Layout();
   display.viewport()->update();
+}
+
+void OutsideLookups::KeepFirstHit() {
+  if (popupGroups_.empty()) {
+    popup_->SetHint(LoadString(ids::kNothingToKeep));
+    return;
+  }
+  const ScanGroup& group = popupGroups_.front();
+  const ScanHit& hit = group.hits.front();
+  const std::shared_ptr<const Dictionary> dictionary = hit.entry->dictionary.lock();
+  if (!dictionary) return;  // removed since it was shown
+  const std::u16string source = ToU16String(popup_->word());
+  wordbook::KeptEntry kept = wordbook::EntryToKeep(*hit.entry, ToU16String(DictionaryMenuName(*dictionary)),
+                                                   dictionary->path(), source, group.begin, group.end);
+  kept.headword = hit.form;
+  const wordbook::Change change = frame_.view()->wordBook().Keep(std::move(kept));
+  const QString headword = ToQString(hit.form);
+  switch (change.outcome) {
+    case wordbook::Change::kDone:
+      popup_->SetHint(LoadString(ids::kEntryKept).arg(headword));
+      break;
+    case wordbook::Change::kAlreadyKept:
+      popup_->SetHint(LoadString(ids::kEntryAlreadyKept).arg(headword));
+      break;
+    default:
+      popup_->SetHint(LoadString(ids::kEntryNotKept).arg(QString::fromStdString(change.error)));
+  }
+  const int top = popup_->display()->topLine();
+  FillPopup();  // the mark beside the headword
+  popup_->display()->Scroll(SB_THUMBTRACK, top);
 }
 
 void OutsideLookups::OnClipboardChanged() {

@@ -79,6 +79,10 @@ class OutsideLookups : public QObject, public LaunchHandler {
   void OpenPopupInWindow();
   // Looks the pop-up's text up and shows what was found in it.
   void FillPopup();
+  // Keeps the pop-up's first hit in the word book: the form found as its
+  // headword, the pop-up's text with the covered part as its source. The
+  // pop-up says what came of it.
+  void KeepFirstHit();
   void OnClipboardChanged();
   // Follows the clipboard and shows the tray icon while options_ says so.
   void FollowWatchOption();

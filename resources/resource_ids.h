@@ -164,5 +164,6 @@ inline constexpr int kAnkiFieldDictionary = 3076;
 // The pop-up.
 inline constexpr int kPopupTitle = 3080;
 inline constexpr int kPopupNeedsFocus = 3081;
+inline constexpr int kKeepInWordBook = 3082;
 
 }  // namespace tavlex::ids

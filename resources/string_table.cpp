@@ -48,6 +48,8 @@ QString LoadString(int id) {
       return QStringLiteral("見つかりません");
     case ids::kPopupTitle:
       return QStringLiteral("Tavlex Pop-up");
+    case ids::kKeepInWordBook:
+      return QStringLiteral("単語帳に追加");
     case ids::kPopupNeedsFocus:
       return QStringLiteral(
           "デスクトップがこのウィンドウに入力を渡さないため、選択した文字列を読めません。"

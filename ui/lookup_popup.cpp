@@ -38,6 +38,10 @@ CLookupPopup::CLookupPopup() {
   open->setObjectName(QStringLiteral("openInWindow"));
   open->setFocusPolicy(Qt::NoFocus);  // the keys stay with the results
   connect(open, &QPushButton::clicked, this, &CLookupPopup::openInWindowRequested);
+  auto* keep = new QPushButton(LoadString(ids::kKeepInWordBook), this);
+  keep->setObjectName(QStringLiteral("keepInWordBook"));
+  keep->setFocusPolicy(Qt::NoFocus);
+  connect(keep, &QPushButton::clicked, this, &CLookupPopup::keepRequested);
   auto* close = new QToolButton(this);
   close->setObjectName(QStringLiteral("closePopup"));
   close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
@@ -52,10 +56,11 @@ CLookupPopup::CLookupPopup() {
   layout->setContentsMargins(4, 4, 4, 4);
   layout->setSpacing(4);
   layout->addWidget(heading_, 0, 0);
-  layout->addWidget(open, 0, 1);
-  layout->addWidget(close, 0, 2);
-  layout->addWidget(hint_, 1, 0, 1, 3);
-  layout->addWidget(display_, 2, 0, 1, 3);
+  layout->addWidget(keep, 0, 1);
+  layout->addWidget(open, 0, 2);
+  layout->addWidget(close, 0, 3);
+  layout->addWidget(hint_, 1, 0, 1, 4);
+  layout->addWidget(display_, 2, 0, 1, 4);
   layout->setColumnStretch(0, 1);
   layout->setRowStretch(2, 1);
 }
@@ -112,6 +117,13 @@ void CLookupPopup::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
       emit openInWindowRequested();
+      return;
+    case Qt::Key_D:
+      if (event->modifiers() == Qt::ControlModifier) {
+        emit keepRequested();
+        return;
+      }
+      QFrame::keyPressEvent(event);
       return;
     default:
       QFrame::keyPressEvent(event);

@@ -1,7 +1,8 @@
 // CLookupPopup: the small window that shows a text looked up from another
 // program, without bringing up the main window. Above its own result
 // display it shows the text with the part the look-up covered marked, a
-// button that opens the text in the main window and one that closes it.
+// button that opens the text in the main window, one that keeps the first hit
+// in the word book (also Ctrl+D) and one that closes it.
 // What the display shows is filled in by the one who looked the text up.
 // Escape, the close button or a click in another window closes it; Return
 // opens the text in the main window.
@@ -47,6 +48,7 @@ class CLookupPopup : public QFrame {
 
  signals:
   void openInWindowRequested();
+  void keepRequested();
 
  protected:
   bool event(QEvent* event) override;

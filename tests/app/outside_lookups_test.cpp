@@ -179,5 +179,27 @@ TEST_F(OutsideLookupsTest, OnlyALookupForTheWindowChangesTheWindowsSearch) {
   EXPECT_FALSE(PopupShown());
 }
 
+// The pop-up's keep button: its first hit goes into the word book with the
+// form found and the selected text, the covered part marked; kept once.
+TEST_F(OutsideLookupsTest, ThePopupKeepsItsFirstHitWithTheSelectedText) {
+  outside().OnLaunch({Source::kWord, u"go home", Place::kPopup}, {});
+  Settle();
+  ASSERT_TRUE(PopupShown());
+  const std::vector<QString> hints = {"単語帳に追加しました: go", "単語帳にすでにあります: go"};
+  for (const QString& hint : hints) {
+    QTest::keyClick(outside().popup()->display(), Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(outside().popup()->hint(), hint);
+  }
+  EXPECT_EQ(PopupText(), (QStringList{"go", "★ go", "a", "", "go", "c", ""}));
+  std::vector<std::u16string> kept;
+  for (const wordbook::KeptEntry& entry : view()->wordBook().Entries()) {
+    if (entry.sourceText != u"go home") continue;  // the word book is shared by the tests of this program
+    kept.push_back(entry.headword + u"|" + entry.translation + u"|" +
+                   entry.sourceText.substr(entry.coveredBegin, entry.coveredEnd - entry.coveredBegin) + u"|" +
+                   entry.sourceText);
+  }
+  EXPECT_EQ(kept, (std::vector<std::u16string>{u"go|a|go|go home"}));
+}
+
 }  // namespace
 }  // namespace tavlex
