@@ -245,6 +245,7 @@ void CLookupView::ShowResults(SearchFlow::Found found, bool toTop) {
   shown_ = found;
   shownEntries_.clear();
   entryStarts_.clear();
+  foundAs_.clear();
   resultDisplay_->Clear();
   if (toTop) resultDisplay_->Scroll(SB_TOP, 0);
   if (const std::optional<std::u16string> progress = IndexProgressLine(flow_.IndexesUnderWay())) {
@@ -271,7 +272,10 @@ void CLookupView::ShowResults(SearchFlow::Found found, bool toTop) {
       // The heading marks the part of the text its entries cover.
       const int covered = static_cast<int>(CoveredText(text, group).size());
       resultDisplay_->AppendText(ToQString(HeadingOf(text, group)), nullptr, {{0, covered}});
-      for (const ScanHit& hit : group.hits) AppendEntry(hit.entry, {}, nullptr);
+      for (const ScanHit& hit : group.hits) {
+        AppendEntry(hit.entry, {}, nullptr);
+        foundAs_.back() = FoundAs{hit.form, group.begin, group.end};
+      }
     }
   }
   if (dictionaries_.set().count() == 0) {
@@ -287,6 +291,7 @@ void CLookupView::AppendEntry(const EntryRef& entry, const std::vector<FieldMatc
                               const std::u16string* more) {
   shownEntries_.push_back(entry);
   entryStarts_.push_back(resultDisplay_->paragraphs().size());
+  foundAs_.emplace_back();
   AppendEntryParagraphs(*resultDisplay_, fonts_, wordBook().Marks(), *entry, matches, more);
 }
 
@@ -311,9 +316,15 @@ void CLookupView::KeepEntry(bool underCursor) {
   const std::shared_ptr<const Dictionary> dictionary = entry.dictionary.lock();
   if (!dictionary) return;  // removed since it was shown: the display is being replaced
   const std::u16string name = ToU16String(DictionaryMenuName(*dictionary));
-  const std::u16string source = ToU16String(searchEdit_->text());
-  const wordbook::Change change = wordBook().Keep(wordbook::EntryToKeep(
-      entry, name, dictionary->path(), source, 0, static_cast<uint32_t>(source.size())));
+  // A text's look-up keeps the form found, with the part of the text it covers.
+  const std::optional<FoundAs>& foundAs = foundAs_[*index];
+  const std::u16string source = foundAs ? flow_.scannedText() : ToU16String(searchEdit_->text());
+  wordbook::KeptEntry toKeep =
+      foundAs ? wordbook::EntryToKeep(entry, name, dictionary->path(), source, foundAs->begin, foundAs->end)
+              : wordbook::EntryToKeep(entry, name, dictionary->path(), source, 0,
+                                      static_cast<uint32_t>(source.size()));
+  if (foundAs) toKeep.headword = foundAs->form;
+  const wordbook::Change change = wordBook().Keep(std::move(toKeep));
   const QString headword = ToQString(change.entry.headword.empty() ? entry.key : change.entry.headword);
   switch (change.outcome) {
     case wordbook::Change::kDone:

@@ -205,6 +205,15 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   // The entries the result display shows, and the paragraph each begins at.
   std::vector<EntryRef> shownEntries_;
   std::vector<size_t> entryStarts_;
+  // For each entry a text's look-up found: the form it was found as and the
+  // part of the text that form covers, which keeping the entry takes; empty
+  // for the entries of the other searches.
+  struct FoundAs {
+    std::u16string form;
+    uint32_t begin = 0;
+    uint32_t end = 0;
+  };
+  std::vector<std::optional<FoundAs>> foundAs_;
   CIndexEdit* searchEdit_ = nullptr;  // child widget, owned by Qt's parent chain
   CEditor* resultDisplay_ = nullptr;  // child widget
   QLabel* modeMarker_ = nullptr;      // child widget, shown in every mode but the prefix search

@@ -123,6 +123,14 @@ TEST_F(LookupViewTest, KeepingMarksTheEntryAndKeepsItOnce) {
     if (entry.dictionaryPath == english_) headwords.push_back(entry.headword + u"|" + entry.sourceText);
   }
   EXPECT_EQ(headwords, (std::vector<std::u16string>{u"go|go"}));
+
+  // From a text's look-up: the form found, the text, and the part of it the form covers.
+  view_->LookUp("goings on");
+  Settle();
+  view_->KeepEntry(false);
+  const wordbook::KeptEntry newest = view_->wordBook().Entries().front();
+  EXPECT_EQ(newest.headword + u"|" + newest.sourceText, u"going|goings on");
+  EXPECT_EQ(std::pair(newest.coveredBegin, newest.coveredEnd), std::pair(0u, 6u));
 }
 
 // The entry a paragraph belongs to, against a scan of the starts.
