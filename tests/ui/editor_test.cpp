@@ -336,14 +336,6 @@ TEST_F(EditorTest, DragSelectsTakesTheFocusAndCopies) {
   editor_->Layout();
   Paint();
   edit_->setFocus();
-  const auto enabled = [this](std::initializer_list<int> commands) {
-    std::vector<bool> states;
-    for (const int command : commands) {
-      platform::CommandState state;
-      states.push_back(editor_->OnCommandState(command, state) && state.enabled);
-    }
-    return states;
-  };
 
   // Backwards, over the break between the paragraphs; the primary selection follows.
   const QString selected = QString::fromUtf16(u"care of\n子供");
@@ -352,7 +344,6 @@ TEST_F(EditorTest, DragSelectsTakesTheFocusAndCopies) {
   EXPECT_EQ(window_.focusWidget(), editor_);
   ASSERT_TRUE(clipboard.selection());
   EXPECT_EQ(clipboard.selection()->text, selected);
-  EXPECT_EQ(enabled({ids::kEditCopy, ids::kEditCut, ids::kEditPaste}), (std::vector{true, false, false}));
   EXPECT_EQ(clipboard.clipboard().text, "");
   QTest::keyClick(editor_, Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(clipboard.clipboard(), (platform::Clipboard::Content{true, selected, true}));
@@ -365,7 +356,6 @@ TEST_F(EditorTest, DragSelectsTakesTheFocusAndCopies) {
   // A plain click selects nothing, and copies nothing over the clipboard.
   QTest::mouseClick(editor_->viewport(), Qt::LeftButton, Qt::NoModifier, At(0, 1));
   EXPECT_TRUE(editor_->selection().empty());
-  EXPECT_EQ(enabled({ids::kEditCopy}), std::vector{false});
   QTest::keyClick(editor_, Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(clipboard.clipboard().text, selected);
 }
@@ -413,23 +403,23 @@ TEST_F(EditorTest, SelectionIsDrawnInTheTextColourOverTheMarks) {
   Drag(At(0, 2), At(0, 5));
   const QImage image = Paint();
   const QPalette& colours = editor_->viewport()->palette();
-  // Painted in the real font.
-  const QFontMetrics metrics(editor_->font(), editor_->viewport());
-  const auto background = [&](int offset) {
-    // Along the bottom row of the line, below the letters.
-    for (int x = metrics.horizontalAdvance(QString("abcdef").left(offset));
-         x < metrics.horizontalAdvance(QString("abcdef").left(offset + 1)); ++x) {
+  const QFontMetrics metrics(editor_->font(), editor_->viewport());  // painted in the real font
+  const struct {
+    int offset;
+    QPalette::ColorRole background;
+  } cases[] = {{0, QPalette::Highlight}, {2, QPalette::Text}, {4, QPalette::Text}, {5, QPalette::Base}};
+  for (const auto& c : cases) {
+    // The first pixel of one of the three colours along the bottom row of the line, below the letters.
+    QColor found;
+    for (int x = metrics.horizontalAdvance(QString("abcdef").left(c.offset));
+         x < metrics.horizontalAdvance(QString("abcdef").left(c.offset + 1)) && !found.isValid(); ++x) {
       const QColor colour = image.pixelColor(x, kLineHeight - 1);
-      if (colour == colours.color(QPalette::Base) || colour == colours.color(QPalette::Highlight) ||
-          colour == colours.color(QPalette::Text))
-        return colour;
+      for (const auto role : {QPalette::Base, QPalette::Highlight, QPalette::Text})
+        if (colour == colours.color(role)) found = colour;
     }
-    return QColor();
-  };
-  EXPECT_EQ(background(0), colours.color(QPalette::Highlight));  // marked
-  EXPECT_EQ(background(2), colours.color(QPalette::Text));       // marked and selected
-  EXPECT_EQ(background(4), colours.color(QPalette::Text));       // selected
-  EXPECT_EQ(background(5), colours.color(QPalette::Base));
+    EXPECT_EQ(found, colours.color(c.background))
+        << "offset " << c.offset;  // marked, both, selected, neither
+  }
 }
 
 TEST_F(EditorTest, ContextMenuCopiesAndOffersTheLookUpToItsTarget) {
@@ -439,28 +429,26 @@ TEST_F(EditorTest, ContextMenuCopiesAndOffersTheLookUpToItsTarget) {
   editor_->Layout();
   Paint();
   Drag(At(0, 5), At(0, 9));
-  const auto choose = [this](const QString& item, QStringList* offered) {
-    QTimer::singleShot(0, [item, offered] {
+  // Opens the menu, chooses item and says what it offered.
+  const auto choose = [this](const QString& item) {
+    QStringList offered;
+    QTimer::singleShot(0, [item, &offered] {
       auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
       ASSERT_NE(menu, nullptr);
-      for (QAction* action : menu->actions()) *offered << action->objectName();
+      for (QAction* action : menu->actions()) offered << action->objectName();
       menu->setActiveAction(menu->findChild<QAction*>(item));
       QTest::keyClick(menu, Qt::Key_Return);
     });
     QContextMenuEvent event(QContextMenuEvent::Mouse, At(0, 6), editor_->viewport()->mapToGlobal(At(0, 6)));
     QApplication::sendEvent(editor_->viewport(), &event);
+    return offered;
   };
   const QString copy = QString("resultPopup%1").arg(ids::kEditCopy);
   const QString lookUp = QString("resultPopup%1").arg(ids::kLookUpSelection);
-  QStringList offered;
-  choose(copy, &offered);
-  EXPECT_EQ(offered, QStringList{copy});  // no target: no look-up
+  EXPECT_EQ(choose(copy), QStringList{copy});  // no target: no look-up
   EXPECT_EQ(clipboard.clipboard().text, "care");
-
   editor_->OfferLookUp(&target);
-  offered.clear();
-  choose(lookUp, &offered);
-  EXPECT_EQ(offered, (QStringList{copy, lookUp}));
+  EXPECT_EQ(choose(lookUp), (QStringList{copy, lookUp}));
   QApplication::sendPostedEvents(&target);
   EXPECT_EQ(target.commands, std::vector<int>{ids::kLookUpSelection});
 }
