@@ -1,34 +1,29 @@
 // OutsideLookups: the viewer's answer to texts from other programs. A request
-// (from the viewer's own command line, a second start, the session bus or a
-// global key) or new text on the watched clipboard is looked up as a selected
-// text is (ScanText): in the pop-up, which has a look-up of its own and
-// leaves the main window's search alone, or in the main window's search box
-// when the request was for the window or the user opens the pop-up's text there.
-// It keeps the ツール menu's three items (watch the clipboard, show look-ups
-// in the pop-up, ask the desktop for a global key), the tray icon that stays
-// while the clipboard is watched, and decides when the run ends: once no
-// window of the viewer is left and no tray icon keeps it.
+// (from the viewer's own command line, a second start, the session bus or the
+// global key) or new text on the watched clipboard is routed: to the pop-up
+// (OutsidePopup), which has a look-up of its own and leaves the main window's
+// search alone, or to the main window's search box when the request was for
+// the window. It keeps the ツール menu's three items (watch the clipboard,
+// show look-ups in the pop-up, ask the desktop for a global key), and decides
+// when the run ends: once no window of the viewer is left and no tray icon
+// (ViewerTray, shown while the clipboard is watched) keeps it.
 #pragma once
 
 #include <QObject>
-#include <QTimer>
 #include <memory>
 
+#include "app/clipboard_follower.h"
 #include "app/launch_bus.h"
-#include "engine/search/text_scan.h"
+#include "app/outside_popup.h"
+#include "app/viewer_tray.h"
 #include "platform/messages.h"
 #include "settings/lookup_options.h"
-#include "view/font_cache.h"
-
-class QMenu;
-class QSystemTrayIcon;
 
 namespace tavlex {
 
-class CLookupPopup;
 class CMainFrame;
+class GlobalShortcut;
 class IniFile;
-class ShortcutPortal;
 
 class OutsideLookups : public QObject, public LaunchHandler {
   Q_OBJECT
@@ -55,63 +50,27 @@ class OutsideLookups : public QObject, public LaunchHandler {
 
   const LookupOptions& options() const { return options_; }
   // Null until the first look-up that shows it.
-  CLookupPopup* popup() const { return popup_.get(); }
+  CLookupPopup* popup() const { return popup_.popup(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // A look-up of the selection or the clipboard where a program reads them
-  // only while it has the focus (Wayland): the window that is to show the
-  // result comes up first, with the token, and they are read once it has the
-  // focus. The main window reads them after a while without it; the pop-up
-  // says that it waits for a click.
-  void LookUpOnceFocused(const LookupRequest& request, const platform::WindowActivation& activation);
-  void LookUpWaiting();
-  void OnFocusWaitOver();
   // Looks the decided text up in the pop-up or the main window, or brings
   // the main window up with its search box as it was.
   void Show(const LookupDecision& decision, const platform::WindowActivation& activation);
-  void ShowPopup(const QString& text, const platform::WindowActivation& activation);
-  // Raises the main window, then closes the pop-up.
-  void ShowWindow(const platform::WindowActivation& activation);
-  // ウィンドウで開く, Return: the pop-up's text goes into the window's search box.
-  void OpenPopupInWindow();
-  // Looks the pop-up's text up and shows what was found in it.
-  void FillPopup();
-  // Keeps the pop-up's first hit in the word book: the form found as its
-  // headword, the pop-up's text with the covered part as its source. The
-  // pop-up says what came of it.
-  void KeepFirstHit();
-  void OnClipboardChanged();
   // Follows the clipboard and shows the tray icon while options_ says so.
   void FollowWatchOption();
   void ToggleOption(bool LookupOptions::*option);
   void SaveOptions();
-  void BindGlobalShortcut();
-  void OnShortcutBound(bool ok);
 
   IniFile& settings_;
   CMainFrame& frame_;
   LookupOptions options_;
-  std::unique_ptr<CLookupPopup> popup_;
-  // The pop-up's own look-up, apart from the window's search: what it found
-  // last, and what the look-ups of the set keep between them.
-  std::vector<ScanGroup> popupGroups_;
-  ScanMemory scanMemory_;
-  FontCache popupFonts_;
-  // A child of this object, shown while the clipboard is watched where the desktop has a tray.
-  QSystemTrayIcon* tray_ = nullptr;
-  std::unique_ptr<QMenu> trayMenu_;
-  QMetaObject::Connection clipboardWatch_;
-  ClipboardWatch watch_;
-  // The request that waits for the focus, while focusWait_ is connected.
-  LookupRequest waiting_;
-  bool waitingInPopup_ = false;
-  QMetaObject::Connection focusWait_;
-  QTimer focusTimer_;
-  std::unique_ptr<ShortcutPortal> portal_;  // where there is a session bus
-  bool bindingAsked_ = false;               // the user chose the menu item: a failure is told
+  OutsidePopup popup_;
+  ClipboardFollower clipboard_;
+  ViewerTray tray_;
+  std::unique_ptr<GlobalShortcut> shortcut_;  // where there is a session bus
   bool ending_ = false;
 };
 
