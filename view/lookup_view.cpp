@@ -44,14 +44,16 @@ static_assert(ids::kDictionaryChoiceLast - ids::kDictionaryChoiceFirst + 1 >= kL
 }  // namespace
 
 CLookupView::CLookupView(IniFile& settings, QWidget* parent)
-    : QWidget(parent), settings_(settings), dictionaries_(settings), flow_(dictionaries_.set(), this) {
+    : QWidget(parent),
+      settings_(settings),
+      dictionaries_(settings),
+      viewerSettings_(LoadViewerSettings(settings)),
+      flow_(dictionaries_.set(), this, viewerSettings_) {
   setObjectName(QStringLiteral("lookupView"));
   setAutoFillBackground(true);
   setBackgroundRole(QPalette::Base);
   setFocusPolicy(Qt::StrongFocus);
 
-  flow_.SetOptions(LoadViewerOptions(settings_));
-  flow_.SetSearchOptions(LoadSearchOptions(settings_));
   flow_.history().SetNewestFirst(LoadHistory(settings_));
 
   searchEdit_ = new CIndexEdit(this);
@@ -81,7 +83,7 @@ bool CLookupView::OpenOnce() {
 
 void CLookupView::OpenDictionaries() {
   if (!OpenOnce()) return;
-  if (SearchWord(flow_.searchOptions().mode, ToU16View(searchEdit_->text())).empty()) {
+  if (SearchWord(viewerSettings_.search.mode, ToU16View(searchEdit_->text())).empty()) {
     ShowResults(SearchFlow::Found::kNothing, true);  // the first-run hint when nothing is registered
   } else {
     platform::PostCommand(this, ids::kSearch);
@@ -200,11 +202,10 @@ bool CLookupView::OnCommand(int command) {
 
 void CLookupView::ShowOptions() {
   CSettingDlg dialog(this);
-  dialog.fields() = OptionsDialogFields(flow_.options());
+  dialog.fields() = OptionsDialogFields(options());
   if (dialog.exec() != QDialog::Accepted) return;
-  const ViewerOptions options = OptionsFromDialog(dialog.fields(), flow_.options());
-  SaveViewerOptions(options, settings_);
-  flow_.SetOptions(options);
+  viewerSettings_.viewer = OptionsFromDialog(dialog.fields(), options());
+  SaveViewerOptions(options(), settings_);
   SaveSettings();
   PostSettingsChanged();
 }
@@ -256,7 +257,7 @@ void CLookupView::ShowResults(SearchFlow::Found found, bool toTop) {
     for (const EntryRef& entry : flow_.entries()) AppendEntry(entry, {}, nullptr);
   } else if (found == SearchFlow::Found::kHits) {
     // The prefix search marks nothing, also where a wildcard made it a pattern.
-    const bool marked = flow_.searchOptions().mode != SearchMode::kPrefix;
+    const bool marked = viewerSettings_.search.mode != SearchMode::kPrefix;
     for (size_t i = 0; i < flow_.hits().size(); ++i) {
       const std::vector<SearchHit>& hits = flow_.hits()[i].results.hits;
       const std::optional<uint64_t> total = flow_.total(i);
@@ -361,8 +362,8 @@ void CLookupView::PasteOnActivate() {
 void CLookupView::LookUp(const QString& text) {
   activationPaste_.KeepWordOnce();
   // What another program hands over is what a user reads: a text, not a headword.
-  if (flow_.searchOptions().mode != SearchMode::kScan) {
-    SearchOptions options = flow_.searchOptions();
+  if (viewerSettings_.search.mode != SearchMode::kScan) {
+    SearchOptions options = viewerSettings_.search;
     options.mode = SearchMode::kScan;
     StoreSearchOptions(options);
   }

@@ -95,8 +95,8 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   // then the frame and what lies behind it, as a command would go.
   platform::CommandState QueryCommandState(int command);
 
-  int MenuTenkey() const { return flow_.options().menuTenkey; }
-  const ViewerOptions& options() const { return flow_.options(); }
+  int MenuTenkey() const { return viewerSettings_.viewer.menuTenkey; }
+  const ViewerOptions& options() const { return viewerSettings_.viewer; }
   CIndexEdit* searchEdit() const { return searchEdit_; }
   CEditor* resultDisplay() const { return resultDisplay_; }
   DictionarySet& dictionarySet() {
@@ -220,7 +220,9 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   SearchFlow::Found shown_ = SearchFlow::Found::kNothing;  // which list of the flow the display shows
   bool redrawPosted_ = false;                              // a redraw in place is on its way
   RegisteredDictionaries dictionaries_;
-  SearchFlow flow_;  // refers to the set of dictionaries_, declared before it goes
+  // The options from the image; each change is written back there at once.
+  ViewerSettings viewerSettings_;
+  SearchFlow flow_;  // refers to the set of dictionaries_ and to viewerSettings_, declared before it
   FontCache fonts_;
   qint64 fontLoaderProcess_ = 0;
   bool dictionariesOpen_ = false;

@@ -68,7 +68,7 @@ void CLookupView::FillRecentWords(QMenu* recent) {
 }
 
 bool CLookupView::OnSearchCommand(int command) {
-  SearchOptions options = flow_.searchOptions();
+  SearchOptions options = viewerSettings_.search;
   for (const ModeCommand& m : kModeCommands) {
     if (m.command != command) continue;
     options.mode = m.mode;
@@ -105,7 +105,7 @@ bool CLookupView::OnSearchCommand(int command) {
       return true;
     case ids::kHistoryBack:
       ShowHistoryEntry(flow_.history().Back(
-          {ToU16String(searchEdit_->text()), flow_.searchOptions().mode, flow_.searchOptions().fields}));
+          {ToU16String(searchEdit_->text()), viewerSettings_.search.mode, viewerSettings_.search.fields}));
       return true;
     case ids::kHistoryForward:
       ShowHistoryEntry(flow_.history().Forward());
@@ -116,7 +116,7 @@ bool CLookupView::OnSearchCommand(int command) {
 }
 
 bool CLookupView::SearchCommandState(int command, platform::CommandState& state) {
-  const SearchOptions& options = flow_.searchOptions();
+  const SearchOptions& options = viewerSettings_.search;
   for (const ModeCommand& m : kModeCommands) {
     if (m.command == command) {
       state.checked = options.mode == m.mode;
@@ -142,15 +142,15 @@ void CLookupView::ApplySearchOptions(const SearchOptions& options) {
 }
 
 void CLookupView::StoreSearchOptions(const SearchOptions& options) {
-  flow_.SetSearchOptions(options);
+  viewerSettings_.search = options;
   SaveSearchOptions(options, settings_);
   SaveSettings();  // kept at once, as every other change of the settings is
   ShowMode();
 }
 
 void CLookupView::ShowMode() {
-  const ModeCommand* mode = ModeOf(flow_.searchOptions().mode);
-  const bool prefix = flow_.searchOptions().mode == SearchMode::kPrefix;
+  const ModeCommand* mode = ModeOf(viewerSettings_.search.mode);
+  const bool prefix = viewerSettings_.search.mode == SearchMode::kPrefix;
   // The prefix search looks as it always did: no placeholder, no marker.
   searchEdit_->setPlaceholderText(prefix || !mode ? QString() : ToQString(mode->name));
   modeMarker_->setText(prefix || !mode ? QString() : QStringLiteral(" %1 ").arg(ToQString(mode->name)));
@@ -160,10 +160,10 @@ void CLookupView::ShowMode() {
 
 void CLookupView::ShowHistoryEntry(const std::optional<HistoryEntry>& entry) {
   if (!entry) return;
-  SearchOptions options = flow_.searchOptions();
+  SearchOptions options = viewerSettings_.search;
   options.mode = entry->mode;
   if (entry->mode == SearchMode::kFullText) options.fields = entry->fields;
-  if (options != flow_.searchOptions()) {
+  if (options != viewerSettings_.search) {
     StoreSearchOptions(options);
     platform::PostCommand(this, ids::kSearch);  // also when the word is in the box already
   }

@@ -27,9 +27,10 @@ std::u16string FileName(const std::u16string& path) {
 
 const std::vector<EntryRef> SearchFlow::kNoEntries;
 
-SearchFlow::SearchFlow(DictionarySet& set, SearchHost* host)
+SearchFlow::SearchFlow(DictionarySet& set, SearchHost* host, const ViewerSettings& settings)
     : set_(set),
       host_(host),
+      settings_(settings),
       counter_([this](uint64_t generation, size_t slot, uint64_t total) {
         if (host_) {
           host_->PostMessage(ids::kWmCountNotice,
@@ -48,15 +49,15 @@ void SearchFlow::OnTextChanged() {
     held_.change = true;
     return;
   }
-  if (!options_.incresearch || !host_) return;
-  if (options_.delay == 0) {
+  if (!settings_.viewer.incresearch || !host_) return;
+  if (settings_.viewer.delay == 0) {
     // A pending inflection search is left alone: the search re-arms it.
     host_->PostCommand(ids::kSearch);
     return;
   }
   KillTimer(ids::kIncrementalSearchTimer);
   KillTimer(ids::kInflectionSearchTimer);
-  SetTimer(ids::kIncrementalSearchTimer, options_.delay);
+  SetTimer(ids::kIncrementalSearchTimer, settings_.viewer.delay);
 }
 
 void SearchFlow::OnTimer(int id) {
@@ -96,7 +97,8 @@ void SearchFlow::OnComposing(bool composing) {
     return;
   }
   // In the order they came: a change after the inflection timer kills it again.
-  if (held.inflection && options_.conjudelay > 0) SetTimer(ids::kInflectionSearchTimer, options_.conjudelay);
+  if (held.inflection && settings_.viewer.conjudelay > 0)
+    SetTimer(ids::kInflectionSearchTimer, settings_.viewer.conjudelay);
   if (held.change) OnTextChanged();
 }
 
@@ -105,12 +107,13 @@ SearchFlow::Found SearchFlow::Search(std::u16string_view text) {
     held_.search = true;
     return Found::kNothing;
   }
-  const std::u16string word = SearchWord(search_.mode, text);
+  const SearchOptions& search = settings_.search;
+  const std::u16string word = SearchWord(search.mode, text);
   Found found = Found::kNothing;
   if (!word.empty()) {
     ++generation_;
     counter_.Cancel();
-    if (IsPlainPrefixSearch(search_.mode, word)) {
+    if (IsPlainPrefixSearch(search.mode, word)) {
       set_.SearchAll(word);
       entries_ = &set_.MergeResults();
       // The prefix search compares as stored: ｒｉｖｅｒ typed in an input
@@ -121,12 +124,12 @@ SearchFlow::Found SearchFlow::Search(std::u16string_view text) {
         entries_ = &set_.MergeResults();
       }
       found = Found::kEntries;
-    } else if (search_.mode == SearchMode::kScan) {
-      groups_ = ScanText(set_, word, {search_.foldKana}, &scanMemory_);
+    } else if (search.mode == SearchMode::kScan) {
+      groups_ = ScanText(set_, word, {search.foldKana}, &scanMemory_);
       scanned_ = word;
       found = Found::kGroups;
     } else {
-      const SearchRequest request{search_.mode, word, search_.fields, search_.foldKana};
+      const SearchRequest request{search.mode, word, search.fields, search.foldKana};
       // The window never waits: a dictionary whose index is still to come finds
       // nothing now, and the index's notice brings the search back.
       hits_ = SearchSet(set_, indexes_, request, IndexWait::kSkip, false);
@@ -135,14 +138,14 @@ SearchFlow::Found SearchFlow::Search(std::u16string_view text) {
       found = Found::kHits;
     }
     if (FoundAnything(found)) {
-      shown_ = {word, search_.mode, search_.fields};
+      shown_ = {word, search.mode, search.fields};
       SetTimer(ids::kHistoryTimer, kHistoryDelayMs);
     } else {
       KillTimer(ids::kHistoryTimer);
     }
   }
-  if (options_.conjudelay > 0 && HasInflections(search_.mode)) {
-    SetTimer(ids::kInflectionSearchTimer, options_.conjudelay);
+  if (settings_.viewer.conjudelay > 0 && HasInflections(search.mode)) {
+    SetTimer(ids::kInflectionSearchTimer, settings_.viewer.conjudelay);
   }
   return found;
 }
@@ -167,8 +170,8 @@ SearchFlow::Found SearchFlow::SearchInflected(std::u16string_view text) {
     held_.inflection = true;
     return Found::kNothing;
   }
-  const std::u16string word = SearchWord(search_.mode, text);
-  if (!HasInflections(search_.mode) || word.empty()) return Found::kNothing;
+  const std::u16string word = SearchWord(settings_.search.mode, text);
+  if (!HasInflections(settings_.search.mode) || word.empty()) return Found::kNothing;
   if (!set_.SearchInflectedAll(word)) {
     const std::optional<std::u16string> half = HalfWidthAscii(word);
     if (!half || !set_.SearchInflectedAll(*half)) return Found::kNothing;
@@ -235,7 +238,8 @@ void SearchFlow::RemoveIndexes() {
 }
 
 void SearchFlow::Remember(std::u16string_view text) {
-  AddToHistory({SearchWord(search_.mode, text), search_.mode, search_.fields});
+  const SearchOptions& search = settings_.search;
+  AddToHistory({SearchWord(search.mode, text), search.mode, search.fields});
 }
 
 void SearchFlow::AddToHistory(const HistoryEntry& entry) {

@@ -34,8 +34,7 @@
 #include "engine/index/text_indexes.h"
 #include "engine/search/set_search.h"
 #include "engine/search/text_scan.h"
-#include "settings/search_options.h"
-#include "settings/viewer_options.h"
+#include "settings/viewer_settings.h"
 #include "view/hit_counter.h"
 #include "view/result_lines.h"
 #include "view/search_history.h"
@@ -74,18 +73,15 @@ class SearchFlow {
   };
 
   // host may be null for a caller that never changes the text and has no
-  // timers. Both must outlive the flow.
-  SearchFlow(DictionarySet& set, SearchHost* host);
+  // timers. The options are read at each step: a change of the viewer's
+  // options applies from the next change of the text (armed timers stay), of
+  // the search options from the next search. All three must outlive the flow.
+  SearchFlow(DictionarySet& set, SearchHost* host, const ViewerSettings& settings);
   SearchFlow(const SearchFlow&) = delete;
   SearchFlow& operator=(const SearchFlow&) = delete;
 
-  const ViewerOptions& options() const { return options_; }
-  // New options take effect from the next change of the text; armed timers stay.
-  void SetOptions(const ViewerOptions& options) { options_ = options; }
-
-  const SearchOptions& searchOptions() const { return search_; }
-  // Takes effect from the next search.
-  void SetSearchOptions(const SearchOptions& options) { search_ = options; }
+  // The options the flow searches by.
+  const SearchOptions& searchOptions() const { return settings_.search; }
 
   // The search text changed: nothing, a search posted at once, or the delay restarted.
   void OnTextChanged();
@@ -153,8 +149,7 @@ class SearchFlow {
 
   DictionarySet& set_;
   SearchHost* host_;
-  ViewerOptions options_;
-  SearchOptions search_;
+  const ViewerSettings& settings_;
   const std::vector<EntryRef>* entries_ = &kNoEntries;
   std::vector<DictionaryHits> hits_;
   std::vector<std::optional<uint64_t>> totals_;

@@ -27,15 +27,16 @@ ViewerOptions Options(bool incresearch, int delay, int conjudelay) {
 TEST(SearchFlowTiming, ChangesAndTimersFollowTheOptions) {
   RecordingHost host;
   DictionarySet set;
-  SearchFlow flow(set, &host);
+  ViewerSettings settings;
+  SearchFlow flow(set, &host, settings);
 
-  flow.SetOptions(Options(false, 300, 500));
+  settings.viewer = Options(false, 300, 500);
   flow.OnTextChanged();
   EXPECT_TRUE(host.posted.empty());
   EXPECT_TRUE(host.armed.empty());
 
   // Delay 0: a search at once, and a pending inflection search is left armed.
-  flow.SetOptions(Options(true, 0, 500));
+  settings.viewer = Options(true, 0, 500);
   host.armed[ids::kInflectionSearchTimer] = 500;
   flow.OnTextChanged();
   EXPECT_EQ(host.posted, (std::vector<int>{ids::kSearch}));
@@ -43,7 +44,7 @@ TEST(SearchFlowTiming, ChangesAndTimersFollowTheOptions) {
   EXPECT_EQ(host.kills, 0);
 
   // A delay: both timers killed, the incremental one armed again from now.
-  flow.SetOptions(Options(true, 300, 500));
+  settings.viewer = Options(true, 300, 500);
   host.posted.clear();
   flow.OnTextChanged();
   EXPECT_TRUE(host.posted.empty());
@@ -149,8 +150,8 @@ TEST(SearchFlowComposing, NothingIsSearchedUntilTheCompositionEndsThenOnce) {
     SCOPED_TRACE(c.name);
     RecordingHost host;
     DictionarySet set;
-    SearchFlow flow(set, &host);
-    flow.SetOptions(c.options);
+    const ViewerSettings settings{c.options, {}};
+    SearchFlow flow(set, &host, settings);
     for (Step step : c.before) Do(flow, step);
     host.posted.clear();
 
@@ -172,7 +173,7 @@ class SearchFlowSequence : public ::testing::Test {
     ASSERT_TRUE(set_.Open(testing::WriteTestDictionary(dir_, "a.dic", testing::Words({u"apple", u"go"}))));
     ASSERT_TRUE(set_.Open(testing::WriteTestDictionary(dir_, "b.dic", testing::Words({u"go", u"going"}))));
     set_.at(0).settings().english = true;
-    flow_.SetOptions(Options(true, 0, 400));
+    settings_.viewer = Options(true, 0, 400);
   }
   std::vector<std::u16string> Shown() const {
     std::vector<std::u16string> keys;
@@ -183,7 +184,8 @@ class SearchFlowSequence : public ::testing::Test {
   testing::TempDir dir_;
   DictionarySet set_;
   RecordingHost host_;
-  SearchFlow flow_{set_, &host_};
+  ViewerSettings settings_;
+  SearchFlow flow_{set_, &host_, settings_};
 };
 
 TEST_F(SearchFlowSequence, SearchStripsMergesInSetOrderAndArmsTheInflection) {
@@ -202,7 +204,7 @@ TEST_F(SearchFlowSequence, SearchStripsMergesInSetOrderAndArmsTheInflection) {
 
   // A conjudelay of 0, the default, means no inflection search at all.
   host_.armed.clear();
-  flow_.SetOptions(Options(true, 0, 0));
+  settings_.viewer = Options(true, 0, 0);
   flow_.Search(u"go");
   EXPECT_EQ(host_.armed.count(ids::kInflectionSearchTimer), 0u);
 }
@@ -224,7 +226,8 @@ TEST(SearchFlowFullWidth, TheHalfWidthFormIsSearchedWhenTheTypedOneFindsNothing)
   ASSERT_TRUE(set.Open(testing::WriteTestDictionary(
       dir, "a.dic", testing::Words({u"going", u"river", u"river bank", u"ｇｏａｌ", u"Ｒ＆Ｄ"}))));
   set.at(0).settings().english = true;
-  SearchFlow flow(set, nullptr);
+  const ViewerSettings settings;
+  SearchFlow flow(set, nullptr, settings);
   struct Case {
     std::u16string typed;
     std::vector<std::u16string> keys;  // what the prefix search shows
@@ -256,7 +259,8 @@ TEST(SearchFlowFullWidth, TheHalfWidthFormIsSearchedWhenTheTypedOneFindsNothing)
 
 TEST(SearchFlowWithoutDictionaries, AWordFindsAnEmptyList) {
   DictionarySet set;
-  SearchFlow flow(set, nullptr);
+  const ViewerSettings settings;
+  SearchFlow flow(set, nullptr, settings);
   EXPECT_EQ(flow.Search(u"go"), SearchFlow::Found::kEntries);
   EXPECT_EQ(flow.Search(u"  "), SearchFlow::Found::kNothing);
   EXPECT_EQ(flow.SearchInflected(u"go"), SearchFlow::Found::kNothing);

@@ -18,20 +18,19 @@ class SearchModesFlow : public ::testing::Test {
     const auto records = testing::Words({u"apple", u"grape", u"pineapple", u"tape"});
     EXPECT_TRUE(set_.Open(testing::WriteTestDictionary(dir_, "fruit.dic", records, testing::SmallBlocks(1))));
     set_.at(0).settings().english = true;
-    flow_ = std::make_unique<SearchFlow>(set_, &host_);
-    ViewerOptions options;
-    options.conjudelay = 300;
-    flow_->SetOptions(options);
+    settings_.viewer.conjudelay = 300;
+    flow_ = std::make_unique<SearchFlow>(set_, &host_, settings_);
   }
   ~SearchModesFlow() override {
     flow_.reset();  // its workers stop before the folder goes
   }
-  void Mode(SearchMode mode) { flow_->SetSearchOptions({mode, kChoosableFields, false}); }
+  void Mode(SearchMode mode) { settings_.search = {mode, kChoosableFields, false}; }
 
   testing::TempDir dir_;
   testing::FakeDesktopFolders folders_{dir_.path()};
   DictionarySet set_;
   testing::RecordingSearchHost host_;
+  ViewerSettings settings_;
   std::unique_ptr<SearchFlow> flow_;
 };
 
