@@ -5,10 +5,6 @@
 #include <QTimer>
 #include <utility>
 
-#include "base/lines.h"
-#include "engine/search/scan_heading.h"
-#include "engine/search/search_request.h"
-#include "engine/text/text.h"
 #include "platform/clipboard.h"
 #include "platform/program_launcher.h"
 #include "platform/qt_text.h"
@@ -27,6 +23,7 @@
 #include "view/entry_keeping.h"
 #include "view/entry_paragraphs.h"
 #include "view/lookup_layout.h"
+#include "view/scan_paragraphs.h"
 #include "wordbook/word_book_path.h"
 
 namespace tavlex {
@@ -83,7 +80,7 @@ bool CLookupView::OpenOnce() {
 
 void CLookupView::OpenDictionaries() {
   if (!OpenOnce()) return;
-  if (SearchWord(viewerSettings_.search.mode, ToU16View(searchEdit_->text())).empty()) {
+  if (!flow_.HasWord(ToU16View(searchEdit_->text()))) {
     ShowResults(SearchFlow::Found::kNothing, true);  // the first-run hint when nothing is registered
   } else {
     platform::PostCommand(this, ids::kSearch);
@@ -244,9 +241,7 @@ void CLookupView::SearchInflected() {
 
 void CLookupView::ShowResults(SearchFlow::Found found, bool toTop) {
   shown_ = found;
-  shownEntries_.clear();
-  entryStarts_.clear();
-  foundAs_.clear();
+  shownEntries_.Clear();
   resultDisplay_->Clear();
   if (toTop) resultDisplay_->Scroll(SB_TOP, 0);
   if (const std::optional<std::u16string> progress = IndexProgressLine(flow_.IndexesUnderWay())) {
@@ -256,27 +251,23 @@ void CLookupView::ShowResults(SearchFlow::Found found, bool toTop) {
   if (found == SearchFlow::Found::kEntries) {
     for (const EntryRef& entry : flow_.entries()) AppendEntry(entry, {}, nullptr);
   } else if (found == SearchFlow::Found::kHits) {
-    // The prefix search marks nothing, also where a wildcard made it a pattern.
-    const bool marked = viewerSettings_.search.mode != SearchMode::kPrefix;
     for (size_t i = 0; i < flow_.hits().size(); ++i) {
       const std::vector<SearchHit>& hits = flow_.hits()[i].results.hits;
-      const std::optional<uint64_t> total = flow_.total(i);
-      const std::u16string more = total && *total > hits.size() ? MoreHitsLine(*total - hits.size()) : u"";
+      const uint64_t beyond = flow_.MoreHits(i);
+      const std::u16string more = beyond > 0 ? MoreHitsLine(beyond) : u"";
       for (size_t k = 0; k < hits.size(); ++k) {
-        AppendEntry(hits[k].entry, marked ? hits[k].matches : std::vector<FieldMatch>{},
+        AppendEntry(hits[k].entry, flow_.hitsMarked() ? hits[k].matches : std::vector<FieldMatch>{},
                     k + 1 == hits.size() && !more.empty() ? &more : nullptr);
       }
     }
   } else if (found == SearchFlow::Found::kGroups) {
-    const std::u16string& text = flow_.scannedText();
+    const std::vector<size_t> starts =
+        AppendScanGroups(*resultDisplay_, fonts_, wordBook().Marks(), flow_.scannedText(), flow_.groups(),
+                         CoveredMark::kInHeading);
+    size_t k = 0;
     for (const ScanGroup& group : flow_.groups()) {
-      // The heading marks the part of the text its entries cover.
-      const int covered = static_cast<int>(CoveredText(text, group).size());
-      resultDisplay_->AppendText(ToQString(HeadingOf(text, group)), nullptr, {{0, covered}});
-      for (const ScanHit& hit : group.hits) {
-        AppendEntry(hit.entry, {}, nullptr);
-        foundAs_.back() = FoundAs{hit.form, group.begin, group.end};
-      }
+      for (const ScanHit& hit : group.hits)
+        shownEntries_.AddFound(hit.entry, starts[k++], hit.form, group.begin, group.end);
     }
   }
   if (dictionaries_.set().count() == 0) {
@@ -290,9 +281,7 @@ void CLookupView::ShowResults(SearchFlow::Found found, bool toTop) {
 
 void CLookupView::AppendEntry(const EntryRef& entry, const std::vector<FieldMatch>& matches,
                               const std::u16string* more) {
-  shownEntries_.push_back(entry);
-  entryStarts_.push_back(resultDisplay_->paragraphs().size());
-  foundAs_.emplace_back();
+  shownEntries_.Add(entry, resultDisplay_->paragraphs().size());
   AppendEntryParagraphs(*resultDisplay_, fonts_, wordBook().Marks(), *entry, matches, more);
 }
 
@@ -307,25 +296,17 @@ void CLookupView::KeepEntry(bool underCursor) {
   if (underCursor && resultDisplay_->hasFocus() && !resultDisplay_->lines().empty()) {
     paragraph = static_cast<size_t>(resultDisplay_->lines()[resultDisplay_->topLine()].paragraph);
   }
-  std::optional<size_t> index = EntryAtParagraph(entryStarts_, paragraph);
-  if (!index && !shownEntries_.empty()) index = 0;  // above the first entry: the progress lines
+  const std::optional<size_t> index = shownEntries_.At(paragraph);
   if (!index) {
     emit statusMessage(LoadString(ids::kNothingToKeep));
     return;
   }
-  const Entry& entry = *shownEntries_[*index];
+  const Entry& entry = shownEntries_.entry(*index);
   const std::shared_ptr<const Dictionary> dictionary = entry.dictionary.lock();
   if (!dictionary) return;  // removed since it was shown: the display is being replaced
   const std::u16string name = ToU16String(DictionaryMenuName(*dictionary));
-  // A text's look-up keeps the form found, with the part of the text it covers.
-  const std::optional<FoundAs>& foundAs = foundAs_[*index];
-  const std::u16string source = foundAs ? flow_.scannedText() : ToU16String(searchEdit_->text());
-  wordbook::KeptEntry toKeep =
-      foundAs ? wordbook::EntryToKeep(entry, name, dictionary->path(), source, foundAs->begin, foundAs->end)
-              : wordbook::EntryToKeep(entry, name, dictionary->path(), source, 0,
-                                      static_cast<uint32_t>(source.size()));
-  if (foundAs) toKeep.headword = foundAs->form;
-  const wordbook::Change change = wordBook().Keep(std::move(toKeep));
+  const wordbook::Change change = wordBook().Keep(shownEntries_.ToKeep(
+      *index, name, dictionary->path(), ToU16String(searchEdit_->text()), flow_.scannedText()));
   const QString headword = ToQString(change.entry.headword.empty() ? entry.key : change.entry.headword);
   switch (change.outcome) {
     case wordbook::Change::kDone:
@@ -361,10 +342,7 @@ void CLookupView::PasteOnActivate() {
 
 void CLookupView::LookUp(const QString& text) {
   activationPaste_.KeepWordOnce();
-  // What another program hands over is what a user reads: a text, not a headword.
-  if (viewerSettings_.search.mode != SearchMode::kScan) {
-    SearchOptions options = viewerSettings_.search;
-    options.mode = SearchMode::kScan;
+  if (const SearchOptions options = flow_.OptionsToLookUp(); options != viewerSettings_.search) {
     StoreSearchOptions(options);
   }
   if (searchEdit_->text() == text) {
@@ -376,12 +354,9 @@ void CLookupView::LookUp(const QString& text) {
 }
 
 void CLookupView::LookUpSelection() {
-  const QString selected = resultDisplay_->LookUpText();
-  const std::u16string line(FirstLine(ToU16View(selected)));
-  if (StripSearchWord(line).empty()) return;
-  // The word it came from goes into the history first: Alt+Left brings it back.
-  flow_.Remember(ToU16String(searchEdit_->text()));
-  LookUp(ToQString(line));
+  const std::optional<std::u16string> line =
+      flow_.SelectionToLookUp(ToU16String(resultDisplay_->LookUpText()), ToU16String(searchEdit_->text()));
+  if (line) LookUp(ToQString(*line));
 }
 
 bool CLookupView::eventFilter(QObject* watched, QEvent* event) {
@@ -430,8 +405,7 @@ bool CLookupView::PreTranslateKey(QKeyEvent* key) {
         platform::PostCommand(this, ids::kLookUpSelection);
         return true;
       }
-      platform::PostCommand(this, ids::kSearch);
-      flow_.Remember(ToU16String(searchEdit_->text()));
+      flow_.OnReturn(ToU16String(searchEdit_->text()));
       return false;  // the key still reaches the focused child
     default:
       return false;

@@ -28,6 +28,7 @@
 #include "platform/messages.h"
 #include "settings/registered_dictionaries.h"
 #include "view/activation_paste.h"
+#include "view/entry_keeping.h"
 #include "view/font_cache.h"
 #include "view/search_flow.h"
 #include "wordbook/word_book.h"
@@ -202,18 +203,7 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
 
   IniFile& settings_;
   std::unique_ptr<wordbook::WordBook> wordBook_;
-  // The entries the result display shows, and the paragraph each begins at.
-  std::vector<EntryRef> shownEntries_;
-  std::vector<size_t> entryStarts_;
-  // For each entry a text's look-up found: the form it was found as and the
-  // part of the text that form covers, which keeping the entry takes; empty
-  // for the entries of the other searches.
-  struct FoundAs {
-    std::u16string form;
-    uint32_t begin = 0;
-    uint32_t end = 0;
-  };
-  std::vector<std::optional<FoundAs>> foundAs_;
+  ShownEntries shownEntries_;         // what the result display shows, for keeping
   CIndexEdit* searchEdit_ = nullptr;  // child widget, owned by Qt's parent chain
   CEditor* resultDisplay_ = nullptr;  // child widget
   QLabel* modeMarker_ = nullptr;      // child widget, shown in every mode but the prefix search

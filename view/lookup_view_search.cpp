@@ -1,8 +1,8 @@
-// CLookupView's 検索 menu: the search modes and their keys, the full-text
-// fields and the kana option (kept in the settings file at once), the
-// indexes made now or removed, and the history stepped through or chosen
-// from. Also the notices of the flow's workers, and how the box shows the mode.
-#include <array>
+// CLookupView's 検索 menu: the search modes, the full-text fields and the
+// kana option, changed as search_commands.h says and kept in the settings
+// file at once; the indexes made now or removed; the history stepped through
+// or chosen from. Also the notices of the flow's workers, and how the box
+// shows the mode.
 #include <utility>
 
 #include "platform/qt_text.h"
@@ -11,44 +11,13 @@
 #include "ui/index_edit.h"
 #include "view/dictionary_menu.h"
 #include "view/lookup_view.h"
+#include "view/search_commands.h"
 
 namespace tavlex {
 namespace {
 
-struct ModeCommand {
-  int command;
-  SearchMode mode;
-  const char16_t* name;  // as the menu has it; shown in the empty box and beside it
-};
-constexpr std::array<ModeCommand, 6> kModeCommands = {{
-    {ids::kModePrefix, SearchMode::kPrefix, u"前方一致"},
-    {ids::kModeExact, SearchMode::kExact, u"完全一致"},
-    {ids::kModeSuffix, SearchMode::kSuffix, u"後方一致"},
-    {ids::kModeSubstring, SearchMode::kSubstring, u"部分一致"},
-    {ids::kModeFullText, SearchMode::kFullText, u"全文検索"},
-    {ids::kModeScan, SearchMode::kScan, u"文から検索"},
-}};
-
-struct FieldCommand {
-  int command;
-  SearchField field;
-};
-constexpr std::array<FieldCommand, 4> kFieldCommands = {{
-    {ids::kFieldHeadword, SearchField::kHeadword},
-    {ids::kFieldTranslation, SearchField::kTranslation},
-    {ids::kFieldExample, SearchField::kExample},
-    {ids::kFieldPronunciation, SearchField::kPronunciation},
-}};
-
 // Recent words the menu lists.
 constexpr int kMenuWords = ids::kHistoryWordLast - ids::kHistoryWordFirst + 1;
-
-const ModeCommand* ModeOf(SearchMode mode) {
-  for (const ModeCommand& m : kModeCommands) {
-    if (m.mode == mode) return &m;
-  }
-  return nullptr;
-}
 
 }  // namespace
 
@@ -68,17 +37,8 @@ void CLookupView::FillRecentWords(QMenu* recent) {
 }
 
 bool CLookupView::OnSearchCommand(int command) {
-  SearchOptions options = viewerSettings_.search;
-  for (const ModeCommand& m : kModeCommands) {
-    if (m.command != command) continue;
-    options.mode = m.mode;
-    ApplySearchOptions(options);
-    return true;
-  }
-  for (const FieldCommand& f : kFieldCommands) {
-    if (f.command != command) continue;
-    options.fields ^= FieldBit(f.field);
-    ApplySearchOptions(options);
+  if (const std::optional<SearchOptions> options = SearchOptionsAfter(command, viewerSettings_.search)) {
+    ApplySearchOptions(*options);
     return true;
   }
   if (command >= ids::kHistoryWordFirst && command <= ids::kHistoryWordLast) {
@@ -88,14 +48,6 @@ bool CLookupView::OnSearchCommand(int command) {
     return true;
   }
   switch (command) {
-    case ids::kToggleFullText:
-      options.mode = ToggledMode(options.mode);
-      ApplySearchOptions(options);
-      return true;
-    case ids::kFoldKana:
-      options.foldKana = !options.foldKana;
-      ApplySearchOptions(options);
-      return true;
     case ids::kBuildIndexes:
       flow_.BuildIndexes();
       ShowResults(shown_, false);
@@ -104,11 +56,10 @@ bool CLookupView::OnSearchCommand(int command) {
       RemoveIndexes();
       return true;
     case ids::kHistoryBack:
-      ShowHistoryEntry(flow_.history().Back(
-          {ToU16String(searchEdit_->text()), viewerSettings_.search.mode, viewerSettings_.search.fields}));
+      ShowHistoryEntry(flow_.HistoryBack(ToU16String(searchEdit_->text())));
       return true;
     case ids::kHistoryForward:
-      ShowHistoryEntry(flow_.history().Forward());
+      ShowHistoryEntry(flow_.HistoryForward());
       return true;
     default:
       return false;
@@ -116,24 +67,9 @@ bool CLookupView::OnSearchCommand(int command) {
 }
 
 bool CLookupView::SearchCommandState(int command, platform::CommandState& state) {
-  const SearchOptions& options = viewerSettings_.search;
-  for (const ModeCommand& m : kModeCommands) {
-    if (m.command == command) {
-      state.checked = options.mode == m.mode;
-      return true;
-    }
-  }
-  for (const FieldCommand& f : kFieldCommands) {
-    if (f.command == command) {
-      state.checked = (options.fields & FieldBit(f.field)) != 0;
-      return true;
-    }
-  }
-  if (command == ids::kFoldKana) {
-    state.checked = options.foldKana;
-    return true;
-  }
-  return false;
+  const std::optional<bool> checked = SearchCommandChecked(command, viewerSettings_.search);
+  if (checked) state.checked = *checked;
+  return checked.has_value();
 }
 
 void CLookupView::ApplySearchOptions(const SearchOptions& options) {
@@ -149,20 +85,18 @@ void CLookupView::StoreSearchOptions(const SearchOptions& options) {
 }
 
 void CLookupView::ShowMode() {
-  const ModeCommand* mode = ModeOf(viewerSettings_.search.mode);
+  const QString name = ToQString(std::u16string(ModeName(viewerSettings_.search.mode)));
   const bool prefix = viewerSettings_.search.mode == SearchMode::kPrefix;
   // The prefix search looks as it always did: no placeholder, no marker.
-  searchEdit_->setPlaceholderText(prefix || !mode ? QString() : ToQString(mode->name));
-  modeMarker_->setText(prefix || !mode ? QString() : QStringLiteral(" %1 ").arg(ToQString(mode->name)));
+  searchEdit_->setPlaceholderText(prefix ? QString() : name);
+  modeMarker_->setText(prefix || name.isEmpty() ? QString() : QStringLiteral(" %1 ").arg(name));
   modeMarker_->setVisible(!prefix);
   PlaceChildren();
 }
 
 void CLookupView::ShowHistoryEntry(const std::optional<HistoryEntry>& entry) {
   if (!entry) return;
-  SearchOptions options = viewerSettings_.search;
-  options.mode = entry->mode;
-  if (entry->mode == SearchMode::kFullText) options.fields = entry->fields;
+  const SearchOptions options = flow_.OptionsOf(*entry);
   if (options != viewerSettings_.search) {
     StoreSearchOptions(options);
     platform::PostCommand(this, ids::kSearch);  // also when the word is in the box already

@@ -11,10 +11,15 @@
 
 namespace tavlex {
 
+// Whether a heading marks the part of the text its entries cover (the
+// window's do; the pop-up marks the text above its results instead).
+enum class CoveredMark { kNone, kInHeading };
+
 // Appends groups, the look-up of text, to display: each group's heading
-// (HeadingOf), then the entries of its hits. The paragraph each hit's entry begins at, hit by hit in
-// the order of groups.
+// (HeadingOf), then the entries of its hits. The paragraph each hit's entry
+// begins at, hit by hit in the order of groups.
 std::vector<size_t> AppendScanGroups(CEditor& display, FontCache& fonts, const wordbook::KeptMarks& marks,
-                                     std::u16string_view text, const std::vector<ScanGroup>& groups);
+                                     std::u16string_view text, const std::vector<ScanGroup>& groups,
+                                     CoveredMark covered = CoveredMark::kNone);
 
 }  // namespace tavlex

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "base/desktop_folders.h"
+#include "base/lines.h"
 #include "engine/index/index_store.h"
 #include "engine/text/text.h"
 #include "resources/resource_ids.h"
@@ -134,6 +135,7 @@ SearchFlow::Found SearchFlow::Search(std::u16string_view text) {
       // nothing now, and the index's notice brings the search back.
       hits_ = SearchSet(set_, indexes_, request, IndexWait::kSkip, false);
       totals_.assign(hits_.size(), std::nullopt);
+      hitsMarked_ = search.mode != SearchMode::kPrefix;
       CountBeyondLimits(request);
       found = Found::kHits;
     }
@@ -148,6 +150,15 @@ SearchFlow::Found SearchFlow::Search(std::u16string_view text) {
     SetTimer(ids::kInflectionSearchTimer, settings_.viewer.conjudelay);
   }
   return found;
+}
+
+bool SearchFlow::HasWord(std::u16string_view text) const {
+  return !SearchWord(settings_.search.mode, text).empty();
+}
+
+uint64_t SearchFlow::MoreHits(size_t i) const {
+  const size_t shown = hits_[i].results.hits.size();
+  return totals_[i] && *totals_[i] > shown ? *totals_[i] - shown : 0;
 }
 
 bool SearchFlow::FoundAnything(Found found) const {
@@ -235,6 +246,36 @@ void SearchFlow::RemoveIndexes() {
     std::error_code ignored;  // a file that is not there is as good as removed
     std::filesystem::remove(IndexFilePath(indexes_.folder(), set_.at(i).path()), ignored);
   }
+}
+
+void SearchFlow::OnReturn(std::u16string_view text) {
+  if (host_) host_->PostCommand(ids::kSearch);
+  Remember(text);
+}
+
+std::optional<HistoryEntry> SearchFlow::HistoryBack(std::u16string_view text) {
+  return history_.Back({std::u16string(text), settings_.search.mode, settings_.search.fields});
+}
+
+SearchOptions SearchFlow::OptionsOf(const HistoryEntry& entry) const {
+  SearchOptions options = settings_.search;
+  options.mode = entry.mode;
+  if (entry.mode == SearchMode::kFullText) options.fields = entry.fields;
+  return options;
+}
+
+SearchOptions SearchFlow::OptionsToLookUp() const {
+  SearchOptions options = settings_.search;
+  options.mode = SearchMode::kScan;
+  return options;
+}
+
+std::optional<std::u16string> SearchFlow::SelectionToLookUp(std::u16string_view selected,
+                                                            std::u16string_view text) {
+  std::u16string line(FirstLine(selected));
+  if (StripSearchWord(line).empty()) return std::nullopt;
+  Remember(text);
+  return line;
 }
 
 void SearchFlow::Remember(std::u16string_view text) {

@@ -4,7 +4,12 @@
 // runs the sequence of one search: strip the word, search every dictionary in
 // use, merge the results in set order, and the inflection search after it.
 // The view turns its events into these calls and the merged entries into
-// paragraphs; tavlex-lookup runs the same sequence without timers.
+// paragraphs; tavlex-lookup runs the engine's searches without a flow.
+//
+// It reads the search options and the viewer's options through a reference
+// to the window's settings, and says what they turn to when a word of the
+// history or a text from another program is searched; the window stores
+// what it says.
 //
 // The search mode decides the search: the prefix search is the set's own, as
 // it always was; the other modes search every dictionary in use through the
@@ -13,8 +18,9 @@
 // its limit has its hits counted on another worker. The look-up of a text
 // (the scan mode) reads the text as a selected text is read and gives its
 // hits in groups, one for each start of the text that found something; what
-// its look-ups learn of the dictionaries is kept for the next ones. What the workers learn
-// reaches the window as posted messages; the flow then says what to redraw.
+// its look-ups learn of the dictionaries is kept for the next ones. What the
+// workers learn reaches the window as posted messages; the flow then says
+// what to redraw.
 // A word shown long enough, or searched with Return, goes into the history
 // with its mode and fields, and the host is told so that it keeps it.
 //
@@ -103,12 +109,20 @@ class SearchFlow {
   // the prefix and exact modes only. Held back while an input method composes.
   Found SearchInflected(std::u16string_view text);
 
+  // Whether Search(text) has a word to search: text holds more than the
+  // characters the mode strips.
+  bool HasWord(std::u16string_view text) const;
+
   // The merged list of the last search that found kEntries; valid until the next one.
   const std::vector<EntryRef>& entries() const { return *entries_; }
-  // The hits of the last search that found kHits, and each dictionary's
-  // total once it is counted (only where it found its limit).
+  // The hits of the last search that found kHits, dictionary by dictionary.
   const std::vector<DictionaryHits>& hits() const { return hits_; }
-  std::optional<uint64_t> total(size_t i) const { return totals_[i]; }
+  // The hits of dictionary i beyond those it shows, once they are counted
+  // (only where it found its limit); 0 when it shows them all, or until then.
+  uint64_t MoreHits(size_t i) const;
+  // Whether the hits show where they matched: not in the prefix search, also
+  // where a wildcard made it a pattern.
+  bool hitsMarked() const { return hitsMarked_; }
   // The groups of the last search that found kGroups, and the text their
   // offsets are in.
   const std::vector<ScanGroup>& groups() const { return groups_; }
@@ -127,8 +141,25 @@ class SearchFlow {
   void Forget(const Dictionary& dictionary) { indexes_.Cancel(dictionary); }
 
   SearchHistory& history() { return history_; }
-  // Return was pressed: the word goes into the history at once, in the search mode.
-  void Remember(std::u16string_view text);
+  // Return was pressed: the word is searched, and goes into the history at
+  // once, in the search mode.
+  void OnReturn(std::u16string_view text);
+  // Stepping through the history from text, the word in the box: the entry
+  // to show, or none at either end.
+  std::optional<HistoryEntry> HistoryBack(std::u16string_view text);
+  std::optional<HistoryEntry> HistoryForward() { return history_.Forward(); }
+  // The search options a word of the history is searched in again: its mode,
+  // and in the full-text search its fields.
+  SearchOptions OptionsOf(const HistoryEntry& entry) const;
+
+  // A text from another program is what a user reads, not a headword: the
+  // options it is searched in (文から検索, the rest as they are).
+  SearchOptions OptionsToLookUp() const;
+  // The text selected in the result display, to be looked up as a text from
+  // another program is: its first line, or none when that holds nothing to
+  // search. Then text, the word it came from, goes into the history first,
+  // so that stepping back brings it back.
+  std::optional<std::u16string> SelectionToLookUp(std::u16string_view selected, std::u16string_view text);
 
  private:
   // What a composition held back: a search covers the other two.
@@ -140,6 +171,8 @@ class SearchFlow {
 
   void SetTimer(int id, int milliseconds);
   void KillTimer(int id);
+  // The word goes into the history at once, in the search mode.
+  void Remember(std::u16string_view text);
   // Puts entry into the history, and tells the host when that changed it.
   void AddToHistory(const HistoryEntry& entry);
   // The search that found found left something to show.
@@ -153,6 +186,7 @@ class SearchFlow {
   const std::vector<EntryRef>* entries_ = &kNoEntries;
   std::vector<DictionaryHits> hits_;
   std::vector<std::optional<uint64_t>> totals_;
+  bool hitsMarked_ = false;
   std::vector<ScanGroup> groups_;
   std::u16string scanned_;
   ScanMemory scanMemory_;
