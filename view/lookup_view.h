@@ -5,16 +5,20 @@
 // In 文から検索 each group of entries comes under a heading that says which
 // start of the text it covers and the form found.
 //
-// What the search text leads to is decided by its SearchFlow; the view turns
-// events into its calls and its entries into paragraphs. Messages and commands
-// are posted events (platform/messages.h, their numbers in
-// resources/resource_ids.h); the timers (the incremental search, the
-// inflection search, the history) go through the TimerService so that tests
-// can drive them.
+// The view translates events and draws. What the search text leads to, and
+// what the history, a text from another program or a selection turn the
+// search to, is decided by its SearchFlow; what keeping a shown entry takes,
+// by ShownEntries. Messages and commands are posted events
+// (platform/messages.h, their numbers in resources/resource_ids.h); the
+// timers (the incremental search, the inflection search, the history) go
+// through the TimerService so that tests can drive them.
 //
 // The search mode shows in the box (a placeholder) and beside it (a marker),
-// so that a mode left on is never taken for the prefix search; the 検索
-// menu's commands live in lookup_view_search.cpp.
+// so that a mode left on is never taken for the prefix search.
+//
+// Its files: lookup_view.cpp the children, the events and keys, the results
+// drawn and keeping; lookup_view_search.cpp the 検索 menu and the workers'
+// notices; lookup_view_dictionaries.cpp the dictionary commands and menus.
 #pragma once
 
 #include <QLabel>
