@@ -17,7 +17,9 @@ void AppendEntryParagraphs(CEditor& display, FontCache& fonts, const wordbook::K
   const bool kept = dictionary && marks.Contains(wordbook::IdentityOf(entry, dictionary->path()));
   const std::vector<EntryPart> parts = EntryParts(entry, settings);
   for (const EntryPart& part : parts) {
-    const bool markHere = kept && part.field == SearchField::kHeadword;
+    // The headword line: the display form in its place when the entry has one.
+    const bool markHere =
+        kept && (part.field == SearchField::kHeadword || part.field == SearchField::kDisplay);
     const int shift = markHere ? static_cast<int>(kKeptMark.size()) : 0;
     std::vector<MarkRange> ranges;
     for (const FieldMatch& match : MatchesOnPart(part, matches)) {

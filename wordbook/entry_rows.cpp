@@ -19,6 +19,7 @@ enum Column {
   kSourceText,
   kCoveredBegin,
   kCoveredEnd,
+  kEntryHeadword,
   kIdentity,  // written, never read back: the marks read it on their own
 };
 
@@ -33,16 +34,22 @@ uint32_t OffsetOf(const sqlite::Statement& statement, int column) {
 
 }  // namespace
 
-const char kEntryColumns[] =
-    "id, kept_at, dictionary_name, dictionary_path, headword, pronunciation, translation, example, "
-    "source_text, covered_begin, covered_end";
+std::string EntryColumns(int64_t schema) {
+  // A file before the entry's own headword was kept apart kept the entry
+  // under it, as the migration to that version takes it.
+  return std::string(
+             "id, kept_at, dictionary_name, dictionary_path, headword, pronunciation, translation, example, "
+             "source_text, covered_begin, covered_end, ") +
+         (schema >= kEntryHeadwordSchema ? "entry_headword" : "headword");
+}
 
 #define TAVLEX_INSERTED_COLUMNS                                                                            \
   "INSERT INTO entries (kept_at, dictionary_name, dictionary_path, headword, pronunciation, translation, " \
-  "example, source_text, covered_begin, covered_end, identity"
-const char kInsertEntry[] = TAVLEX_INSERTED_COLUMNS ") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11)";
+  "example, source_text, covered_begin, covered_end, entry_headword, identity"
+const char kInsertEntry[] =
+    TAVLEX_INSERTED_COLUMNS ") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12)";
 const char kRestoreEntry[] =
-    TAVLEX_INSERTED_COLUMNS ", id) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12)";
+    TAVLEX_INSERTED_COLUMNS ", id) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13)";
 #undef TAVLEX_INSERTED_COLUMNS
 
 KeptEntry ReadEntryRow(const sqlite::Statement& statement) {
@@ -58,6 +65,7 @@ KeptEntry ReadEntryRow(const sqlite::Statement& statement) {
   entry.sourceText = TextOf(statement, kSourceText);
   entry.coveredBegin = OffsetOf(statement, kCoveredBegin);
   entry.coveredEnd = OffsetOf(statement, kCoveredEnd);
+  entry.entryHeadword = TextOf(statement, kEntryHeadword);
   NarrowCoveredRange(entry);
   return entry;
 }
@@ -73,6 +81,7 @@ void BindEntry(sqlite::Statement& statement, const KeptEntry& entry) {
   statement.Bind(kSourceText, entry.sourceText);
   statement.Bind(kCoveredBegin, int64_t{entry.coveredBegin});
   statement.Bind(kCoveredEnd, int64_t{entry.coveredEnd});
+  statement.Bind(kEntryHeadword, entry.entryHeadword);
   statement.Bind(kIdentity, static_cast<int64_t>(IdentityHash(IdentityOf(entry))));
   if (statement.ParameterCount() > kIdentity) statement.Bind(kIdentity + 1, entry.id);
 }

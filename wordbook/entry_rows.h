@@ -7,14 +7,19 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <string>
 
 #include "wordbook/kept_entry.h"
 #include "wordbook/sqlite.h"
 
 namespace tavlex::wordbook {
 
-// The columns ReadEntryRow reads, in its order, for a SELECT.
-extern const char kEntryColumns[];
+// The columns ReadEntryRow reads, in its order, for a SELECT from a file of
+// that schema version.
+std::string EntryColumns(int64_t schema);
+// The schema version that keeps the entry's own headword beside the form found.
+inline constexpr int64_t kEntryHeadwordSchema = 2;
 // The longest text read from a column, in bytes.
 inline constexpr size_t kLongestFieldBytes = size_t{1} << 20;
 // The latest time kept: 9999-12-31 23:59:59.999 UTC.

@@ -17,7 +17,7 @@ uint32_t OnCharacter(std::u16string_view text, uint32_t offset) {
 }  // namespace
 
 EntryIdentity IdentityOf(const KeptEntry& entry) {
-  return {entry.dictionaryPath, entry.headword, entry.translation};
+  return {entry.dictionaryPath, entry.entryHeadword, entry.translation};
 }
 
 EntryIdentity IdentityOf(const Entry& entry, std::u16string_view dictionaryPath) {
@@ -45,6 +45,7 @@ KeptEntry EntryToKeep(const Entry& entry, std::u16string_view dictionaryName,
   kept.dictionaryName = dictionaryName;
   kept.dictionaryPath = dictionaryPath;
   kept.headword = IdentityOf(entry, dictionaryPath).headword;
+  kept.entryHeadword = kept.headword;
   kept.pronunciation = entry.pronunciation;
   kept.translation = entry.translation;
   kept.example = entry.example;

@@ -2,9 +2,10 @@
 // that removing or changing the dictionary leaves it as it was, the text it
 // was looked up from with the part the look-up covered, and when it was kept.
 //
-// An entry is kept once: its identity is the dictionary's path, the headword
-// and the translation. The same headword of another dictionary, or of the
-// same dictionary with another translation (a homograph), is another entry.
+// An entry is kept once: its identity is the dictionary's path, the entry's
+// own headword there and the translation, whatever form it was found and kept
+// under. The same headword of another dictionary, or of the same dictionary
+// with another translation (a homograph), is another entry.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +22,10 @@ struct KeptEntry {
   std::u16string dictionaryName;
   std::u16string dictionaryPath;
   std::u16string headword;  // the form found (the display form when the entry has one)
+  // The entry's own headword in its dictionary (its display form when it has
+  // one), which a form found from a text may differ from; the word book makes
+  // it the headword when it is empty.
+  std::u16string entryHeadword;
   std::u16string pronunciation;
   std::u16string translation;  // may hold CR LF line breaks, as the dictionary's
   std::u16string example;

@@ -11,8 +11,6 @@
 namespace tavlex::wordbook {
 namespace {
 
-const std::string kSelect = std::string("SELECT ") + kEntryColumns + " FROM entries ";
-
 int64_t NowMs() {
   using namespace std::chrono;
   return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
@@ -24,10 +22,12 @@ void Cut(std::u16string& text) {
 
 // The entry as it will be stored: its texts within their limit, its range within its text.
 void Tidy(KeptEntry& entry) {
-  for (std::u16string* text : {&entry.dictionaryName, &entry.dictionaryPath, &entry.headword,
-                               &entry.pronunciation, &entry.translation, &entry.example, &entry.sourceText}) {
+  for (std::u16string* text :
+       {&entry.dictionaryName, &entry.dictionaryPath, &entry.headword, &entry.pronunciation,
+        &entry.translation, &entry.example, &entry.sourceText, &entry.entryHeadword}) {
     Cut(*text);
   }
+  if (entry.entryHeadword.empty()) entry.entryHeadword = entry.headword;
   NarrowCoveredRange(entry);
 }
 
@@ -49,6 +49,14 @@ void WordBook::Reopened(OpenedFile opened) {
   db_ = std::move(opened.connection);
   status_ = std::move(opened.status);
   openedFile_ = db_ ? FileIdOf(file_) : std::nullopt;
+  // A file of an older version is read as it stands when it cannot be migrated.
+  int64_t schema = kSchemaVersion;
+  try {
+    if (db_) schema = db_->Integer("PRAGMA user_version");
+  } catch (const sqlite::Error&) {
+    // Unreadable: the first read says why.
+  }
+  select_ = "SELECT " + EntryColumns(schema) + " FROM entries ";
 }
 
 bool WordBook::StillThere() const { return openedFile_ && FileIdOf(file_) == openedFile_; }
@@ -103,8 +111,8 @@ void WordBook::Succeeded(const KeptEntry& entry, bool kept) {
 }
 
 std::optional<KeptEntry> WordBook::FindKept(const EntryIdentity& identity) {
-  sqlite::Statement find(*db_, kSelect +
-                                   "WHERE identity = ?1 AND dictionary_path = ?2 AND headword = ?3 AND "
+  sqlite::Statement find(*db_, select_ +
+                                   "WHERE identity = ?1 AND dictionary_path = ?2 AND entry_headword = ?3 AND "
                                    "translation = ?4 LIMIT 1");
   find.Bind(1, static_cast<int64_t>(IdentityHash(identity)));
   find.Bind(2, identity.dictionaryPath);
@@ -168,7 +176,7 @@ Change WordBook::Remove(int64_t id) {
   KeptEntry entry;
   try {
     sqlite::Transaction transaction(*db_);
-    sqlite::Statement find(*db_, kSelect + "WHERE id = ?1");
+    sqlite::Statement find(*db_, select_ + "WHERE id = ?1");
     find.Bind(1, id);
     if (!find.Step()) return {Change::kNotFound, {}, ""};
     entry = ReadEntryRow(find);
@@ -187,7 +195,7 @@ std::vector<KeptEntry> WordBook::Entries(int64_t since) {
   std::vector<KeptEntry> entries;
   if (!Connected()) return entries;
   try {
-    sqlite::Statement select(*db_, kSelect + "WHERE kept_at >= ?1 ORDER BY kept_at DESC, id DESC");
+    sqlite::Statement select(*db_, select_ + "WHERE kept_at >= ?1 ORDER BY kept_at DESC, id DESC");
     select.Bind(1, since);
     while (select.Step()) entries.push_back(ReadEntryRow(select));
   } catch (const sqlite::Error& error) {
@@ -199,7 +207,7 @@ std::vector<KeptEntry> WordBook::Entries(int64_t since) {
 std::optional<KeptEntry> WordBook::Find(int64_t id) {
   if (!Connected()) return std::nullopt;
   try {
-    sqlite::Statement find(*db_, kSelect + "WHERE id = ?1");
+    sqlite::Statement find(*db_, select_ + "WHERE id = ?1");
     find.Bind(1, id);
     if (find.Step()) return ReadEntryRow(find);
   } catch (const sqlite::Error& error) {

@@ -110,6 +110,7 @@ class WordBook {
   std::optional<std::pair<uint64_t, uint64_t>> openedFile_;  // device and inode of what db_ has open
   std::unique_ptr<sqlite::Connection> db_;
   std::unique_ptr<sqlite::Statement> dataVersion_;  // PRAGMA data_version, prepared once
+  std::string select_;  // "SELECT the entry's columns FROM entries ", for the version of the file open
   KeptMarks marks_;
   std::optional<int64_t> marksVersion_;  // the data version marks_ were read at; none: not read
 };

@@ -33,6 +33,12 @@ constexpr const char* kMigrations[] = {
     ") STRICT;"
     "CREATE INDEX entries_by_identity ON entries(identity);"
     "CREATE INDEX entries_by_time ON entries(kept_at, id);",
+    // 2: the entry's own headword beside the form found, so that an entry
+    // kept under a form found from a text is marked as kept. Rows before it
+    // were told apart by the headword kept, which becomes theirs; their
+    // identity hashes stay as they were.
+    "ALTER TABLE entries ADD COLUMN entry_headword TEXT NOT NULL DEFAULT '';"
+    "UPDATE entries SET entry_headword = headword;",
 };
 static_assert(std::size(kMigrations) == kSchemaVersion);
 

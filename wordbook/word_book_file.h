@@ -48,7 +48,7 @@ std::string Describe(const BookStatus& status, const std::filesystem::path& file
 // The application id in the file's header, "Tavl" in ASCII.
 inline constexpr int64_t kApplicationId = 0x5461766C;
 // The schema this program writes.
-inline constexpr int64_t kSchemaVersion = 1;
+inline constexpr int64_t kSchemaVersion = 2;
 // How long a change waits for another process's change to finish.
 inline constexpr int kBusyTimeoutMs = 5000;
 

@@ -220,7 +220,8 @@ TEST_F(WordBookWindowTest, AWordBookFileThatCannotBeUsedIsToldOfAndLeftAsItIs) {
        {}},
       {[](const std::filesystem::path& file) {
          wordbook::WordBook(file).Keep(testing::Kept({.headword = u"kept", .translation = u"残す"}));
-         sqlite::Connection(file, SQLITE_OPEN_READWRITE).Execute("PRAGMA user_version=2");
+         sqlite::Connection(file, SQLITE_OPEN_READWRITE)
+             .Execute(("PRAGMA user_version=" + std::to_string(wordbook::kSchemaVersion + 1)).c_str());
        },
        "新しい版の Tavlex "
        "が作った単語帳のため、読み取り専用で開いています。ファイルはそのまま残してあります: ",

@@ -131,6 +131,13 @@ TEST_F(LookupViewTest, KeepingMarksTheEntryAndKeepsItOnce) {
   const wordbook::KeptEntry newest = view_->wordBook().Entries().front();
   EXPECT_EQ(newest.headword + u"|" + newest.sourceText, u"going|goings on");
   EXPECT_EQ(std::pair(newest.coveredBegin, newest.coveredEnd), std::pair(0u, 6u));
+
+  // Kept under the form found, marked on its own headword (here the display form).
+  view_->LookUp("naive views");
+  Settle();
+  view_->KeepEntry(false);
+  EXPECT_EQ(view_->wordBook().Entries().front().headword, u"naive");
+  EXPECT_EQ(Shown().mid(1, 2), (QStringList{"★ naïve", "素朴な"}));
 }
 
 // The entry a paragraph belongs to, against a scan of the starts.

@@ -40,6 +40,8 @@ void Fill(const fs::path& file, int count) {
     book.Keep(Kept({u"word" + std::u16string(i, u'x'), std::u16string(200, u'訳')}));
 }
 
+const std::string kNewer = "PRAGMA user_version=" + std::to_string(kSchemaVersion + 1);
+
 class WordBookFileTest : public ::testing::Test {
  protected:
   testing::TempDir dir_;
@@ -62,11 +64,11 @@ TEST_F(WordBookFileTest, AFileNotOursToWriteIsLeftAsItIsWithItsReason) {
        Access::kUnavailable, Problem::kForeign, 0},
       {"without an id", [](const fs::path& f) { Sql(f, "CREATE TABLE entries (headword)"); },
        Access::kUnavailable, Problem::kForeign, 0},
-      {"newer", [](const fs::path& f) { Fill(f, 3), Sql(f, "PRAGMA user_version=2"); }, Access::kReadOnly,
+      {"newer", [](const fs::path& f) { Fill(f, 3), Sql(f, kNewer); }, Access::kReadOnly,
        Problem::kNewerVersion, 3},
       {"newer, other columns",
        [](const fs::path& f) {
-         Fill(f, 3), Sql(f, "ALTER TABLE entries DROP COLUMN example; PRAGMA user_version=2");
+         Fill(f, 3), Sql(f, std::string("ALTER TABLE entries DROP COLUMN example;") + kNewer);
        },
        Access::kUnavailable, Problem::kNewerVersion, 0},
       {"damaged",
@@ -127,6 +129,30 @@ TEST_F(WordBookFileTest, AChangeCutShortByACrashIsRolledBackAndTheWordBookStaysW
   EXPECT_EQ(book.status().problem, Problem::kNone);
   EXPECT_EQ(book.Entries(), committed);
   EXPECT_EQ(book.Keep(Kept({u"after"})).outcome, Change::kDone);
+}
+
+TEST_F(WordBookFileTest, AFileOfTheFirstVersionKeepsItsEntriesUnderTheHeadwordsItHas) {
+  const std::vector<KeptEntry> kept = {Kept({u"take care of", u"世話をする"}), Kept({u"go", u"行く"})};
+  for (const bool writable : {true, false}) {
+    SCOPED_TRACE(writable ? "migrated" : "write-protected");
+    fs::remove(file_);
+    std::vector<KeptEntry> model;  // newest first
+    for (const KeptEntry& entry : kept) model.insert(model.begin(), WordBook(file_).Keep(entry).entry);
+    Sql(file_, "ALTER TABLE entries DROP COLUMN entry_headword; PRAGMA user_version=1");
+    ::chmod(dir_.path().c_str(), 0777);
+    ::chmod(file_.c_str(), writable ? 0666 : 0444);
+    EXPECT_TRUE(testing::PassesUnprivileged([&] {
+      WordBook book(file_);
+      bool marked = true;
+      for (const KeptEntry& entry : model) marked = marked && book.Marks().Contains(IdentityOf(entry));
+      KeptEntry sameEntry = kept.front();
+      sameEntry.headword = u"Take care of";
+      sameEntry.entryHeadword = u"take care of";
+      const Change::Outcome again = book.Keep(sameEntry).outcome;
+      return book.Entries() == model && marked &&
+             again == (writable ? Change::kAlreadyKept : Change::kFailed);
+    }));
+  }
 }
 
 TEST_F(WordBookFileTest, EveryColumnOfARowIsUntrusted) {

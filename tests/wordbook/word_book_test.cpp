@@ -108,6 +108,44 @@ TEST_F(WordBookTest, MarksFollowOwnChangesAndThoseOfAnotherConnection) {
   EXPECT_EQ(viewer.Marks().size(), 3u);
 }
 
+TEST_F(WordBookTest, AnEntryIsMarkedWhateverFormItWasKeptUnder) {
+  struct Case {
+    std::u16string own;      // the entry's headword in its dictionary
+    std::u16string keptAs;   // the form it was kept under, as a look-up of a text keeps it
+    std::u16string keptIn;   // the dictionary it was kept from
+    std::u16string shownIn;  // the dictionary of the entry on show
+    bool removed;
+    bool marked;
+  };
+  const Case cases[] = {
+      {u"take", u"take", u"/dic/a.dic", u"/dic/a.dic", false, true},
+      {u"Take", u"take", u"/dic/a.dic", u"/dic/a.dic", false, true},
+      {u"Take care of", u"take care of", u"/dic/a.dic", u"/dic/a.dic", false, true},
+      {u"食べる", u"食べる", u"/dic/a.dic", u"/dic/b.dic", false, false},
+      {u"go", u"go", u"/dic/a.dic", u"/dic/a.dic", true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.own) + " kept as " + ::testing::PrintToString(c.keptAs));
+    std::filesystem::remove(file_);
+    Entry entry;
+    entry.key = c.own;
+    entry.translation = u"訳";
+    KeptEntry toKeep = EntryToKeep(entry, u"A", c.keptIn, c.keptAs, 0, 2);
+    toKeep.headword = c.keptAs;
+    WordBook viewer(file_);
+    const Change kept = viewer.Keep(toKeep);
+    ASSERT_EQ(kept.outcome, Change::kDone) << kept.error;
+    if (c.removed) {
+      ASSERT_EQ(WordBook(file_).Remove(kept.entry.id).outcome, Change::kDone);
+    }
+    EXPECT_EQ(viewer.Marks().Contains(IdentityOf(entry, c.shownIn)), c.marked);
+    // Kept again under its own headword: the same entry, unless it is gone.
+    const Change again = viewer.Keep(EntryToKeep(entry, u"A", c.keptIn, u"", 0, 0));
+    EXPECT_EQ(again.outcome, c.removed ? Change::kDone : Change::kAlreadyKept);
+    EXPECT_EQ(again.entry.headword, c.removed ? c.own : c.keptAs);
+  }
+}
+
 TEST(KeptEntry, TheCoveredRangeStaysInsideItsTextAndOffCharacterHalves) {
   struct Case {
     std::u16string text;
