@@ -30,6 +30,9 @@ CLookupPopup::CLookupPopup() {
   QFont bold = heading_->font();
   bold.setBold(true);
   heading_->setFont(bold);
+  // As wide as the buttons leave, whatever the word: a long one is cut to fit.
+  heading_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  heading_->installEventFilter(this);
   hint_ = new QLabel(this);
   hint_->setObjectName(QStringLiteral("popupHint"));
   hint_->setWordWrap(true);
@@ -82,10 +85,23 @@ void CLookupPopup::ShowFor(const QString& word, const QRect& geometry,
 
 void CLookupPopup::MarkCovered(int begin, int end) {
   const int size = static_cast<int>(word_.size());
-  begin = std::clamp(begin, 0, size);
-  end = std::clamp(end, begin, size);
+  coveredBegin_ = std::clamp(begin, 0, size);
+  coveredEnd_ = std::clamp(end, coveredBegin_, size);
+  ShowHeading();
+}
+
+void CLookupPopup::ShowHeading() {
+  // The marked part only changes the background, so the plain word in the
+  // heading's font measures the rich text.
+  const QString elided =
+      heading_->fontMetrics().elidedText(word_, Qt::ElideRight, heading_->contentsRect().width());
+  const bool cut = elided != word_;
+  const int kept = cut ? static_cast<int>(elided.size()) - 1 : static_cast<int>(word_.size());  // before "…"
+  const QString ellipsis = cut ? elided.right(1) : QString();
+  const int begin = std::min(coveredBegin_, kept);
+  const int end = std::min(coveredEnd_, kept);
   if (begin == end) {
-    heading_->setText(word_.toHtmlEscaped());
+    heading_->setText((word_.left(kept) + ellipsis).toHtmlEscaped());
     return;
   }
   const QPalette& colours = palette();
@@ -93,7 +109,7 @@ void CLookupPopup::MarkCovered(int begin, int end) {
                         .arg(word_.left(begin).toHtmlEscaped(), word_.mid(begin, end - begin).toHtmlEscaped(),
                              colours.color(QPalette::Highlight).name(),
                              colours.color(QPalette::HighlightedText).name(),
-                             word_.mid(end).toHtmlEscaped()));
+                             (word_.mid(end, kept - end) + ellipsis).toHtmlEscaped()));
 }
 
 void CLookupPopup::SetHint(const QString& hint) {
@@ -107,6 +123,11 @@ bool CLookupPopup::event(QEvent* event) {
   // A click in another window, or another window coming up, closes it.
   if (event->type() == QEvent::WindowDeactivate && isVisible()) close();
   return QFrame::event(event);
+}
+
+bool CLookupPopup::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == heading_ && event->type() == QEvent::Resize) ShowHeading();
+  return QFrame::eventFilter(watched, event);
 }
 
 void CLookupPopup::keyPressEvent(QKeyEvent* event) {

@@ -39,7 +39,8 @@ class CLookupPopup : public QFrame {
   void ShowFor(const QString& word, const QRect& geometry, const platform::WindowActivation& activation);
 
   // Marks [begin, end) of the word shown above the display (UTF-16 units);
-  // an empty range marks nothing.
+  // an empty range marks nothing. A word wider than its room is cut at the
+  // end with "…", the mark kept on what is left of it.
   void MarkCovered(int begin, int end);
 
   // A line over the display saying what the user can do (empty: none).
@@ -52,10 +53,16 @@ class CLookupPopup : public QFrame {
 
  protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  // The word with its mark, as much of it as the heading's width holds.
+  void ShowHeading();
+
   QString word_;
+  int coveredBegin_ = 0;
+  int coveredEnd_ = 0;
   QLabel* heading_;
   QLabel* hint_;
   CEditor* display_;
