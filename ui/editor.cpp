@@ -44,10 +44,9 @@ struct KeyStep {
 };
 // With Shift: the caret moves, the selection follows.
 constexpr KeyStep kKeySteps[] = {
-    {Qt::Key_Left, CaretStep::kLeft},
-    {Qt::Key_Right, CaretStep::kRight},
-    {Qt::Key_Up, CaretStep::kUp},
-    {Qt::Key_Down, CaretStep::kDown},
+    {Qt::Key_Left, CaretStep::kLeft},      {Qt::Key_Right, CaretStep::kRight},
+    {Qt::Key_Up, CaretStep::kUp},          {Qt::Key_Down, CaretStep::kDown},
+    {Qt::Key_Home, CaretStep::kLineStart}, {Qt::Key_End, CaretStep::kLineEnd},
 };
 
 }  // namespace
@@ -194,6 +193,10 @@ void CEditor::keyPressEvent(QKeyEvent* event) {
     Copy();
     return;
   }
+  if (event->matches(QKeySequence::SelectAll)) {
+    SelectAll();
+    return;
+  }
   if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::ShiftModifier) {
     const auto step = std::find_if(std::begin(kKeySteps), std::end(kKeySteps),
                                    [&](const KeyStep& k) { return k.key == event->key(); });
@@ -268,6 +271,15 @@ TextPlace CEditor::PlaceAt(QPoint point) const { return PlaceAtPoint(layout_, po
 void CEditor::SelectionChanged() {
   if (!selection_.empty()) platform::Clipboard::Write(platform::Clipboard::Mode::kSelection, SelectedText());
   viewport()->update();
+}
+
+void CEditor::SelectAll() {
+  const std::vector<Paragraph>& paragraphs = layout_.paragraphs();
+  if (paragraphs.empty()) return;
+  selection_.Start({});
+  selection_.Extend(
+      {static_cast<int>(paragraphs.size()) - 1, static_cast<int>(paragraphs.back().text.size())});
+  SelectionChanged();
 }
 
 void CEditor::Copy() {

@@ -106,6 +106,8 @@ class CEditor final : public QAbstractScrollArea, public platform::CommandTarget
   // Repaints the selection; text selected goes to the primary selection too.
   void SelectionChanged();
   void Copy();
+  // Ctrl+A: the whole text, the caret at its end; the display stays where it is.
+  void SelectAll();
 
   EditorLayout layout_;
   std::unique_ptr<TextMeasurer> measurer_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 namespace tavlex {
 namespace {
@@ -89,11 +90,17 @@ TextPlace StepCaret(const EditorLayout& layout, TextPlace place, CaretStep step,
       return place;
     case CaretStep::kUp:
     case CaretStep::kDown:
+    case CaretStep::kLineStart:
+    case CaretStep::kLineEnd:
       break;
   }
   const std::vector<DisplayLine>& lines = layout.lines();
   if (lines.empty()) return place;
   const int from = layout.LineShowing(place.paragraph, place.offset);
+  if (step == CaretStep::kLineStart) return {lines[from].paragraph, lines[from].first};
+  if (step == CaretStep::kLineEnd) {
+    return PlaceAtX(layout, lines[from], std::numeric_limits<int>::max(), measurer);
+  }
   const int to = step == CaretStep::kUp ? from - 1 : from + 1;
   if (to < 0) return {0, 0};
   if (to >= static_cast<int>(lines.size()))

@@ -17,12 +17,13 @@ namespace tavlex {
 // between two characters nearest point's x. {0, 0} without lines.
 TextPlace PlaceAtPoint(const EditorLayout& layout, QPoint point, const TextMeasurer& measurer);
 
-enum class CaretStep { kLeft, kRight, kUp, kDown };
+enum class CaretStep { kLeft, kRight, kUp, kDown, kLineStart, kLineEnd };
 
 // Where the caret goes from place: a character back or forward (across the
 // break between two paragraphs, never between the halves of a surrogate
-// pair), or to the place on the line above or below nearest its x. It stays
-// at the start and the end of the text.
+// pair), to the place on the line above or below nearest its x, or to the
+// start or the end of its line (Home, End). It stays at the start and the
+// end of the text.
 TextPlace StepCaret(const EditorLayout& layout, TextPlace place, CaretStep step,
                     const TextMeasurer& measurer);
 

@@ -373,7 +373,9 @@ TEST_F(EditorTest, DraggingPastTheBottomEdgeScrolls) {
 }
 
 TEST_F(EditorTest, ShiftWithTheCursorKeysSelectsFromTheTopLine) {
-  for (int i = 0; i < 20; ++i) editor_->AppendText(QString("line %1").arg(i, 2, 10, QChar('0')), nullptr);
+  QStringList texts;
+  for (int i = 0; i < 20; ++i) texts << QString("line %1").arg(i, 2, 10, QChar('0'));
+  for (const QString& text : texts) editor_->AppendText(text, nullptr);
   editor_->Layout();
   Paint();
   editor_->setFocus();
@@ -395,6 +397,14 @@ TEST_F(EditorTest, ShiftWithTheCursorKeysSelectsFromTheTopLine) {
   shift(Qt::Key_Up, 7);
   EXPECT_EQ(editor_->topLine(), 9);
   EXPECT_EQ(editor_->SelectedText(), "ine 09\n");
+  // Home and End: the ends of the caret's line; Ctrl+A: everything, the display where it was.
+  shift(Qt::Key_Home, 1);
+  EXPECT_EQ(editor_->SelectedText(), "line 09\n");
+  shift(Qt::Key_End, 1);
+  EXPECT_EQ(editor_->SelectedText(), "\n");
+  QTest::keyClick(editor_, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(editor_->SelectedText(), texts.join('\n'));
+  EXPECT_EQ(editor_->topLine(), 9);
 }
 
 TEST_F(EditorTest, SelectionIsDrawnInTheTextColourOverTheMarks) {

@@ -87,6 +87,9 @@ TEST_F(TextPlacesTest, CaretKeysStepByCharactersAndLines) {
       {{0, 2}, CaretStep::kUp, {0, 0}},     // above the first line: the start
       {{2, 3}, CaretStep::kDown, {2, 6}},   // below the last: the end
       {{9, 99}, CaretStep::kLeft, {2, 5}},  // a place past the text is its end
+      {{0, 12}, CaretStep::kLineStart, {0, 9}},
+      {{0, 12}, CaretStep::kLineEnd, {0, 16}},  // before the last character of a cut line
+      {{0, 20}, CaretStep::kLineEnd, {0, 25}},
   };
   for (const auto& s : steps) {
     EXPECT_EQ(StepCaret(layout_, s.from, s.step, measurer_), s.to)
