@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <memory>
 #include <utility>
 
@@ -48,20 +49,50 @@ char32_t PlainWidth(char32_t c) {
   return static_cast<char32_t>(plain.char32At(0));
 }
 
-// Width and case folding of every BMP character, worked out once.
-struct BaseFolding {
-  std::array<char32_t, kBmpSize> fold;
+// Width and case folding of the BMP, worked out a page of 256 characters at
+// a time when a text first holds one of them: a look-up of a few words meets
+// a few pages, and needs not fold all 65,536 characters first. Pages are made
+// once and never freed; two threads that make the same page keep the first.
+class BaseFolding {
+ public:
+  BaseFolding() {
+    for (char32_t c = 0; c <= kLastAccented; ++c) accentKey[c] = AccentKeyOf(static_cast<char16_t>(c));
+    // Only these have a plain width form (PlainWidth).
+    const auto addWidthForm = [&](char32_t c) {
+      const char32_t plain = PlainWidth(c);
+      if (plain != c) widthForms.emplace_back(plain, c);
+    };
+    addWidthForm(kIdeographicSpace);
+    for (char32_t c = kFirstWidthForm; c <= kLastWidthForm; ++c) addWidthForm(c);
+  }
+
+  // c < kBmpSize.
+  char32_t Fold(char32_t c) const {
+    const Page* page = pages_[c / kPageSize].load(std::memory_order_acquire);
+    if (page == nullptr) page = MakePage(c / kPageSize);
+    return (*page)[c % kPageSize];
+  }
+
   std::array<char16_t, kLastAccented + 1> accentKey;
   std::vector<std::pair<char32_t, char32_t>> widthForms;  // (plain, variant)
 
-  BaseFolding() {
-    for (char32_t c = 0; c < kBmpSize; ++c) {
-      const char32_t plain = PlainWidth(c);
-      if (plain != c) widthForms.emplace_back(plain, c);
-      fold[c] = static_cast<char32_t>(u_foldCase(static_cast<UChar32>(plain), U_FOLD_CASE_DEFAULT));
+ private:
+  static constexpr char32_t kPageSize = 256;
+  using Page = std::array<char32_t, kPageSize>;
+
+  const Page* MakePage(char32_t number) const {
+    auto page = std::make_unique<Page>();
+    for (char32_t i = 0; i < kPageSize; ++i) {
+      const char32_t plain = PlainWidth(number * kPageSize + i);
+      (*page)[i] = static_cast<char32_t>(u_foldCase(static_cast<UChar32>(plain), U_FOLD_CASE_DEFAULT));
     }
-    for (char32_t c = 0; c <= kLastAccented; ++c) accentKey[c] = AccentKeyOf(static_cast<char16_t>(c));
+    const Page* made = nullptr;
+    if (pages_[number].compare_exchange_strong(made, page.get(), std::memory_order_acq_rel))
+      return page.release();
+    return made;
   }
+
+  mutable std::array<std::atomic<const Page*>, kBmpSize / kPageSize> pages_{};
 };
 
 const BaseFolding& Base() {
@@ -70,7 +101,7 @@ const BaseFolding& Base() {
 }
 
 char32_t FoldOne(const BaseFolding& base, char32_t c, FoldOptions options) {
-  c = c < kBmpSize ? base.fold[c]
+  c = c < kBmpSize ? base.Fold(c)
                    : static_cast<char32_t>(u_foldCase(static_cast<UChar32>(c), U_FOLD_CASE_DEFAULT));
   if (options.kana) {
     if (c >= kFirstKatakana && c <= kLastKatakana) return c - kKanaDistance;
