@@ -1,7 +1,9 @@
 // A thin wrapper of SQLite's C API for the word book: a connection, a
 // prepared statement and a write transaction, each closed or finished by its
 // destructor. Failures throw sqlite::Error with SQLite's result code and its
-// message, so callers can tell a busy, damaged or foreign file apart.
+// message, so callers can tell a busy, damaged or foreign file apart. The
+// library itself is loaded by the first connection (sqlite_library.h); when
+// it cannot be, the connection fails with SQLITE_CANTOPEN.
 #pragma once
 
 #include <sqlite3.h>
@@ -40,8 +42,10 @@ class Connection {
   int64_t Integer(const char* sql);
   // Whether the connection may write: false for a file opened read-only.
   bool ReadOnly() const;
-  int64_t LastInsertId() const { return sqlite3_last_insert_rowid(db_); }
-  int Changes() const { return sqlite3_changes(db_); }
+  int64_t LastInsertId() const;
+  int Changes() const;
+  // How long a statement waits for another connection's lock before failing with SQLITE_BUSY.
+  void SetBusyTimeout(int milliseconds);
   // Throws Error for result, with the connection's message.
   [[noreturn]] void Fail(int result) const;
   sqlite3* handle() const { return db_; }
@@ -60,14 +64,14 @@ class Statement {
   // Parameters count from 1, as in SQL.
   void Bind(int index, int64_t value);
   void Bind(int index, std::u16string_view text);  // stored as UTF-8
-  int ParameterCount() const { return sqlite3_bind_parameter_count(statement_); }
+  int ParameterCount() const;
   // The next row: true while there is one. Throws Error on failure.
   bool Step();
   // Ready to run again with new parameters.
   void Reset();
 
-  int64_t Integer(int column) const { return sqlite3_column_int64(statement_, column); }
-  int Type(int column) const { return sqlite3_column_type(statement_, column); }
+  int64_t Integer(int column) const;
+  int Type(int column) const;
   // The column's bytes as text, whatever its type (a number is spelled out,
   // a blob given as it is); at most limit bytes of it.
   std::string_view Text(int column, size_t limit) const;

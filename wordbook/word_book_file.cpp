@@ -52,7 +52,7 @@ OpenedFile Unavailable(Problem problem, std::string detail) {
 
 std::unique_ptr<sqlite::Connection> Connect(const fs::path& file, int flags) {
   auto connection = std::make_unique<sqlite::Connection>(file, flags);
-  sqlite3_busy_timeout(connection->handle(), kBusyTimeoutMs);
+  connection->SetBusyTimeout(kBusyTimeoutMs);
   return connection;
 }
 
