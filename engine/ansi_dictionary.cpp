@@ -35,6 +35,7 @@ void AnsiDictionary::DecodeBlock(Bytes block, std::vector<Entry>& entries, bool 
                                  bool headwordsOnly) const {
   const std::weak_ptr<const Dictionary> self = weak_from_this();
   RecordIterator records(block, fourByteLengths, Charset::kAnsi);
+  ReserveFor(records, entries);
   while (records.Next()) {
     Entry& entry = entries.emplace_back();
     entry.key = Decode(records.headword(), kSystemCodePage);

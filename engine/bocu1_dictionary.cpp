@@ -33,13 +33,18 @@ void Bocu1Dictionary::DecodeBlock(Bytes block, std::vector<Entry>& entries, bool
                                   bool headwordsOnly) const {
   const std::weak_ptr<const Dictionary> self = weak_from_this();
   RecordIterator records(block, fourByteLengths, Charset::kBocu1);
+  ReserveFor(records, entries);
   while (records.Next()) {
     Entry& entry = entries.emplace_back();
     // The stored headword is the key, then optionally a TAB and the display form.
-    const std::u16string headword = Decode(records.headword());
-    int position = 0;
-    entry.key = NextToken(headword, u"\t", &position);
-    entry.display = NextToken(headword, u"\t", &position);
+    std::u16string headword = Decode(records.headword());
+    if (headword.find(u'\t') == std::u16string::npos) {
+      entry.key = std::move(headword);  // no display form, as in most records: nothing to split
+    } else {
+      int position = 0;
+      entry.key = NextToken(headword, u"\t", &position);
+      entry.display = NextToken(headword, u"\t", &position);
+    }
     entry.attributes = records.attributes();
     entry.dictionary = self;
     if (headwordsOnly) continue;

@@ -103,6 +103,11 @@ std::unique_ptr<IndexArea> Dictionary::IndexInPieces(const std::filesystem::path
   return begins ? std::move(pieces) : nullptr;
 }
 
+void Dictionary::ReserveFor(const RecordIterator& records, std::vector<Entry>& entries) {
+  constexpr size_t kMostReserved = 1024;
+  entries.reserve(entries.size() + std::min(records.RecordsLeft(), kMostReserved));
+}
+
 uint32_t Dictionary::BlockOfIndexEntry(int32_t i) const {
   return ReadUnsigned(IndexHeadword(i) - layout_.blockNumberWidth, layout_.blockNumberWidth);
 }

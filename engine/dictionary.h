@@ -119,6 +119,11 @@ class Dictionary : public std::enable_shared_from_this<Dictionary> {
  protected:
   Dictionary(std::u16string path, const DictionaryLayout& layout, DictionaryOwner* owner);
 
+  // Room in entries for the records that follow, so that decoding a block
+  // moves no entry; at most a block's worth of a usual one, whatever a
+  // damaged block's lengths claim.
+  static void ReserveFor(const RecordIterator& records, std::vector<Entry>& entries);
+
   // Index entry i's stored headword; its zero byte lies inside the index buffer.
   const uint8_t* IndexHeadword(int32_t i) const {
     assert(i >= 0 && i < indexEntryCount());

@@ -1,6 +1,7 @@
 #include "engine/format/block_format.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "engine/format/little_endian.h"
 
@@ -27,16 +28,30 @@ Bytes TakeRun(Bytes bytes, Bytes* rest) {
 RecordIterator::RecordIterator(Bytes block, bool fourByteLengths, Charset layout)
     : block_(block), lengthWidth_(fourByteLengths ? 4 : 2), layout_(layout) {}
 
-bool RecordIterator::Next() {
-  if (position_ + lengthWidth_ > block_.size()) return false;
-  const uint64_t length = ReadUnsigned(block_.data() + position_, lengthWidth_);
-  if (length == 0) return false;
-  const size_t start = position_ + lengthWidth_;
+std::optional<Bytes> RecordIterator::RecordAt(size_t position) const {
+  if (position + lengthWidth_ > block_.size()) return std::nullopt;
+  const uint64_t length = ReadUnsigned(block_.data() + position, lengthWidth_);
+  if (length == 0) return std::nullopt;
+  const size_t start = position + lengthWidth_;
   // BOCU-1: L leaves out the prefix count and the attribute byte; ANSI: the count.
   const uint64_t uncounted = layout_ == Charset::kBocu1 ? 2 : 1;
-  if (length + uncounted > block_.size() - start) return false;
-  const Bytes record = block_.subspan(start, static_cast<size_t>(length + uncounted));
-  position_ = start + record.size();
+  if (length + uncounted > block_.size() - start) return std::nullopt;
+  return block_.subspan(start, static_cast<size_t>(length + uncounted));
+}
+
+size_t RecordIterator::RecordsLeft() const {
+  size_t count = 0;
+  for (size_t position = position_; const std::optional<Bytes> record = RecordAt(position); ++count) {
+    position = static_cast<size_t>(record->data() + record->size() - block_.data());
+  }
+  return count;
+}
+
+bool RecordIterator::Next() {
+  const std::optional<Bytes> found = RecordAt(position_);
+  if (!found) return false;
+  const Bytes record = *found;
+  position_ = static_cast<size_t>(record.data() + record.size() - block_.data());
 
   const size_t shared = record[0];
   if (shared > headwordBytes_.size()) return false;

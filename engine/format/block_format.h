@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -35,12 +36,19 @@ class RecordIterator {
 
   // Moves to the next record; false at the end of the block.
   bool Next();
+  // How many records follow, their lengths alone read: as many as Next
+  // gives, or more when a record's shared prefix is malformed.
+  size_t RecordsLeft() const;
 
   Bytes headword() const { return headword_; }  // rebuilt, without its zero byte
   uint8_t attributes() const { return attributes_; }
   Bytes body() const { return body_; }
 
  private:
+  // The record whose length field begins at position; none at the end of
+  // the block, or where the length runs past it.
+  std::optional<Bytes> RecordAt(size_t position) const;
+
   Bytes block_;
   size_t position_ = 2;  // after the block word
   int lengthWidth_;

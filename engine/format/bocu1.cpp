@@ -120,8 +120,20 @@ std::u16string DecodeBocu1String(const uint8_t* bytes, size_t length) {
   std::u16string result;
 
   Bocu1Decoder state;
+  Reset(&state);
   for (size_t i = 0; length == 0 || i < length; ++i) {
-    const int32_t c = DecodeBocu1Byte(&state, bytes[i]);
+    const uint8_t b = bytes[i];
+    int32_t c;
+    // A space or a single-byte difference, as most characters of a headword
+    // are: what DecodeBocu1Byte does with them, inline.
+    if (state.count == 0 && b == kSpace) {
+      c = b;
+    } else if (state.count == 0 && b >= 0x50 && b <= 0xCF) {
+      c = state.prev + (b - kSingleMiddle);
+      state.prev = Bocu1Prev(c);
+    } else {
+      c = DecodeBocu1Byte(&state, b);
+    }
     if (c == kBocu1NoCharacter) continue;
     if (c <= 0) break;  // the zero byte, or an error
     if (staged + 2 > kStagingUnits) {
