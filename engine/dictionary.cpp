@@ -13,8 +13,10 @@
 namespace tavlex {
 namespace {
 
-// Blocks up to this size are read into a fixed buffer; longer ones allocate.
-constexpr size_t kFirstRead = 512;
+// Blocks up to this size are read into a fixed buffer at one read; longer
+// ones take a second read into an allocation. A page: a block of one unit
+// of up to 4 KB (1 KB is usual) costs one system call, not two.
+constexpr size_t kFirstRead = 4096;
 
 }  // namespace
 
