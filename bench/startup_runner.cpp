@@ -4,9 +4,12 @@
 // the noise of a busy machine evenly over all of them. This program is kept small because a spawned process
 // starts out with its parent's peak memory.
 //
-// A command's GOAL is "-" (none), "ref" (the reference of the goals), or a
+// A command's GOAL is "-" (none), "ref" (the reference of the goals), a
 // number of milliseconds that its median wall time may lie above the
-// reference's; each goal is printed beside its figure.
+// reference's, "cpu+N:LABEL" (its median processor time at most N ms above
+// that of the command LABEL) or "speedR:LABEL" (its processor time above the
+// first command's at most 1/R of LABEL's: R times as fast); each goal is
+// printed beside its figure.
 //
 //   startup_runner ROUNDS LABEL GOAL ARGC ARG... [LABEL GOAL ARGC ARG...]...
 #include <fcntl.h>
@@ -18,6 +21,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,6 +69,47 @@ double Median(std::vector<double> values) {
   return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
+// A goal set against another command: "cpu+N:LABEL" or "speedR:LABEL".
+struct RelativeGoal {
+  bool speed = false;  // else cpu+
+  double value = 0;
+  const Command* other = nullptr;
+};
+
+std::optional<RelativeGoal> ParseRelativeGoal(const std::string& goal, const std::vector<Command>& commands) {
+  const size_t colon = goal.find(':');
+  if (colon == std::string::npos) return std::nullopt;
+  RelativeGoal parsed;
+  size_t prefix = 0;
+  if (goal.starts_with("cpu+")) {
+    prefix = 4;
+  } else if (goal.starts_with("speed")) {
+    parsed.speed = true;
+    prefix = 5;
+  } else {
+    return std::nullopt;
+  }
+  parsed.value = std::atof(goal.substr(prefix, colon - prefix).c_str());
+  const std::string label = goal.substr(colon + 1);
+  for (const Command& command : commands) {
+    if (command.label == label) parsed.other = &command;
+  }
+  if (parsed.other == nullptr) return std::nullopt;
+  return parsed;
+}
+
+void PrintRelativeGoal(const RelativeGoal& goal, double cpu, double cpuBaseline) {
+  const double other = Median(goal.other->cpuMilliseconds);
+  if (goal.speed) {
+    const double times = (other - cpuBaseline) / std::max(cpu - cpuBaseline, 1e-3);
+    std::printf("  %.2fx as fast as %s (processor, above the first): goal >= %.2gx, %s", times,
+                goal.other->label.c_str(), goal.value, times >= goal.value ? "met" : "MISSED");
+  } else {
+    std::printf("  %+.2f ms of processor time beside %s: goal <= %+.2g ms, %s", cpu - other,
+                goal.other->label.c_str(), goal.value, cpu - other <= goal.value ? "met" : "MISSED");
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -102,7 +147,7 @@ int main(int argc, char** argv) {
     if (command.goal == "ref") reference = Median(command.milliseconds);
   }
   std::printf("%-52s %9s %9s %9s %9s %9s  %s\n", "What", "wall ms", "above", "cpu ms", "above", "peak MiB",
-              "wall above the reference: goal");
+              "goal");
   for (const Command& command : commands) {
     const double median = Median(command.milliseconds);
     const double cpu = Median(command.cpuMilliseconds);
@@ -110,10 +155,12 @@ int main(int argc, char** argv) {
                 cpu - cpuBaseline, static_cast<double>(command.peakKiB) / 1024);
     if (command.goal == "ref") {
       std::printf("  (the reference)");
+    } else if (const std::optional<RelativeGoal> relative = ParseRelativeGoal(command.goal, commands)) {
+      PrintRelativeGoal(*relative, cpu, cpuBaseline);
     } else if (command.goal != "-") {
       const double goal = std::atof(command.goal.c_str());
-      std::printf("  %+.1f ms: goal <= %+.0f ms, %s", median - reference, goal,
-                  median - reference <= goal ? "met" : "MISSED");
+      std::printf("  %+.1f ms of wall time above the reference: goal <= %+.0f ms, %s", median - reference,
+                  goal, median - reference <= goal ? "met" : "MISSED");
     }
     std::printf("%s\n", command.failures ? "  (some runs failed)" : "");
   }
