@@ -49,4 +49,13 @@ void AnsiDictionary::DecodeBlock(Bytes block, std::vector<Entry>& entries, bool 
   }
 }
 
+void AnsiDictionary::DecodeKeys(Bytes block, bool fourByteLengths, BlockKeys& keys) const {
+  RecordIterator records(block, fourByteLengths, Charset::kAnsi);
+  keys.ends.reserve(std::min<size_t>(records.RecordsLeft(), kMostReserved));
+  while (records.Next()) {
+    keys.text += Decode(records.headword(), kSystemCodePage);
+    keys.ends.push_back(static_cast<uint32_t>(keys.text.size()));
+  }
+}
+
 }  // namespace tavlex

@@ -11,4 +11,8 @@ bool BlockReader::Read(uint32_t number, bool headwordsOnly, std::vector<Entry>& 
   return file_ && dictionary_.ReadBlock(*file_, fileSize_, number, headwordsOnly, entries);
 }
 
+bool BlockReader::ReadKeys(uint32_t number, BlockKeys& keys) const {
+  return file_ && dictionary_.ReadKeys(*file_, fileSize_, number, keys);
+}
+
 }  // namespace tavlex

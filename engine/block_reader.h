@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/file.h"
+#include "engine/block_keys.h"
 #include "engine/entry.h"
 
 namespace tavlex {
@@ -27,6 +28,8 @@ class BlockReader {
   // alone). False when the file could not be opened or holds no such block;
   // a block that cannot be decoded gives no entries.
   bool Read(uint32_t number, bool headwordsOnly, std::vector<Entry>& entries) const;
+  // The keys of data block `number` alone (engine/block_keys.h); false as Read.
+  bool ReadKeys(uint32_t number, BlockKeys& keys) const;
 
  private:
   const Dictionary& dictionary_;

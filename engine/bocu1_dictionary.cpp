@@ -55,4 +55,14 @@ void Bocu1Dictionary::DecodeBlock(Bytes block, std::vector<Entry>& entries, bool
   }
 }
 
+void Bocu1Dictionary::DecodeKeys(Bytes block, bool fourByteLengths, BlockKeys& keys) const {
+  RecordIterator records(block, fourByteLengths, Charset::kBocu1);
+  keys.ends.reserve(std::min<size_t>(records.RecordsLeft(), kMostReserved));
+  while (records.Next()) {
+    const Bytes headword = records.headword();
+    if (!headword.empty()) AppendBocu1String(headword.data(), headword.size(), keys.text);
+    keys.EndKey();
+  }
+}
+
 }  // namespace tavlex

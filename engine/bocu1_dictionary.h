@@ -15,6 +15,7 @@ class Bocu1Dictionary final : public Dictionary {
   BlockSpan PrefixBlocks(const std::u16string& prefix, BlockSpan within) const override;
   void DecodeBlock(Bytes block, std::vector<Entry>& entries, bool fourByteLengths,
                    bool headwordsOnly) const override;
+  void DecodeKeys(Bytes block, bool fourByteLengths, BlockKeys& keys) const override;
 };
 
 }  // namespace tavlex

@@ -106,7 +106,6 @@ std::unique_ptr<IndexArea> Dictionary::IndexInPieces(const std::filesystem::path
 }
 
 void Dictionary::ReserveFor(const RecordIterator& records, std::vector<Entry>& entries) {
-  constexpr size_t kMostReserved = 1024;
   entries.reserve(entries.size() + std::min(records.RecordsLeft(), kMostReserved));
 }
 
@@ -151,6 +150,12 @@ bool Dictionary::WithBlock(const File& file, uint64_t fileSize, uint32_t number,
   const size_t rest = got < kFirstRead ? 0 : file.ReadAt(position + got, buffer.data() + got, size - got);
   use(Bytes(buffer.data(), got + rest), fourByteLengths);
   return true;
+}
+
+bool Dictionary::ReadKeys(const File& file, uint64_t fileSize, uint32_t number, BlockKeys& keys) const {
+  keys = {};
+  return WithBlock(file, fileSize, number,
+                   [&](Bytes block, bool fourByteLengths) { DecodeKeys(block, fourByteLengths, keys); });
 }
 
 bool Dictionary::ReadBlock(const File& file, uint64_t fileSize, uint32_t number, bool headwordsOnly,

@@ -22,6 +22,7 @@
 
 #include "base/file.h"
 #include "engine/block_cache.h"
+#include "engine/block_keys.h"
 #include "engine/block_reader.h"
 #include "engine/dictionary_settings.h"
 #include "engine/entry.h"
@@ -111,6 +112,9 @@ class Dictionary : public std::enable_shared_from_this<Dictionary> {
   // headwordsOnly leaves translation, pronunciation and example empty.
   virtual void DecodeBlock(Bytes block, std::vector<Entry>& entries, bool fourByteLengths,
                            bool headwordsOnly) const = 0;
+  // Decodes the keys of a block's records alone, in file order, into keys
+  // (emptied first): the keys DecodeBlock gives its entries.
+  virtual void DecodeKeys(Bytes block, bool fourByteLengths, BlockKeys& keys) const = 0;
 
   // Reads data block `number` from the file and decodes it into entries.
   // False when the file cannot be opened or holds no such block.
@@ -123,6 +127,7 @@ class Dictionary : public std::enable_shared_from_this<Dictionary> {
   // moves no entry; at most a block's worth of a usual one, whatever a
   // damaged block's lengths claim.
   static void ReserveFor(const RecordIterator& records, std::vector<Entry>& entries);
+  static constexpr size_t kMostReserved = 1024;
 
   // Index entry i's stored headword; its zero byte lies inside the index buffer.
   const uint8_t* IndexHeadword(int32_t i) const {
@@ -167,6 +172,7 @@ class Dictionary : public std::enable_shared_from_this<Dictionary> {
   // Reads block `number` through an open handle, fileSize being the file's size.
   bool ReadBlock(const File& file, uint64_t fileSize, uint32_t number, bool headwordsOnly,
                  std::vector<Entry>& entries) const;
+  bool ReadKeys(const File& file, uint64_t fileSize, uint32_t number, BlockKeys& keys) const;
   // Reads block `number` and hands its bytes and whether its records have
   // 4-byte lengths to use; false when the file holds no such block.
   template <typename Use>

@@ -111,13 +111,12 @@ int32_t DecodeBocu1Byte(Bocu1Decoder* state, uint8_t b) {
   }
 }
 
-std::u16string DecodeBocu1String(const uint8_t* bytes, size_t length) {
+void AppendBocu1String(const uint8_t* bytes, size_t length, std::u16string& result) {
   // Characters are staged in a fixed buffer and appended a buffer at a time,
   // so a long run costs no allocation per character.
   constexpr size_t kStagingUnits = 1024;
   char16_t staging[kStagingUnits];
   size_t staged = 0;
-  std::u16string result;
 
   Bocu1Decoder state;
   Reset(&state);
@@ -148,6 +147,11 @@ std::u16string DecodeBocu1String(const uint8_t* bytes, size_t length) {
     }
   }
   result.append(staging, staged);
+}
+
+std::u16string DecodeBocu1String(const uint8_t* bytes, size_t length) {
+  std::u16string result;
+  AppendBocu1String(bytes, length, result);
   return result;
 }
 

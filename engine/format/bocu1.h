@@ -43,6 +43,8 @@ int32_t Bocu1Prev(int32_t c);
 // which must exist; a positive length limits the bytes read. A zero code point
 // or an invalid sequence ends the run; what was decoded before it is kept.
 std::u16string DecodeBocu1String(const uint8_t* bytes, size_t length);
+// The same, appended to result.
+void AppendBocu1String(const uint8_t* bytes, size_t length, std::u16string& result);
 
 // How a run that ends at its zero byte (as DecodeBocu1String reads it with
 // length 0) compares with text, UTF-16 unit by unit, decoding no further

@@ -4,8 +4,6 @@
 #include <unordered_map>
 #include <utility>
 
-#include "engine/text/text.h"
-
 namespace tavlex {
 namespace {
 
@@ -31,20 +29,29 @@ HeadwordProbe::Spellings HeadwordProbe::Root() const {
   return {{u"", dictionary_.AllBlocks()}};
 }
 
-BlockRef HeadwordProbe::Block(int32_t entry, bool headwordsOnly) {
-  if (BlockRef kept = blocks_.Find(entry, headwordsOnly)) return kept;
+KeysRef HeadwordProbe::Keys(int32_t entry) {
+  if (KeysRef kept = blocks_.FindKeys(entry)) return kept;
+  auto keys = std::make_shared<BlockKeys>();
+  reader_.ReadKeys(dictionary_.BlockOfIndexEntry(entry), *keys);
+  blocks_.KeepKeys(entry, keys);
+  return keys;
+}
+
+BlockRef HeadwordProbe::FullBlock(int32_t entry) {
+  if (BlockRef kept = blocks_.FindFull(entry)) return kept;
   auto block = std::make_shared<CachedBlock>();
   block->number = dictionary_.BlockOfIndexEntry(entry);
-  block->headwordsOnly = headwordsOnly;
-  reader_.Read(block->number, headwordsOnly, block->entries);
-  blocks_.Keep(entry, block);
+  reader_.Read(block->number, false, block->entries);
+  blocks_.KeepFull(entry, block);
   return block;
 }
 
 bool HeadwordProbe::AnyKeyBegins(int32_t entry, const std::u16string& text) {
-  const BlockRef block = Block(entry, true);
-  return std::any_of(block->entries.begin(), block->entries.end(),
-                     [&](const Entry& e) { return BeginsWith(e.key, text); });
+  const KeysRef keys = Keys(entry);
+  for (size_t i = 0; i < keys->size(); ++i) {
+    if (keys->Key(i).starts_with(text)) return true;
+  }
+  return false;
 }
 
 HeadwordProbe::Spellings HeadwordProbe::Extend(const Spellings& parent, char32_t folded) {
@@ -72,13 +79,13 @@ std::vector<HeadwordProbe::Position> HeadwordProbe::Equal(const Spellings& spell
     bool inRun = false;
     bool done = false;
     for (int32_t entry = spelling.blocks.first; entry <= spelling.blocks.last && !done; ++entry) {
-      const BlockRef block = Block(entry, true);
-      for (uint32_t record = 0; record < block->entries.size(); ++record) {
-        const std::u16string& key = block->entries[record].key;
+      const KeysRef keys = Keys(entry);
+      for (uint32_t record = 0; record < keys->size(); ++record) {
+        const std::u16string_view key = keys->Key(record);
         if (key == spelling.text) {
           inRun = true;
           if (FoldedChars(key, options_) == folded) found.push_back({entry, record});
-        } else if (inRun || BeginsWith(key, spelling.text)) {
+        } else if (inRun || key.starts_with(spelling.text)) {
           done = true;
           break;
         }
@@ -91,7 +98,7 @@ std::vector<HeadwordProbe::Position> HeadwordProbe::Equal(const Spellings& spell
 }
 
 EntryRef HeadwordProbe::EntryAt(Position position) {
-  const BlockRef block = Block(position.entry, false);
+  const BlockRef block = FullBlock(position.entry);
   // A file that changed under the look-up may hold fewer records now.
   if (position.record >= block->entries.size()) return nullptr;
   return RefTo(block, block->entries[position.record]);

@@ -6,8 +6,9 @@
 // character at a time, keeping only the spellings that some key begins with,
 // each with the blocks its keys can lie in. Once those blocks narrow to one,
 // every longer spelling is answered from that block alone. Blocks are read
-// once per look-up and decoded headwords only; a block is decoded in full
-// only where a hit lies, and hits hold it (EntryRef) for as long as they live.
+// once per look-up and their keys alone decoded (BlockKeys); a block is
+// decoded in full only where a hit lies, and hits hold it (EntryRef) for as
+// long as they live.
 // The blocks read are kept in a ProbeBlocks that may outlive the probe.
 #pragma once
 
@@ -59,7 +60,9 @@ class HeadwordProbe {
   EntryRef EntryAt(Position position);
 
  private:
-  BlockRef Block(int32_t entry, bool headwordsOnly);
+  // The keys, or the full block, of index entry `entry`, read once.
+  KeysRef Keys(int32_t entry);
+  BlockRef FullBlock(int32_t entry);
   bool AnyKeyBegins(int32_t entry, const std::u16string& text);
 
   const Dictionary& dictionary_;

@@ -6,6 +6,7 @@
 
 #include <random>
 
+#include "engine/block_reader.h"
 #include "tests/support/random_dictionary.h"
 #include "tests/support/temp_dir.h"
 #include "tools/dicwriter/dictionary_writer.h"
@@ -89,6 +90,21 @@ const auto kShuffled = [](Options& o) { o.shuffleSeed = 5; };
 const auto kMinor = [](Options& o) { o.minorVersion = 0x23; };
 const auto kBigHeader = [](Options& o) { o.headerSize = 300; };
 
+// What the writer never makes: tabs before a key, or nothing but tabs.
+TEST(BlockKeys, KeyIsTheFirstTextBetweenTabs) {
+  const std::pair<std::u16string, std::u16string> cases[] = {
+      {u"key", u"key"}, {u"key\tshown", u"key"}, {u"\t\tkey\tshown\t\textra", u"key"}, {u"\t\t", u""},
+      {u"", u""},       {u"a b\t", u"a b"},
+  };
+  BlockKeys keys;
+  for (const auto& [stored, key] : cases) {
+    keys.text += stored;
+    keys.EndKey();
+  }
+  ASSERT_EQ(keys.size(), std::size(cases));
+  for (size_t i = 0; i < keys.size(); ++i) EXPECT_EQ(keys.Key(i), cases[i].second) << "case " << i;
+}
+
 class Layouts : public ::testing::TestWithParam<Layout> {};
 
 TEST_P(Layouts, RecordsRoundTrip) {
@@ -114,6 +130,17 @@ TEST_P(Layouts, RecordsRoundTrip) {
     EXPECT_TRUE(headwords[i].translation.empty());
     EXPECT_EQ(headwords[i].dictionary.lock(), dictionary);
   }
+
+  // Keys alone: every block's, in order, are the keys written.
+  const BlockReader reader(*dictionary);
+  std::vector<std::u16string> keys;
+  for (const auto& block : written.blocks) {
+    BlockKeys read;
+    ASSERT_TRUE(reader.ReadKeys(block.number, read));
+    for (size_t i = 0; i < read.size(); ++i) keys.emplace_back(read.Key(i));
+  }
+  ASSERT_EQ(keys.size(), written.records.size());
+  for (size_t i = 0; i < keys.size(); ++i) EXPECT_EQ(keys[i], written.records[i].key) << "record " << i;
 
   // Every block's first headword leads the index search to the last block
   // that begins with it.
