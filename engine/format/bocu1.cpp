@@ -56,6 +56,24 @@ int32_t Bocu1Prev(int32_t c) {
   return (c & ~0x7F) + kAsciiPrev;
 }
 
+namespace {
+
+// What DecodeBocu1Byte gives for b when it is a space or a single-byte
+// difference to a character of the BMP (U+0000 aside) and no longer
+// difference is under way, as most bytes of dictionary text are, decoded
+// here without a call; 0 for every other byte, which DecodeBocu1Byte decodes.
+inline int32_t QuickCharacter(Bocu1Decoder& state, uint8_t b) {
+  if (state.count != 0) return 0;
+  if (b == kSpace) return kSpace;
+  if (b < 0x50 || b > 0xCF) return 0;
+  const int32_t c = state.prev + (b - kSingleMiddle);
+  if (static_cast<uint32_t>(c) - 1 >= 0xFFFF) return 0;
+  state.prev = Bocu1Prev(c);
+  return c;
+}
+
+}  // namespace
+
 int32_t DecodeBocu1Byte(Bocu1Decoder* state, uint8_t b) {
   if (state == nullptr) return kBocu1Error;
   if (state->prev == 0) Reset(state);
@@ -121,18 +139,8 @@ void AppendBocu1String(const uint8_t* bytes, size_t length, std::u16string& resu
   Bocu1Decoder state;
   Reset(&state);
   for (size_t i = 0; length == 0 || i < length; ++i) {
-    const uint8_t b = bytes[i];
-    int32_t c;
-    // A space or a single-byte difference, as most characters of a headword
-    // are: what DecodeBocu1Byte does with them, inline.
-    if (state.count == 0 && b == kSpace) {
-      c = b;
-    } else if (state.count == 0 && b >= 0x50 && b <= 0xCF) {
-      c = state.prev + (b - kSingleMiddle);
-      state.prev = Bocu1Prev(c);
-    } else {
-      c = DecodeBocu1Byte(&state, b);
-    }
+    int32_t c = QuickCharacter(state, bytes[i]);
+    if (c == 0) c = DecodeBocu1Byte(&state, bytes[i]);
     if (c == kBocu1NoCharacter) continue;
     if (c <= 0) break;  // the zero byte, or an error
     if (staged + 2 > kStagingUnits) {
@@ -157,9 +165,11 @@ std::u16string DecodeBocu1String(const uint8_t* bytes, size_t length) {
 
 Bocu1Comparison CompareBocu1String(const uint8_t* bytes, std::u16string_view text) {
   Bocu1Decoder state;
+  Reset(&state);
   size_t matched = 0;
   for (size_t i = 0;; ++i) {
-    const int32_t c = DecodeBocu1Byte(&state, bytes[i]);
+    int32_t c = QuickCharacter(state, bytes[i]);
+    if (c == 0) c = DecodeBocu1Byte(&state, bytes[i]);
     if (c == kBocu1NoCharacter) continue;
     if (c <= 0) break;  // the zero byte, or an error: the run ends here
     const char16_t units[2] = {
