@@ -78,7 +78,7 @@ void SearchFlow::OnTimer(int id) {
     host_->PostCommand(ids::kInflectionSearch);
   } else if (id == ids::kHistoryTimer) {
     KillTimer(ids::kHistoryTimer);
-    AddToHistory(shown_);
+    Kept(history_.Add(shown_));
   }
 }
 
@@ -250,7 +250,7 @@ void SearchFlow::RemoveIndexes() {
 
 void SearchFlow::OnReturn(std::u16string_view text) {
   if (host_) host_->PostCommand(ids::kSearch);
-  Remember(text);
+  Kept(history_.Add(Typed(text)));
 }
 
 std::optional<HistoryEntry> SearchFlow::HistoryBack(std::u16string_view text) {
@@ -274,17 +274,17 @@ std::optional<std::u16string> SearchFlow::SelectionToLookUp(std::u16string_view 
                                                             std::u16string_view text) {
   std::u16string line(FirstLine(selected));
   if (StripSearchWord(line).empty()) return std::nullopt;
-  Remember(text);
+  Kept(history_.Leave(Typed(text)));
   return line;
 }
 
-void SearchFlow::Remember(std::u16string_view text) {
+HistoryEntry SearchFlow::Typed(std::u16string_view text) const {
   const SearchOptions& search = settings_.search;
-  AddToHistory({SearchWord(search.mode, text), search.mode, search.fields});
+  return {SearchWord(search.mode, text), search.mode, search.fields};
 }
 
-void SearchFlow::AddToHistory(const HistoryEntry& entry) {
-  if (history_.Add(entry) && host_) host_->HistoryChanged();
+void SearchFlow::Kept(bool changed) {
+  if (changed && host_) host_->HistoryChanged();
 }
 
 void SearchFlow::SetTimer(int id, int milliseconds) {

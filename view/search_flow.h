@@ -171,10 +171,11 @@ class SearchFlow {
 
   void SetTimer(int id, int milliseconds);
   void KillTimer(int id);
-  // The word goes into the history at once, in the search mode.
-  void Remember(std::u16string_view text);
-  // Puts entry into the history, and tells the host when that changed it.
-  void AddToHistory(const HistoryEntry& entry);
+  // text, the word in the box, as the history keeps it: stripped as the
+  // search mode strips it, with the mode and the fields.
+  HistoryEntry Typed(std::u16string_view text) const;
+  // Tells the host when the history changed, so that it keeps it.
+  void Kept(bool changed);
   // The search that found found left something to show.
   bool FoundAnything(Found found) const;
   // Counts the hits of every dictionary that found as many as it may show.

@@ -23,6 +23,11 @@ bool SearchHistory::Add(const HistoryEntry& entry) {
   return !same;
 }
 
+bool SearchHistory::Leave(const HistoryEntry& entry) {
+  place_ = entries_.size();
+  return Add(entry);
+}
+
 std::optional<HistoryEntry> SearchHistory::Back(const HistoryEntry& current) {
   size_t place = place_;
   if (place == entries_.size()) {

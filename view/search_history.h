@@ -26,6 +26,10 @@ class SearchHistory {
   // empty word, and the word stepped to (its results are on show again),
   // change nothing. True when the list changed, so that it is kept.
   bool Add(const HistoryEntry& entry);
+  // A look-up leaves entry, the word on show, for another word: the stepping
+  // ends, and entry goes in as Add puts it, also when it is the word stepped
+  // to, so that stepping back from the other word brings it back.
+  bool Leave(const HistoryEntry& entry);
 
   // The entry before the one shown, given what the search box holds now (its
   // text in the current mode); none at the oldest.

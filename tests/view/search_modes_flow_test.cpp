@@ -211,6 +211,29 @@ TEST(SearchHistory, SteppingBackAndForth) {
   EXPECT_EQ(Words(history.NewestFirst()), (std::vector<std::u16string>{u"five", u"four", u"two"}));
 }
 
+// Stepped back to a word and left it for a look-up of a selection: stepping
+// back from the look-up brings that word, whether or not the look-up found
+// anything (and so went in itself).
+TEST(SearchHistory, SteppingBackFromALookUpBringsTheWordItLeft) {
+  const std::vector<std::u16string> words = {u"one", u"two", u"three"};
+  struct Case {
+    size_t stepsBack;  // from the newest word on show, before the look-up
+    bool found;
+  };
+  for (const Case& c : {Case{0, true}, Case{1, true}, Case{2, true}, Case{0, false}, Case{1, false}}) {
+    SCOPED_TRACE(::testing::Message() << c.stepsBack << " back, found " << c.found);
+    SearchHistory history(5);
+    for (const std::u16string& word : words) history.Add({word});
+    std::u16string shown = words.back();
+    for (size_t i = 0; i < c.stepsBack; ++i) shown = history.Back({shown}).value().word;
+    const std::u16string& left = words[words.size() - 1 - c.stepsBack];
+    ASSERT_EQ(shown, left);
+    history.Leave({shown});
+    if (c.found) history.Add({u"looked up"});
+    EXPECT_EQ(Word(history.Back({u"looked up"})), left);
+  }
+}
+
 TEST(SearchHistory, AnAdditionSaysWhetherTheListChanged) {
   const HistoryEntry go{u"go"}, goFull{u"go", SearchMode::kFullText, FieldBit(SearchField::kExample)};
   const HistoryEntry run{u"run", SearchMode::kSuffix};
