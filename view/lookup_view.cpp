@@ -345,10 +345,9 @@ void CLookupView::LookUp(const QString& text) {
   if (const SearchOptions options = flow_.OptionsToLookUp(); options != viewerSettings_.search) {
     StoreSearchOptions(options);
   }
-  if (searchEdit_->text() == text) {
-    platform::PostCommand(this, ids::kSearch);
-    return;
-  }
+  // A look-up asks for its results, also where the box's change would not search.
+  if (searchEdit_->text() == text || !flow_.SearchesOnChange()) platform::PostCommand(this, ids::kSearch);
+  if (searchEdit_->text() == text) return;
   searchEdit_->selectAll();
   searchEdit_->insert(text);
 }

@@ -69,8 +69,9 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
 
   // A text from another program: the view turns to 文から検索, the text
   // replaces the search text as a paste does, and is searched as a typed
-  // text is (a text already in the box is searched again). The next
-  // activation of the window keeps it rather than pasting the clipboard over it.
+  // text is, or at once where a change is not searched (a text already in
+  // the box, the incremental search off). The next activation of the window
+  // keeps it rather than pasting the clipboard over it.
   void LookUp(const QString& text);
 
   // The text selected in the result display (a double-clicked word with the

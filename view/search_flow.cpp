@@ -50,7 +50,7 @@ void SearchFlow::OnTextChanged() {
     held_.change = true;
     return;
   }
-  if (!settings_.viewer.incresearch || !host_) return;
+  if (!SearchesOnChange()) return;
   if (settings_.viewer.delay == 0) {
     // A pending inflection search is left alone: the search re-arms it.
     host_->PostCommand(ids::kSearch);

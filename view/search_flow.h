@@ -91,6 +91,9 @@ class SearchFlow {
 
   // The search text changed: nothing, a search posted at once, or the delay restarted.
   void OnTextChanged();
+  // Whether a change of the text leads to a search: the incremental search is
+  // on (and there is a host to post it to).
+  bool SearchesOnChange() const { return settings_.viewer.incresearch && host_; }
   // A timer fired: the incremental search or the inflection search falls due.
   void OnTimer(int id);
   // An input method began composing in the box (true) or ended (false). At

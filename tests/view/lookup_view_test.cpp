@@ -221,6 +221,28 @@ TEST_F(LookupViewTest, ReturnSearchesAndStillReachesTheBox) {
   EXPECT_EQ(Shown(), (QStringList{"zebra", "", ""}));  // an empty translation still has its paragraph
 }
 
+// A text from another program asks for its results: it is searched also
+// where a change of the box would not search it.
+TEST_F(LookupViewTest, ATextFromOutsideIsSearchedWhateverTheIncrementalSearch) {
+  struct Case {
+    const char* options;
+    const char* boxBefore;  // typed, and searched only where the incremental search is on
+  };
+  for (const Case& c : {Case{"", ""}, Case{"incresearch=2\n", ""}, Case{"incresearch=2\n", "going"},
+                        Case{"delay=300\n", "zebra"}}) {
+    SCOPED_TRACE(std::string(c.options) + " / " + c.boxBefore);
+    view_.reset();
+    Open(c.options);
+    Type(c.boxBefore);
+    view_->LookUp("going");
+    Settle();
+    timers_.Fire(view_.get(), ids::kIncrementalSearchTimer);  // where a delay is set
+    Settle();
+    EXPECT_EQ(view_->searchEdit()->text(), "going");
+    EXPECT_TRUE(Shown().contains("行くこと")) << Shown().join("|").toStdString();
+  }
+}
+
 TEST_F(LookupViewTest, KeysMoveTheFocusAndEscapeClears) {
   Open();
   Type("go");
