@@ -51,6 +51,8 @@ CLookupView::CLookupView(IniFile& settings, QWidget* parent)
   setBackgroundRole(QPalette::Base);
   setFocusPolicy(Qt::StrongFocus);
 
+  // Each index is then read in the pieces its searches need, not whole at the start.
+  dictionaries_.set().SetPositionsFolder(UserDesktopFolders().cache);
   flow_.history().SetNewestFirst(LoadHistory(settings_));
 
   searchEdit_ = new CIndexEdit(this);

@@ -63,6 +63,15 @@ class SearchModesViewTest : public ::testing::Test {
     return {};
   }
   const std::filesystem::path& cache() const { return folders_.folders().cache; }
+  // Whether the cache folder holds a file other than the tables of index
+  // positions, which the dictionaries write there as they open.
+  bool HoldsIndexFiles() const {
+    if (!std::filesystem::exists(cache())) return false;
+    for (const auto& file : std::filesystem::directory_iterator(cache())) {
+      if (file.path().extension() != ".positions") return true;
+    }
+    return false;
+  }
 
   testing::TempDir dir_;
   testing::FakeDesktopFolders folders_{dir_.path()};
@@ -107,7 +116,7 @@ TEST_F(SearchModesViewTest, AModeShowsMarksItsMatchesAndItsResultsArriveByThemse
   ASSERT_EQ(status.size(), 1);
   EXPECT_TRUE(status[0][0].toString().startsWith("索引を削除しました"));
   EXPECT_TRUE(ShowsSoon("red apple pie")) << Shown().join('|').toStdString();
-  EXPECT_TRUE(testing::ProcessUntil([&] { return !std::filesystem::is_empty(cache()); }));
+  EXPECT_TRUE(testing::ProcessUntil([&] { return HoldsIndexFiles(); }));
 
   // The mode is kept in the settings image, in its own section.
   Command(ids::kToggleFullText);
@@ -117,7 +126,7 @@ TEST_F(SearchModesViewTest, AModeShowsMarksItsMatchesAndItsResultsArriveByThemse
   // Removed in the prefix search: the files go, the entries stay, and the message says how to make them.
   const QStringList prefixShown = Shown();
   Command(ids::kRemoveIndexes);
-  EXPECT_TRUE(std::filesystem::is_empty(cache()));
+  EXPECT_FALSE(HoldsIndexFiles());
   EXPECT_EQ(Shown(), prefixShown);
   EXPECT_EQ(status.size(), 2);
 }
@@ -229,8 +238,7 @@ TEST_F(SearchModesViewTest, ClosingTheWindowDuringABuildLeavesNoIndexFile) {
   ASSERT_TRUE(Shown().value(0).startsWith("索引を")) << Shown().join('|').toStdString();
   ASSERT_TRUE(testing::ProcessUntil([&] { return Shown().value(0).startsWith("索引を作成中"); }));
   view_.reset();  // as the window closes, the build under way
-  const std::filesystem::path folder = cache();
-  EXPECT_TRUE(!std::filesystem::exists(folder) || std::filesystem::is_empty(folder));
+  EXPECT_FALSE(HoldsIndexFiles());
 }
 
 }  // namespace
