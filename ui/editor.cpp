@@ -22,6 +22,10 @@
 namespace tavlex {
 namespace {
 
+// How many characters each turn of the event loop wraps after a paint: a
+// few milliseconds of shaping, so that keys and paints are never held up long.
+constexpr int kSliceCharacters = 4096;
+
 // The handheld's window border.
 constexpr int kBorderWidth = 1;
 constexpr int kFocusBorderWidth = 2;
@@ -91,8 +95,27 @@ void CEditor::AppendText(const QString& text, const FontHandle& font, const std:
 }
 
 void CEditor::Layout() {
-  layout_.Layout(viewport()->width(), *measurer_);
+  layout_.LayOutLazily(viewport()->width(), *measurer_);
   MoveThumb();
+}
+
+const std::vector<DisplayLine>& CEditor::lines() {
+  layout_.WrapThrough(static_cast<int>(layout_.paragraphs().size()));
+  return layout_.lines();
+}
+
+void CEditor::ScheduleWrap() {
+  if (layout_.complete() || std::exchange(wrapScheduled_, true)) return;
+  // A posted call rather than a timer: it comes after the paint reaches the
+  // screen, and before the next events only when they are not waiting yet.
+  QMetaObject::invokeMethod(this, &CEditor::WrapSlice, Qt::QueuedConnection);
+}
+
+void CEditor::WrapSlice() {
+  wrapScheduled_ = false;
+  layout_.WrapMore(kSliceCharacters);
+  MoveThumb();
+  ScheduleWrap();
 }
 
 void CEditor::ShowSameText(const CEditor& other) {
@@ -118,6 +141,8 @@ void CEditor::Scroll(int code, int position) {
 
 void CEditor::SetMeasurerForTesting(std::unique_ptr<TextMeasurer> measurer) {
   measurer_ = std::move(measurer);
+  // The layout must not wrap what waits with the measurer that is gone.
+  layout_.Layout(viewport()->width(), *measurer_);
 }
 
 void CEditor::paintEvent(QPaintEvent*) {
@@ -161,6 +186,7 @@ void CEditor::paintEvent(QPaintEvent*) {
   bar->setRange(0, layout_.maxTopLine());
   bar->setPageStep(std::max(layout_.pageLines(), 1));
   MoveThumb();
+  ScheduleWrap();
 }
 
 void CEditor::focusInEvent(QFocusEvent* event) {
@@ -232,11 +258,17 @@ void CEditor::OnScrollBarAction(int action) {
 }
 
 void CEditor::MoveThumb() {
-  // Clamped to the range of the last paint, which the next paint widens.
-  verticalScrollBar()->setValue(layout_.topLine());
+  QScrollBar* bar = verticalScrollBar();
+  // Lines wrapped since the last paint may take the text past its range;
+  // otherwise the value is clamped to the range of the last paint, which
+  // the next paint sets anew.
+  if (layout_.maxTopLine() > bar->maximum()) bar->setMaximum(layout_.maxTopLine());
+  bar->setValue(layout_.topLine());
 }
 
 void CEditor::MoveCaret(CaretStep step) {
+  // The caret's paragraph and the next, where a step down may go.
+  layout_.WrapThrough(selection_.caret().paragraph + 1);
   if (layout_.lines().empty()) return;
   // Without a selection the caret starts where the reader is: at a click's
   // place on the page, else at the top line.
@@ -266,7 +298,11 @@ void CEditor::ScrollToCaret() {
   }
 }
 
-TextPlace CEditor::PlaceAt(QPoint point) const { return PlaceAtPoint(layout_, point, *measurer_); }
+TextPlace CEditor::PlaceAt(QPoint point) {
+  // The paint wrapped what it shows; a point below it may be anywhere further down.
+  if (point.y() >= viewport()->height()) layout_.WrapThrough(static_cast<int>(layout_.paragraphs().size()));
+  return PlaceAtPoint(layout_, point, *measurer_);
+}
 
 void CEditor::SelectionChanged() {
   if (!selection_.empty()) platform::Clipboard::Write(platform::Clipboard::Mode::kSelection, SelectedText());

@@ -41,7 +41,9 @@ class CEditor final : public QAbstractScrollArea, public platform::CommandTarget
   // text drawn on the palette's highlight colour (ordered).
   void AppendText(const QString& text, const FontHandle& font, const std::vector<MarkRange>& marks = {});
   // Wraps the text to the current width; asks for no repaint. The thumb
-  // follows the top line, which may have moved.
+  // follows the top line, which may have moved. Only what a paint shows is
+  // wrapped before it; the rest follows a slice at a time once it is on
+  // screen, or at once where a scroll or the selection needs it.
   void Layout();
   // Shows what other shows, paragraph for paragraph in the same fonts, from
   // the top, wrapped to this display's width.
@@ -54,7 +56,8 @@ class CEditor final : public QAbstractScrollArea, public platform::CommandTarget
   int maxTopLine() const { return layout_.maxTopLine(); }
   int pageLines() const { return layout_.pageLines(); }
   const std::vector<Paragraph>& paragraphs() const { return layout_.paragraphs(); }
-  const std::vector<DisplayLine>& lines() const { return layout_.lines(); }
+  // Every line, with what still waits to be wrapped.
+  const std::vector<DisplayLine>& lines();
 
   const TextSelection& selection() const { return selection_; }
   // The selected text, a line break between paragraphs; empty without a selection.
@@ -97,12 +100,15 @@ class CEditor final : public QAbstractScrollArea, public platform::CommandTarget
 
  private:
   void OnScrollBarAction(int action);
+  // Wraps one slice of what waits, and asks for the next while more waits.
+  void WrapSlice();
+  void ScheduleWrap();
   void ShowFocusFrame(bool focused);
   void MoveThumb();
   // Shift with a cursor key: the caret moves, and the display scrolls to show it.
   void MoveCaret(CaretStep step);
   void ScrollToCaret();
-  TextPlace PlaceAt(QPoint point) const;
+  TextPlace PlaceAt(QPoint point);
   // Repaints the selection; text selected goes to the primary selection too.
   void SelectionChanged();
   void Copy();
@@ -113,6 +119,7 @@ class CEditor final : public QAbstractScrollArea, public platform::CommandTarget
   std::unique_ptr<TextMeasurer> measurer_;
   TextSelection selection_;
   bool selecting_ = false;           // the left button went down on the text and is held
+  bool wrapScheduled_ = false;       // a WrapSlice is on its way
   QObject* lookUpTarget_ = nullptr;  // see OfferLookUp
 };
 

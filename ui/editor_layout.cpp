@@ -1,6 +1,8 @@
 #include "ui/editor_layout.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <utility>
 
 #include "base/lines.h"
@@ -12,6 +14,8 @@ namespace {
 
 // An empty line is as high as a space in its font.
 const QString kEmptyLineSample = QStringLiteral(" ");
+// Where the search for the first line's end of a paragraph starts.
+constexpr int kFirstGuess = 32;
 
 bool IsAsciiLetter(QChar c) {
   const char16_t u = c.unicode();
@@ -26,14 +30,32 @@ struct Fit {
 // How much of run fits on a line clientWidth wide. The whole run may fill
 // the width exactly; a cut prefix must be strictly narrower. At least one
 // character always fits, so that a window narrower than a character still
-// gets through the paragraph, a character a line.
-Fit FitRun(QStringView run, const QFont* font, int clientWidth, const TextMeasurer& measurer) {
-  QSize extent = measurer.Extent(font, run);
+// gets through the paragraph, a character a line. The search starts from
+// guess characters and doubles them while they fit, so that a long
+// paragraph is never measured whole for each of its lines.
+Fit FitRun(QStringView run, const QFont* font, int clientWidth, const TextMeasurer& measurer, int guess) {
   const int length = static_cast<int>(run.size());
-  if (extent.width() <= clientWidth) return {length, extent.height()};
-  // Halving: lo characters are known to fit (or lo is 0), hi are known not to.
+  // lo characters are known to fit (or lo is 0), hi are known not to.
   int lo = 0;
   int hi = length;
+  int probe = std::clamp(guess, 1, length);
+  QSize extent;
+  for (;;) {
+    extent = measurer.Extent(font, run.first(probe));
+    if (extent.width() < clientWidth && probe < length) {
+      lo = probe;
+      probe = probe > length / 2 ? length : 2 * probe;
+      continue;
+    }
+    if (probe == length || extent.width() == clientWidth) {
+      // The rest may end in characters of no width after a prefix that fills the line.
+      const QSize whole = probe == length ? extent : measurer.Extent(font, run);
+      if (whole.width() <= clientWidth) return {length, whole.height()};
+    }
+    hi = probe;
+    break;
+  }
+  // Halving between what fits and what does not.
   while (hi - lo > 1) {
     const int mid = (lo + hi) / 2;
     extent = measurer.Extent(font, run.first(mid));
@@ -60,6 +82,8 @@ int WordBreak(QStringView line, int fit) {
 void EditorLayout::Clear() {
   paragraphs_.clear();
   lines_.clear();
+  wrapped_ = 0;
+  laidOut_ = 0;
 }
 
 std::vector<MarkRange> MarksOnLine(const Paragraph& paragraph, const DisplayLine& line) {
@@ -88,6 +112,16 @@ void EditorLayout::AppendText(const QString& text, const FontHandle& font,
 }
 
 void EditorLayout::Layout(int clientWidth, const TextMeasurer& measurer) {
+  LayOut(clientWidth, measurer, false);
+  // Nothing waits, and the measurer may go now.
+  measurer_ = nullptr;
+}
+
+void EditorLayout::LayOutLazily(int clientWidth, const TextMeasurer& measurer) {
+  LayOut(clientWidth, measurer, true);
+}
+
+void EditorLayout::LayOut(int clientWidth, const TextMeasurer& measurer, bool lazily) {
   if (clientWidth <= 0) return;
   // Paragraphs keep their characters across layouts while line indexes do
   // not, so the top line is remembered as a place in its paragraph. An empty
@@ -95,22 +129,60 @@ void EditorLayout::Layout(int clientWidth, const TextMeasurer& measurer) {
   std::optional<DisplayLine> top;
   if (topLine_ < static_cast<int>(lines_.size())) top = lines_[topLine_];
 
-  lines_.clear();
-  for (int i = 0; i < static_cast<int>(paragraphs_.size()); ++i) Wrap(i, clientWidth, measurer);
+  if (!lazily || clientWidth != width_ || &measurer != measurer_) {
+    lines_.clear();
+    wrapped_ = 0;
+  }
+  width_ = clientWidth;
+  measurer_ = &measurer;
+  laidOut_ = static_cast<int>(paragraphs_.size());
+  WrapThrough(lazily ? (top ? top->paragraph : -1) : laidOut_);
+  const int topLine = top ? LineShowing(top->paragraph, top->first) : 0;
+  // The page below the top line, so that it can stay on top.
+  WrapLines(topLine + pageLines_ + 1);
 
   maxTopLine_ = LastTopLine(pageLines_);
-  topLine_ = std::min(top ? LineShowing(top->paragraph, top->first) : 0, maxTopLine_);
+  topLine_ = std::min(topLine, maxTopLine_);
+}
+
+int EditorLayout::WrapNext() {
+  const int paragraph = wrapped_++;
+  Wrap(paragraph, width_, *measurer_);
+  return static_cast<int>(paragraphs_[paragraph].text.size());
+}
+
+void EditorLayout::WrapLines(int count) {
+  const size_t before = lines_.size();
+  while (static_cast<int>(lines_.size()) < count && wrapped_ < laidOut_) WrapNext();
+  if (lines_.size() != before) LinesAdded();
+}
+
+void EditorLayout::WrapThrough(int paragraph) {
+  const size_t before = lines_.size();
+  while (wrapped_ <= paragraph && wrapped_ < laidOut_) WrapNext();
+  if (lines_.size() != before) LinesAdded();
+}
+
+bool EditorLayout::WrapMore(int characters) {
+  const size_t before = lines_.size();
+  // An empty paragraph counts as one character, so that each wrap uses up some of the allowance.
+  for (int done = 0; done < characters && wrapped_ < laidOut_;) done += WrapNext() + 1;
+  if (lines_.size() != before) LinesAdded();
+  return complete();
 }
 
 void EditorLayout::Wrap(int paragraph, int clientWidth, const TextMeasurer& measurer) {
   const Paragraph& p = paragraphs_[paragraph];
   const QStringView text(p.text);
   int first = 0;
+  // A line holds about as many characters as the one before it.
+  int guess = kFirstGuess;
   do {
     const QStringView rest = text.sliced(first);
     const Fit fit = rest.isEmpty() ? Fit{0, measurer.Extent(p.font.get(), kEmptyLineSample).height()}
-                                   : FitRun(rest, p.font.get(), clientWidth, measurer);
+                                   : FitRun(rest, p.font.get(), clientWidth, measurer, guess);
     const int count = WordBreak(rest, fit.count);
+    guess = fit.count;
     lines_.push_back({paragraph, first, count, fit.height});
     first += count;
   } while (first < text.size());
@@ -120,7 +192,9 @@ std::vector<PlacedLine> EditorLayout::PlacePage(int clientHeight) {
   std::vector<PlacedLine> placed;
   maxTopLine_ = 0;
   int y = 0;
-  for (int i = topLine_; i < static_cast<int>(lines_.size()); ++i) {
+  for (int i = topLine_;; ++i) {
+    WrapLines(i + 1);
+    if (i >= static_cast<int>(lines_.size())) break;
     placed.push_back({i, y});
     y += lines_[i].height;
     if (y > clientHeight) {
@@ -154,6 +228,27 @@ int EditorLayout::LineShowing(int paragraph, int first) const {
 }
 
 std::optional<ScrollMove> EditorLayout::Scroll(int code, int position, int thumb) {
+  // Whether the text ends before the target takes the lines down to a page below it.
+  const auto below = [this](int64_t line) {
+    return static_cast<int>(std::clamp<int64_t>(line + pageLines_ + 1, 0, INT_MAX));
+  };
+  switch (code) {
+    case SB_LINEDOWN:
+      WrapLines(below(int64_t{thumb} + 1));
+      break;
+    case SB_PAGEDOWN:
+      WrapLines(below(int64_t{thumb} + 2 * int64_t{pageLines_}));
+      break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK:
+      WrapLines(below(position));
+      break;
+    case SB_BOTTOM:
+      WrapThrough(laidOut_);
+      break;
+    default:
+      break;
+  }
   int pos = thumb;
   bool smooth = false;
   switch (code) {

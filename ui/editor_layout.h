@@ -80,6 +80,20 @@ class EditorLayout {
   // maxTopLine allows. A width of 0 or less (a window not laid out yet)
   // changes nothing.
   void Layout(int clientWidth, const TextMeasurer& measurer);
+  // The same, except that a paragraph is wrapped only when a paint, a scroll
+  // or one of the calls below first needs its lines, in order from the top,
+  // and that the lines already made stay when neither the width nor the
+  // measurer changed. Until every paragraph is wrapped, lines() holds those
+  // of the first ones and maxTopLine counts only them. measurer must
+  // outlive the layout or the next Layout.
+  void LayOutLazily(int clientWidth, const TextMeasurer& measurer);
+  // Wraps the paragraphs still waiting, from the first, until those wrapped
+  // by this call hold at least characters characters; true when none waits.
+  bool WrapMore(int characters);
+  // Wraps every paragraph up to paragraph (all of them past the last).
+  void WrapThrough(int paragraph);
+  // No paragraph waits to be wrapped.
+  bool complete() const { return wrapped_ == laidOut_; }
 
   // The lines from topLine down to the first one that crosses the bottom
   // edge. Sets pageLines to the lines wholly visible and maxTopLine to how
@@ -88,7 +102,8 @@ class EditorLayout {
 
   // Moves topLine for a scroll code (scroll_codes.h), starting from thumb,
   // the scroll bar's position. position is the target of SB_THUMBPOSITION
-  // and SB_THUMBTRACK. Nothing when the top line stays where it is.
+  // and SB_THUMBTRACK. Nothing when the top line stays where it is. Wraps
+  // as far as the move needs to know where the text ends.
   std::optional<ScrollMove> Scroll(int code, int position, int thumb);
 
   int topLine() const { return topLine_; }
@@ -104,6 +119,14 @@ class EditorLayout {
 
  private:
   void Wrap(int paragraph, int clientWidth, const TextMeasurer& measurer);
+  // Lays out (lazily or not) after remembering the top line's place.
+  void LayOut(int clientWidth, const TextMeasurer& measurer, bool lazily);
+  // Wraps the next paragraph waiting; its character count.
+  int WrapNext();
+  // Wraps until there are at least count lines or nothing waits.
+  void WrapLines(int count);
+  // After lines were added: how far the text scrolls with the last paint's page.
+  void LinesAdded() { maxTopLine_ = LastTopLine(pageLines_); }
   // The top line from which wholeLines more lines fill the window.
   int LastTopLine(int wholeLines) const;
   int HeightOfLines(int from, int to) const;
@@ -112,7 +135,11 @@ class EditorLayout {
   int maxTopLine_ = 0;  // as of the last paint or Layout
   int pageLines_ = 0;   // lines wholly visible at the last paint
   std::vector<Paragraph> paragraphs_;
-  std::vector<DisplayLine> lines_;  // as of the last Layout
+  std::vector<DisplayLine> lines_;          // of paragraphs [0, wrapped_), as of the last Layout
+  int wrapped_ = 0;                         // paragraphs wrapped into lines_
+  int laidOut_ = 0;                         // paragraphs there were at the last Layout
+  int width_ = 0;                           // the client width of lines_
+  const TextMeasurer* measurer_ = nullptr;  // of lines_; while paragraphs wait, it wraps them
 };
 
 }  // namespace tavlex

@@ -18,6 +18,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "resources/resource_ids.h"
@@ -224,6 +225,48 @@ TEST_F(EditorTest, WidthChangeMovesTheThumbWithTheTopLine) {
   EXPECT_EQ(Bar()->value(), 135);
   Press(Qt::Key_Up);
   EXPECT_EQ(editor_->topLine(), 134);
+}
+
+// Text far longer than a slice: the first paint wraps its page only, what
+// needs the lines below gets them at once, and the slices bring the rest.
+TEST_F(EditorTest, LongTextIsWrappedPastThePageWhenNeededAndAfterThePaint) {
+  constexpr int kCount = 5000;
+  constexpr int kPage = kClientHeight / kLineHeight;
+  const auto slices = [] {
+    for (int i = 0; i < 10; ++i) QApplication::sendPostedEvents();
+  };
+  const auto press = [this](Qt::Key key, int times, Qt::KeyboardModifiers modifiers = {}) {
+    for (int i = 0; i < times; ++i) QTest::keyClick(editor_, key, modifiers);
+  };
+  const struct {
+    const char* name;
+    std::function<void()> act;
+    int top;
+    int selectedLineBreaks;
+  } cases[] = {
+      {"End", [&] { press(Qt::Key_End, 1); }, kCount - kPage, 0},
+      {"PageDown", [&] { press(Qt::Key_PageDown, 3); }, 3 * kPage, 0},
+      {"Shift+Down", [&] { press(Qt::Key_Down, 10, Qt::ShiftModifier); }, 10 - kPage + 1, 10},
+      // Past the bottom edge the text comes up a line, and the line under the pointer is reached.
+      {"drag far down",
+       [this] {
+         Drag(At(0, 0), {1, 1000});
+       },
+       1, 1 + 1000 / kLineHeight},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    editor_->Clear();
+    editor_->Scroll(SB_TOP, 0);
+    Fill(kCount);
+    editor_->viewport()->grab();  // the paint, before anything it posted
+    EXPECT_LT(Bar()->maximum(), kCount - kPage);
+    c.act();
+    EXPECT_EQ(editor_->topLine(), c.top);
+    EXPECT_EQ(editor_->SelectedText().count(u'\n'), c.selectedLineBreaks);
+    slices();
+    EXPECT_EQ(Bar()->maximum(), kCount - kPage);
+  }
 }
 
 TEST_F(EditorTest, LineStepRepaintsOnlyTheUncoveredStrip) {

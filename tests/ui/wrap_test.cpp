@@ -1,5 +1,5 @@
-// Wrapping paragraphs into lines: where lines break, how high they are, and
-// that every character lands on exactly one line.
+// Wrapping paragraphs into lines: where lines break, how high they are, that
+// every character lands on exactly one line, and what it costs to find out.
 #include <gtest/gtest.h>
 
 #include <QRandomGenerator>
@@ -134,6 +134,49 @@ TEST(WrapTest, EveryCharacterLandsOnOneLineThatFits) {
       } while (next < text.size());
     }
     EXPECT_EQ(line, layout.lines().size());
+  }
+}
+
+// Characters of three widths (no letters, so any may end a line): each line
+// is what filling it greedily gives, a long paragraph is not measured whole
+// again for each of its lines, and the same width again measures nothing.
+TEST(WrapTest, LinesFillGreedilyAndMeasureLittle) {
+  struct Widths final : TextMeasurer {
+    static int Of(QChar c) { return c == u'1' ? 2 : c == u'日' ? 16 : 8; }
+    QSize Extent(const QFont*, QStringView text) const override {
+      measured += text.size();
+      int width = 0;
+      for (const QChar c : text) width += Of(c);
+      return {width, 16};
+    }
+    mutable qsizetype measured = 0;
+  };
+  QRandomGenerator random(20261210);
+  for (int round = 0; round < 100; ++round) {
+    QString text;
+    for (int n = random.bounded(1, 2000); n > 0; --n) text += u"1日2"_s[random.bounded(3)];
+    const int width = random.bounded(16, 400);
+    SCOPED_TRACE(testing::Message() << "round " << round << ", width " << width);
+    Texts model;
+    for (int first = 0, count = 0; first < text.size(); first += count) {
+      int used = 0;
+      for (count = 0; first + count < text.size() && used + Widths::Of(text[first + count]) < width; ++count)
+        used += Widths::Of(text[first + count]);
+      // The whole rest may fill the line exactly; a line holds a character at least.
+      if (first + count + 1 == text.size() && used + Widths::Of(text.back()) == width) ++count;
+      count = std::max(count, 1);
+      model.push_back(text.mid(first, count).toStdString());
+    }
+    const Widths measurer;
+    EditorLayout layout;
+    layout.AppendText(text, nullptr);
+    layout.LayOutLazily(width, measurer);
+    layout.WrapThrough(0);
+    EXPECT_EQ(LineTexts(layout), model);
+    EXPECT_LE(measurer.measured, 40 * text.size() + 64);
+    const qsizetype measured = measurer.measured;
+    layout.LayOutLazily(width, measurer);  // a change of height only
+    EXPECT_EQ(measurer.measured, measured);
   }
 }
 
