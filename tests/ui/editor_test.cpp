@@ -18,7 +18,6 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
-#include <functional>
 #include <memory>
 
 #include "resources/resource_ids.h"
@@ -232,39 +231,31 @@ TEST_F(EditorTest, WidthChangeMovesTheThumbWithTheTopLine) {
 TEST_F(EditorTest, LongTextIsWrappedPastThePageWhenNeededAndAfterThePaint) {
   constexpr int kCount = 5000;
   constexpr int kPage = kClientHeight / kLineHeight;
-  const auto slices = [] {
-    for (int i = 0; i < 10; ++i) QApplication::sendPostedEvents();
-  };
-  const auto press = [this](Qt::Key key, int times, Qt::KeyboardModifiers modifiers = {}) {
-    for (int i = 0; i < times; ++i) QTest::keyClick(editor_, key, modifiers);
-  };
   const struct {
-    const char* name;
-    std::function<void()> act;
+    Qt::Key key;  // pressed times times; Key_unknown: a drag from the top to far below the page
+    int times;
+    Qt::KeyboardModifiers modifiers;
     int top;
     int selectedLineBreaks;
   } cases[] = {
-      {"End", [&] { press(Qt::Key_End, 1); }, kCount - kPage, 0},
-      {"PageDown", [&] { press(Qt::Key_PageDown, 3); }, 3 * kPage, 0},
-      {"Shift+Down", [&] { press(Qt::Key_Down, 10, Qt::ShiftModifier); }, 10 - kPage + 1, 10},
+      {Qt::Key_End, 1, {}, kCount - kPage, 0},
+      {Qt::Key_PageDown, 3, {}, 3 * kPage, 0},
+      {Qt::Key_Down, 10, Qt::ShiftModifier, 10 - kPage + 1, 10},
       // Past the bottom edge the text comes up a line, and the line under the pointer is reached.
-      {"drag far down",
-       [this] {
-         Drag(At(0, 0), {1, 1000});
-       },
-       1, 1 + 1000 / kLineHeight},
+      {Qt::Key_unknown, 1, {}, 1, 1 + 1000 / kLineHeight},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(c.key);
     editor_->Clear();
     editor_->Scroll(SB_TOP, 0);
     Fill(kCount);
     editor_->viewport()->grab();  // the paint, before anything it posted
     EXPECT_LT(Bar()->maximum(), kCount - kPage);
-    c.act();
+    for (int i = 0; i < c.times; ++i)
+      c.key == Qt::Key_unknown ? Drag(At(0, 0), {1, 1000}) : QTest::keyClick(editor_, c.key, c.modifiers);
     EXPECT_EQ(editor_->topLine(), c.top);
     EXPECT_EQ(editor_->SelectedText().count(u'\n'), c.selectedLineBreaks);
-    slices();
+    for (int i = 0; i < 10; ++i) QApplication::sendPostedEvents();  // the slices
     EXPECT_EQ(Bar()->maximum(), kCount - kPage);
   }
 }

@@ -4,6 +4,7 @@
 
 #include <QRandomGenerator>
 #include <algorithm>
+#include <numeric>
 
 #include "tests/ui/fixed_measurer.h"
 #include "tests/ui/line_texts.h"
@@ -145,9 +146,7 @@ TEST(WrapTest, LinesFillGreedilyAndMeasureLittle) {
     static int Of(QChar c) { return c == u'1' ? 2 : c == u'日' ? 16 : 8; }
     QSize Extent(const QFont*, QStringView text) const override {
       measured += text.size();
-      int width = 0;
-      for (const QChar c : text) width += Of(c);
-      return {width, 16};
+      return {std::accumulate(text.begin(), text.end(), 0, [](int w, QChar c) { return w + Of(c); }), 16};
     }
     mutable qsizetype measured = 0;
   };
