@@ -24,9 +24,14 @@ void ClipboardFollower::Follow(bool on) {
     return;
   }
   if (connection_) return;
-  // What the clipboard holds already was copied before the watch began.
-  const std::optional<Clipboard::Content> now = Clipboard::Read(Clipboard::Mode::kClipboard);
-  watch_.Start(now ? ToChange(*now) : ClipboardChange{});
+  // What the clipboard holds already was copied before the watch began;
+  // where it is read only with the focus, a start without it cannot tell.
+  std::optional<ClipboardChange> held;
+  if (!Clipboard::ReadOnlyWithFocus() || QGuiApplication::focusWindow()) {
+    const std::optional<Clipboard::Content> now = Clipboard::Read(Clipboard::Mode::kClipboard);
+    held = now ? ToChange(*now) : ClipboardChange{};
+  }
+  watch_.Start(held);
   connection_ =
       connect(QGuiApplication::clipboard(), &QClipboard::changed, this, [this](QClipboard::Mode mode) {
         if (mode == QClipboard::Clipboard) OnChanged();

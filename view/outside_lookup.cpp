@@ -50,14 +50,19 @@ std::optional<std::u16string> WatchedText(const ClipboardChange& change, std::u1
   return text;
 }
 
-void ClipboardWatch::Start(const ClipboardChange& now) {
+void ClipboardWatch::Start(const std::optional<ClipboardChange>& now) {
   last_.clear();
-  if (now.hasText) LookedUp(now.text);
+  startUnread_ = !now;
+  if (now && now->hasText) LookedUp(now->text);
 }
 
 void ClipboardWatch::LookedUp(std::u16string_view text) { last_ = FirstLine(text); }
 
 std::optional<std::u16string> ClipboardWatch::Changed(const ClipboardChange& change) {
+  if (startUnread_) {
+    Start(change);
+    return std::nullopt;
+  }
   std::optional<std::u16string> text = WatchedText(change, last_);
   if (text) last_ = *text;
   return text;

@@ -71,15 +71,18 @@ std::optional<std::u16string> WatchedText(const ClipboardChange& change, std::u1
 // text looked up last, from the clipboard or otherwise.
 class ClipboardWatch {
  public:
-  // The watch begins: what the clipboard holds now is not looked up.
-  void Start(const ClipboardChange& now);
+  // The watch begins: what the clipboard holds now is not looked up. None
+  // where it cannot be read yet (before a window of the viewer has the focus,
+  // on Wayland): the first change then stands for what it held.
+  void Start(const std::optional<ClipboardChange>& now);
   // A text was looked up from outside: copied again, it is a repeat.
   void LookedUp(std::u16string_view text);
   // The text to look up for this change (WatchedText), which is then the last.
   std::optional<std::u16string> Changed(const ClipboardChange& change);
 
  private:
-  std::u16string last_;  // the first line of the text looked up last
+  std::u16string last_;       // the first line of the text looked up last
+  bool startUnread_ = false;  // the first change is what the clipboard held at the start
 };
 
 }  // namespace tavlex

@@ -101,7 +101,7 @@ TEST(WatchedText, OnlyNewTextFromOtherProgramsThatHoldsAWord) {
 TEST(ClipboardWatch, LooksEachTextUpOnce) {
   struct Step {
     const char* what;
-    enum { kStart, kChange, kLookedUp } kind;
+    enum { kStart, kStartUnread, kChange, kLookedUp } kind;
     ClipboardChange change;  // kStart, kChange; kLookedUp: change.text is what was looked up
     std::optional<std::u16string> expected;
   };
@@ -119,6 +119,13 @@ TEST(ClipboardWatch, LooksEachTextUpOnce) {
       {"the first word again", Step::kChange, {true, u"apple", false}, u"apple"},
       {"the watch begins anew on an image", Step::kStart, {false, u"", false}, std::nullopt},
       {"the last word copied", Step::kChange, {true, u"apple", false}, u"apple"},
+      {"the watch begins where the clipboard cannot be read", Step::kStartUnread, {}, std::nullopt},
+      {"what it held, sent as a window gains focus", Step::kChange, {true, u"pear", false}, std::nullopt},
+      {"sent again", Step::kChange, {true, u"pear", false}, std::nullopt},
+      {"a word copied since", Step::kChange, {true, u"fig", false}, u"fig"},
+      {"begins unread on an empty clipboard", Step::kStartUnread, {}, std::nullopt},
+      {"sent empty with the focus", Step::kChange, {false, u"", false}, std::nullopt},
+      {"the first word copied", Step::kChange, {true, u"fig", false}, u"fig"},
   };
   ClipboardWatch watch;
   for (const Step& step : steps) {
@@ -126,6 +133,9 @@ TEST(ClipboardWatch, LooksEachTextUpOnce) {
     switch (step.kind) {
       case Step::kStart:
         watch.Start(step.change);
+        break;
+      case Step::kStartUnread:
+        watch.Start(std::nullopt);
         break;
       case Step::kChange:
         got = watch.Changed(step.change);
