@@ -1,0 +1,158 @@
+// The viewer under a real Wayland compositor (a headless sway of the test's
+// own, on a private session bus): a second start hands its request to the
+// running viewer, the pop-up reads the clipboard once it has the focus, the
+// watched clipboard looks each copied text up once, and a launcher's
+// activation token reaches the compositor. The viewer says what it shows
+// (reporting_viewer_child), the compositor which window has the focus, and
+// the viewer's Wayland log (WAYLAND_DEBUG) what it asked of the compositor.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <thread>
+
+#include "tests/support/headless_sway.h"
+#include "tests/support/run_program.h"
+#include "tests/support/view_fixture.h"
+#include "tests/support/wait_until.h"
+
+namespace tavlex {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::WaitUntil;
+
+// How long the test lets the viewer answer a change that must leave it as it is.
+constexpr std::chrono::milliseconds kNothingFollows{1'500};
+
+class CompositorTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!sway_.problem().empty()) GTEST_SKIP() << sway_.problem();
+    // The word book, the settings and the index files of the programs started are the test's.
+    for (const char* folder : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+      ::setenv(folder, dir_.path().c_str(), 1);
+  }
+
+  void TearDown() override {
+    if (viewer_ > 0) testing::KillProgram(viewer_);
+  }
+
+  // Starts the viewer with the lookup options given, its Wayland requests logged.
+  void StartViewer(const std::string& lookupOptions = "") {
+    testing::WriteThreeRegistered(dir_, "[lookup]\n" + lookupOptions);
+    ::setenv("WAYLAND_DEBUG", "client", 1);
+    viewer_ = testing::StartProgram(TAVLEX_REPORTING_VIEWER, {(dir_.path() / "tavlex.ini").string()},
+                                    dir_.path() / "reports", dir_.path() / "wayland.log");
+    ::unsetenv("WAYLAND_DEBUG");
+    ASSERT_TRUE(WaitUntil([&] { return LastReport().starts_with("window=1 "); })) << Reports();
+    ASSERT_TRUE(WaitUntil([&] { return Window("Tavlex").value("focused", false); })) << sway_.Tree();
+  }
+
+  // A second start of the real program; its exit status.
+  static int Start(const std::vector<std::string>& args) {
+    return testing::RunProgram(TAVLEX_VIEWER, args).status;
+  }
+
+  std::string Reports() const { return testing::FileText(dir_.path() / "reports"); }
+  std::string LastReport() const {
+    std::istringstream lines(Reports());
+    std::string line, last;
+    while (std::getline(lines, line)) last = line;
+    return last;
+  }
+  // Waits until the viewer's last report is this one.
+  bool Shows(const std::string& report) const {
+    return WaitUntil([&] { return LastReport() == report; });
+  }
+
+  // What the compositor says of the viewer's window with this title; null if none shows.
+  nlohmann::json Window(const std::string& title) const {
+    nlohmann::json found;
+    const auto walk = [&](const nlohmann::json& node, const auto& self) -> void {
+      if (node.value("name", "") == title && node.contains("pid")) found = node;
+      for (const char* children : {"nodes", "floating_nodes"}) {
+        for (const nlohmann::json& child : node.value(children, nlohmann::json::array())) self(child, self);
+      }
+    };
+    walk(nlohmann::json::parse(sway_.Tree(), nullptr, false), walk);
+    return found.is_null() ? nlohmann::json::object() : found;
+  }
+
+  testing::HeadlessSway sway_;
+  testing::TempDir dir_;
+  pid_t viewer_ = -1;
+};
+
+TEST_F(CompositorTest, ASecondStartReachesTheViewerAndItsWindowComesForward) {
+  StartViewer();
+  struct Case {
+    std::vector<std::string> args;
+    std::string report;
+    std::string focused;  // the title of the window the compositor gives the focus
+  };
+  const Case cases[] = {
+      {{"went"}, "window=1 search=went popup=- popups=0", "Tavlex"},
+      {{"--popup", "go"}, "window=1 search=went popup=go popups=1", "Tavlex Pop-up"},
+      {{"gone"}, "window=1 search=gone popup=- popups=1", "Tavlex"},  // up before the pop-up closes
+      {{"--popup", "going"}, "window=1 search=gone popup=going popups=2", "Tavlex Pop-up"},
+  };
+  for (const Case& c : cases) {
+    const std::string what = c.args.back();
+    ASSERT_EQ(Start(c.args), 0) << what;
+    EXPECT_TRUE(Shows(c.report)) << what << ": " << Reports();
+    EXPECT_TRUE(WaitUntil([&] { return Window(c.focused).value("focused", false); })) << what << sway_.Tree();
+  }
+}
+
+TEST_F(CompositorTest, TheLaunchersTokenGoesWithTheRequestToTheCompositor) {
+  StartViewer();
+  ::setenv("XDG_ACTIVATION_TOKEN", "launcher-token", 1);
+  EXPECT_EQ(Start({"went"}), 0);
+  ::unsetenv("XDG_ACTIVATION_TOKEN");
+  EXPECT_TRUE(Shows("window=1 search=went popup=- popups=0")) << Reports();
+  EXPECT_TRUE(WaitUntil([&] {
+    return testing::FileText(dir_.path() / "wayland.log").find("activate(\"launcher-token\"") !=
+           std::string::npos;
+  }));
+}
+
+TEST_F(CompositorTest, ThePopupReadsTheClipboardOnceItHasTheFocus) {
+  StartViewer();
+  ASSERT_TRUE(sway_.Copy("apple pie"));
+  ASSERT_EQ(Start({"--clipboard", "--popup"}), 0);
+  // The window, activated after the copy, may have pasted it into its search box too.
+  EXPECT_TRUE(WaitUntil([&] { return LastReport().ends_with(" popup=apple pie popups=1"); })) << Reports();
+}
+
+TEST_F(CompositorTest, TheWatchedClipboardLooksEachCopiedTextUpOnce) {
+  ASSERT_TRUE(sway_.Copy("held before"));
+  StartViewer("watchclipboard=1\n");
+  struct Step {
+    std::string copy;    // copied by another program, or empty
+    std::string key;     // pressed in the focused window, or empty
+    std::string report;  // what the viewer shows after it
+  };
+  const Step steps[] = {
+      // What the clipboard held at the start is sent as the window gains the
+      // focus, and pasted into its search box as the window is activated.
+      {"", "Shift_L", "window=1 search=held before popup=- popups=0"},
+      {"apple", "", "window=1 search=held before popup=apple popups=1"},
+      {"", "Escape", "window=1 search=apple popup=- popups=1"},  // sent again to the window focused again
+      {"apple", "", "window=1 search=apple popup=- popups=1"},   // copied again
+      {"pie", "", "window=1 search=apple popup=pie popups=2"},
+  };
+  std::string before = LastReport();
+  for (const Step& step : steps) {
+    const std::string what = step.copy + step.key;
+    const bool done = step.copy.empty() ? sway_.Press(step.key) : sway_.Copy(step.copy);
+    ASSERT_TRUE(done) << what;
+    if (step.report == before) std::this_thread::sleep_for(kNothingFollows);
+    EXPECT_TRUE(Shows(step.report)) << what << ": " << Reports();
+    before = step.report;
+  }
+}
+
+}  // namespace
+}  // namespace tavlex
