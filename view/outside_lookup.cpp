@@ -51,20 +51,29 @@ std::optional<std::u16string> WatchedText(const ClipboardChange& change, std::u1
 }
 
 void ClipboardWatch::Start(const std::optional<ClipboardChange>& now) {
-  last_.clear();
+  lastLookedUp_.clear();
+  held_.reset();
   startUnread_ = !now;
-  if (now && now->hasText) LookedUp(now->text);
+  if (now && now->hasText) {
+    held_ = FirstLine(now->text);
+    LookedUp(now->text);
+  }
 }
 
-void ClipboardWatch::LookedUp(std::u16string_view text) { last_ = FirstLine(text); }
+void ClipboardWatch::LookedUp(std::u16string_view text) { lastLookedUp_ = FirstLine(text); }
 
 std::optional<std::u16string> ClipboardWatch::Changed(const ClipboardChange& change) {
   if (startUnread_) {
     Start(change);
     return std::nullopt;
   }
-  std::optional<std::u16string> text = WatchedText(change, last_);
-  if (text) last_ = *text;
+  std::optional<std::u16string> held;
+  if (change.hasText) held = FirstLine(change.text);
+  const bool sentAgain = held && held == held_;
+  held_ = std::move(held);
+  if (sentAgain) return std::nullopt;
+  std::optional<std::u16string> text = WatchedText(change, lastLookedUp_);
+  if (text) lastLookedUp_ = *text;
   return text;
 }
 

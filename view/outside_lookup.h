@@ -67,8 +67,8 @@ struct ClipboardChange {
 std::optional<std::u16string> WatchedText(const ClipboardChange& change, std::u16string_view lastLookedUp);
 
 // What the watch of the clipboard remembers between changes, so that a text
-// is looked up once: what the clipboard held when the watch began, and the
-// text looked up last, from the clipboard or otherwise.
+// is looked up once: what the clipboard held when the watch began and at its
+// last change, and the text looked up last, from the clipboard or otherwise.
 class ClipboardWatch {
  public:
   // The watch begins: what the clipboard holds now is not looked up. None
@@ -77,12 +77,15 @@ class ClipboardWatch {
   void Start(const std::optional<ClipboardChange>& now);
   // A text was looked up from outside: copied again, it is a repeat.
   void LookedUp(std::u16string_view text);
-  // The text to look up for this change (WatchedText), which is then the last.
+  // The text to look up for this change (WatchedText), which is then the
+  // last; none also for the text the clipboard held already, sent again (a
+  // compositor does as a window gains the focus, after other look-ups too).
   std::optional<std::u16string> Changed(const ClipboardChange& change);
 
  private:
-  std::u16string last_;       // the first line of the text looked up last
-  bool startUnread_ = false;  // the first change is what the clipboard held at the start
+  std::u16string lastLookedUp_;         // the first line of the text looked up last
+  std::optional<std::u16string> held_;  // the first line of the text on the clipboard; none for other data
+  bool startUnread_ = false;            // the first change is what the clipboard held at the start
 };
 
 }  // namespace tavlex

@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 using testing::WaitUntil;
 
 // How long the test lets the viewer answer a change that must leave it as it is.
-constexpr std::chrono::milliseconds kNothingFollows{1'500};
+constexpr std::chrono::milliseconds kNothingFollows{1'000};
 
 class CompositorTest : public ::testing::Test {
  protected:
@@ -130,27 +130,35 @@ TEST_F(CompositorTest, TheWatchedClipboardLooksEachCopiedTextUpOnce) {
   ASSERT_TRUE(sway_.Copy("held before"));
   StartViewer("watchclipboard=1\n");
   struct Step {
-    std::string copy;    // copied by another program, or empty
-    std::string key;     // pressed in the focused window, or empty
-    std::string report;  // what the viewer shows after it
+    std::string copy;               // copied by another program, or empty
+    std::string key;                // or pressed in the focused window, or empty
+    std::vector<std::string> args;  // or the arguments of a second start
+    std::string report;             // what the viewer shows after it
   };
   const Step steps[] = {
       // What the clipboard held at the start is sent as the window gains the
       // focus, and pasted into its search box as the window is activated.
-      {"", "Shift_L", "window=1 search=held before popup=- popups=0"},
-      {"apple", "", "window=1 search=held before popup=apple popups=1"},
-      {"", "Escape", "window=1 search=apple popup=- popups=1"},  // sent again to the window focused again
-      {"apple", "", "window=1 search=apple popup=- popups=1"},   // copied again
-      {"pie", "", "window=1 search=apple popup=pie popups=2"},
+      {"", "Shift_L", {}, "window=1 search=held before popup=- popups=0"},
+      {"apple", "", {}, "window=1 search=held before popup=apple popups=1"},
+      {"", "Escape", {}, "window=1 search=apple popup=- popups=1"},  // sent again to the window focused again
+      {"apple", "", {}, "window=1 search=apple popup=- popups=1"},   // copied again
+      {"pie", "", {}, "window=1 search=apple popup=pie popups=2"},
+      {"", "Escape", {}, "window=1 search=pie popup=- popups=2"},
+      // Sent again as the pop-up and then the window gain the focus.
+      {"", "", {"--popup", "go"}, "window=1 search=pie popup=go popups=3"},
+      {"", "Escape", {}, "window=1 search=pie popup=- popups=3"},
   };
-  std::string before = LastReport();
   for (const Step& step : steps) {
-    const std::string what = step.copy + step.key;
-    const bool done = step.copy.empty() ? sway_.Press(step.key) : sway_.Copy(step.copy);
-    ASSERT_TRUE(done) << what;
-    if (step.report == before) std::this_thread::sleep_for(kNothingFollows);
+    const std::string what = step.copy + step.key + (step.args.empty() ? "" : step.args.back());
+    if (!step.copy.empty()) {
+      ASSERT_TRUE(sway_.Copy(step.copy)) << what;
+    } else if (!step.key.empty()) {
+      ASSERT_TRUE(sway_.Press(step.key)) << what;
+    } else {
+      ASSERT_EQ(Start(step.args), 0) << what;
+    }
+    std::this_thread::sleep_for(kNothingFollows);
     EXPECT_TRUE(Shows(step.report)) << what << ": " << Reports();
-    before = step.report;
   }
 }
 

@@ -117,6 +117,8 @@ TEST(ClipboardWatch, LooksEachTextUpOnce) {
       {"a word looked up by the global key", Step::kLookedUp, {true, u"fig", false}, std::nullopt},
       {"then copied", Step::kChange, {true, u"fig", false}, std::nullopt},
       {"the first word again", Step::kChange, {true, u"apple", false}, u"apple"},
+      {"a word looked up otherwise", Step::kLookedUp, {true, u"go", false}, std::nullopt},
+      {"the clipboard sent again after it", Step::kChange, {true, u"apple", false}, std::nullopt},
       {"the watch begins anew on an image", Step::kStart, {false, u"", false}, std::nullopt},
       {"the last word copied", Step::kChange, {true, u"apple", false}, u"apple"},
       {"the watch begins where the clipboard cannot be read", Step::kStartUnread, {}, std::nullopt},
