@@ -108,7 +108,7 @@ void OutsidePopup::Show(const QString& text, const platform::WindowActivation& a
 void OutsidePopup::Fill() {
   CLookupView& view = *frame_.view();
   const std::u16string text = ToU16String(popup_->word());
-  groups_ = ScanText(view.dictionarySet(), text, {view.searchFlow().searchOptions().foldKana}, &scanMemory_);
+  groups_ = view.ScanApart(text);
   CEditor& display = *popup_->display();
   display.Clear();
   if (groups_.empty()) {

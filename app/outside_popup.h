@@ -1,6 +1,6 @@
 // OutsidePopup: the pop-up's life for texts from other programs. It shows the
 // pop-up under the pointer, fills it with its own look-up of the text
-// (ScanText, apart from the window's search), keeps its first hit in the word
+// (SearchFlow::ScanApart, apart from the window's search), keeps its first hit in the word
 // book, and opens its text in the main window, which comes up before the
 // pop-up closes. Where a program reads the selection only while it has the
 // focus (Wayland), it waits for the focus before the text is read.
@@ -67,9 +67,8 @@ class OutsidePopup : public QObject {
 
   CMainFrame& frame_;
   std::unique_ptr<CLookupPopup> popup_;
-  // What the pop-up's look-up found last, and what the look-ups of the set keep between them.
+  // What the pop-up's look-up found last.
   std::vector<ScanGroup> groups_;
-  ScanMemory scanMemory_;
   FontCache fonts_;
   // The request that waits for the focus, while focusWait_ is connected.
   LookupRequest waiting_;

@@ -111,6 +111,11 @@ class CLookupView : public QWidget, public platform::CommandTarget, private Sear
   }
   const FontCache& fontCache() const { return fonts_; }
   const SearchFlow& searchFlow() const { return flow_; }
+  // The pop-up's look-up of text, beside the window's search (SearchFlow::ScanApart).
+  std::vector<ScanGroup> ScanApart(std::u16string_view text) {
+    OpenDictionaries();
+    return flow_.ScanApart(text);
+  }
   QLabel* modeMarker() const { return modeMarker_; }
 
   // The user's word book, opened at the first use.

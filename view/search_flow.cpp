@@ -103,6 +103,10 @@ void SearchFlow::OnComposing(bool composing) {
   if (held.change) OnTextChanged();
 }
 
+std::vector<ScanGroup> SearchFlow::ScanApart(std::u16string_view text) {
+  return ScanText(set_, text, {settings_.search.foldKana}, &scanMemory_);
+}
+
 SearchFlow::Found SearchFlow::Search(std::u16string_view text) {
   if (composing_) {
     held_.search = true;
@@ -126,7 +130,7 @@ SearchFlow::Found SearchFlow::Search(std::u16string_view text) {
       }
       found = Found::kEntries;
     } else if (search.mode == SearchMode::kScan) {
-      groups_ = ScanText(set_, word, {search.foldKana}, &scanMemory_);
+      groups_ = ScanApart(word);
       scanned_ = word;
       found = Found::kGroups;
     } else {

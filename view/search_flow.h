@@ -130,6 +130,10 @@ class SearchFlow {
   // offsets are in.
   const std::vector<ScanGroup>& groups() const { return groups_; }
   const std::u16string& scannedText() const { return scanned_; }
+  // text looked up as the scan mode looks a text up, apart from the flow's
+  // search (the pop-up's look-up): what the flow shows stays as it is, and
+  // what the look-ups of the set learn is kept once, for both.
+  std::vector<ScanGroup> ScanApart(std::u16string_view text);
 
   // Handles a message posted by a worker (kWmIndexNotice, kWmCountNotice in resources/resource_ids.h).
   Redraw OnNotice(int message, intptr_t wParam, intptr_t lParam);
@@ -193,7 +197,7 @@ class SearchFlow {
   bool hitsMarked_ = false;
   std::vector<ScanGroup> groups_;
   std::u16string scanned_;
-  ScanMemory scanMemory_;
+  ScanMemory scanMemory_;    // for the scan mode's search and ScanApart; checks each dictionary itself
   uint64_t generation_ = 0;  // of the last search; counts of older ones are dropped
   SearchHistory history_{kHistoryLength};
   HistoryEntry shown_;                     // found something; goes into the history when its timer fires
