@@ -83,6 +83,9 @@ class Dictionary : public std::enable_shared_from_this<Dictionary> {
 
   // Block b through the cache; none when the file cannot be read.
   BlockRef FetchBlock(uint32_t b, bool headwordsOnly);
+  // The same through reader, opened here on the first block not cached, so
+  // that the blocks of one search share one handle on the file.
+  BlockRef FetchBlock(uint32_t b, bool headwordsOnly, std::optional<BlockReader>& reader);
   const BlockCache& cache() const { return cache_; }
   const DictionaryLayout& layout() const { return layout_; }
   int32_t indexEntryCount() const { return layout_.indexEntryCount; }

@@ -5,12 +5,18 @@
 namespace tavlex {
 
 BlockRef Dictionary::FetchBlock(uint32_t b, bool headwordsOnly) {
+  std::optional<BlockReader> reader;
+  return FetchBlock(b, headwordsOnly, reader);
+}
+
+BlockRef Dictionary::FetchBlock(uint32_t b, bool headwordsOnly, std::optional<BlockReader>& reader) {
   if (BlockRef hit = cache_.Lookup(b, headwordsOnly)) return hit;
   cache_.EvictForMiss(settings_.cacheSize);
   auto block = std::make_shared<CachedBlock>();
   block->number = b;
   block->headwordsOnly = headwordsOnly;
-  if (!LoadBlock(b, headwordsOnly, block->entries)) return nullptr;
+  if (!reader) reader.emplace(*this);
+  if (!reader->Read(b, headwordsOnly, block->entries)) return nullptr;
   cache_.AddAtHead(block);
   return block;
 }
@@ -27,10 +33,11 @@ bool Dictionary::Search(const std::u16string& query) {
   int32_t collected = 0;
   bool exact = false;
   bool finished = false;
+  std::optional<BlockReader> reader;  // the file opened once for the search, at its first block not cached
   // Matches usually begin in the block found; when none is there, the run of
   // matches may begin with the next block, so a second block is always read.
   for (int32_t i = 0; i < settings_.cacheSize && start + i < indexEntryCount(); ++i) {
-    const BlockRef block = FetchBlock(BlockOfIndexEntry(start + i), false);
+    const BlockRef block = FetchBlock(BlockOfIndexEntry(start + i), false, reader);
     if (!block) continue;
     bool matchedHere = false;
     for (const Entry& entry : block->entries) {
@@ -54,8 +61,9 @@ bool Dictionary::Search(const std::u16string& query) {
 
 bool Dictionary::HasPrefix(const std::u16string& text) {
   const int32_t start = FindIndexEntry(text);
+  std::optional<BlockReader> reader;
   for (int32_t i = start; i <= start + 1 && i < indexEntryCount(); ++i) {
-    const BlockRef block = FetchBlock(BlockOfIndexEntry(i), true);
+    const BlockRef block = FetchBlock(BlockOfIndexEntry(i), true, reader);
     if (!block) continue;
     for (const Entry& entry : block->entries) {
       if (BeginsWith(entry.key, text)) return true;
