@@ -16,6 +16,7 @@
 #include "ui/popup_placement.h"
 #include "ui/scroll_codes.h"
 #include "view/dictionary_menu.h"
+#include "view/keeping_message.h"
 #include "view/lookup_view.h"
 #include "view/scan_paragraphs.h"
 
@@ -136,16 +137,7 @@ void OutsidePopup::KeepFirstHit() {
   kept.headword = hit.form;
   const wordbook::Change change = frame_.view()->wordBook().Keep(std::move(kept));
   const QString headword = ToQString(hit.form);
-  switch (change.outcome) {
-    case wordbook::Change::kDone:
-      popup_->SetHint(LoadString(ids::kEntryKept).arg(headword));
-      break;
-    case wordbook::Change::kAlreadyKept:
-      popup_->SetHint(LoadString(ids::kEntryAlreadyKept).arg(headword));
-      break;
-    default:
-      popup_->SetHint(LoadString(ids::kEntryNotKept).arg(QString::fromStdString(change.error)));
-  }
+  popup_->SetHint(KeepingMessage(change, headword));
   const int top = popup_->display()->topLine();
   Fill();  // the mark beside the headword
   popup_->display()->Scroll(SB_THUMBTRACK, top);

@@ -22,6 +22,7 @@
 #include "view/empty_set_hint.h"
 #include "view/entry_keeping.h"
 #include "view/entry_paragraphs.h"
+#include "view/keeping_message.h"
 #include "view/lookup_layout.h"
 #include "view/scan_paragraphs.h"
 #include "wordbook/word_book_path.h"
@@ -310,16 +311,7 @@ void CLookupView::KeepEntry(bool underCursor) {
   const wordbook::Change change = wordBook().Keep(shownEntries_.ToKeep(
       *index, name, dictionary->path(), ToU16String(searchEdit_->text()), flow_.scannedText()));
   const QString headword = ToQString(change.entry.headword.empty() ? entry.key : change.entry.headword);
-  switch (change.outcome) {
-    case wordbook::Change::kDone:
-      emit statusMessage(LoadString(ids::kEntryKept).arg(headword));
-      break;
-    case wordbook::Change::kAlreadyKept:
-      emit statusMessage(LoadString(ids::kEntryAlreadyKept).arg(headword));
-      break;
-    default:
-      emit statusMessage(LoadString(ids::kEntryNotKept).arg(QString::fromStdString(change.error)));
-  }
+  emit statusMessage(KeepingMessage(change, headword));
   ShowMarks();
 }
 
