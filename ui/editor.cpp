@@ -96,7 +96,11 @@ void CEditor::AppendText(const QString& text, const FontHandle& font, const std:
 
 void CEditor::Layout() {
   layout_.LayOutLazily(viewport()->width(), *measurer_);
-  MoveThumb();
+  // The paint this layout is followed by sets the range anew. Until then the
+  // thumb stays within the last paint's range: the layout's own guess of it
+  // counts the lines that last fitted as a whole page, and would show a bar
+  // beside a text that fits.
+  verticalScrollBar()->setValue(layout_.topLine());
 }
 
 const std::vector<DisplayLine>& CEditor::lines() {

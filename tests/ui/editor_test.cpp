@@ -204,6 +204,21 @@ TEST_F(EditorTest, ScrollBarActionsScrollLikeTheirCodes) {
   EXPECT_EQ(Bar()->value(), 0);
 }
 
+TEST_F(EditorTest, ATextThatFitsShowsNoBarWhateverTheResize) {
+  Fill(3);
+  Paint();
+  ASSERT_FALSE(BarShown());
+  // As when a status line appears below the display: less room, still enough.
+  for (const int height : {5 * kLineHeight, 4 * kLineHeight, kClientHeight}) {
+    editor_->resize(editor_->width(), height + 2 * editor_->frameWidth());
+    QApplication::sendPostedEvents();
+    EXPECT_EQ(Bar()->maximum(), 0) << height;
+    EXPECT_FALSE(BarShown()) << height;
+    Paint();
+    EXPECT_FALSE(BarShown()) << height;
+  }
+}
+
 TEST_F(EditorTest, WidthChangeMovesTheThumbWithTheTopLine) {
   for (int i = 0; i < 30; ++i) editor_->AppendText("01234567890123456789", nullptr);
   editor_->Layout();
