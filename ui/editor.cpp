@@ -108,6 +108,13 @@ const std::vector<DisplayLine>& CEditor::lines() {
   return layout_.lines();
 }
 
+std::optional<int> CEditor::topParagraph() const {
+  // The top line is always wrapped: a layout wraps the page below it.
+  const std::vector<DisplayLine>& wrapped = layout_.lines();
+  if (topLine() >= static_cast<int>(wrapped.size())) return std::nullopt;
+  return wrapped[topLine()].paragraph;
+}
+
 void CEditor::ScheduleWrap() {
   if (layout_.complete() || std::exchange(wrapScheduled_, true)) return;
   // A posted call rather than a timer: it comes after the paint reaches the

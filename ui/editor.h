@@ -16,6 +16,7 @@
 #include <QFont>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/messages.h"
@@ -58,6 +59,8 @@ class CEditor final : public QAbstractScrollArea, public platform::CommandTarget
   const std::vector<Paragraph>& paragraphs() const { return layout_.paragraphs(); }
   // Every line, with what still waits to be wrapped.
   const std::vector<DisplayLine>& lines();
+  // The paragraph the top line belongs to, without wrapping the rest; none for an empty display.
+  std::optional<int> topParagraph() const;
 
   const TextSelection& selection() const { return selection_; }
   // The selected text, a line break between paragraphs; empty without a selection.

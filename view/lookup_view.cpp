@@ -296,8 +296,8 @@ wordbook::WordBook& CLookupView::wordBook() {
 
 void CLookupView::KeepEntry(bool underCursor) {
   size_t paragraph = 0;
-  if (underCursor && resultDisplay_->hasFocus() && !resultDisplay_->lines().empty()) {
-    paragraph = static_cast<size_t>(resultDisplay_->lines()[resultDisplay_->topLine()].paragraph);
+  if (underCursor && resultDisplay_->hasFocus()) {
+    if (const std::optional<int> top = resultDisplay_->topParagraph()) paragraph = static_cast<size_t>(*top);
   }
   const std::optional<size_t> index = shownEntries_.At(paragraph);
   if (!index) {
