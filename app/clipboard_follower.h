@@ -1,13 +1,17 @@
 // ClipboardFollower: the watch of the clipboard that ツール → クリップボードを監視
 // turns on. While it follows, each text another program copies is handed on
 // once (ClipboardWatch decides which are new); what the clipboard held when
-// the watch began is left alone.
+// the watch began is left alone. On Wayland it watches through the
+// compositor's data-control protocol where there is one, which sees a copy
+// while no viewer window has the focus; elsewhere through Qt's clipboard.
 #pragma once
 
 #include <QObject>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "platform/wayland_clipboard_monitor.h"
 #include "view/outside_lookup.h"
 
 namespace tavlex {
@@ -27,8 +31,11 @@ class ClipboardFollower : public QObject {
 
  private:
   void OnChanged();
+  void OnSelection(const platform::WaylandClipboardMonitor::Selection& selection);
+  void Hand(const ClipboardChange& change);
 
-  QMetaObject::Connection connection_;
+  QMetaObject::Connection connection_;  // to Qt's clipboard, when it watches through Qt
+  std::unique_ptr<platform::WaylandClipboardMonitor> monitor_;  // when it watches through data-control
   ClipboardWatch watch_;
 };
 

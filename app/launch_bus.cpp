@@ -10,6 +10,7 @@
 
 #include "app/bus_names.h"
 #include "platform/qt_text.h"
+#include "platform/wayland_activation_token.h"
 
 namespace tavlex {
 namespace {
@@ -126,6 +127,13 @@ QVariantMap PlatformDataFromEnvironment() {
                                       std::pair{kActivationTokenKey, "XDG_ACTIVATION_TOKEN"}}) {
     const QString value = qEnvironmentVariable(variable);
     if (!value.isEmpty()) data.insert(key, value);
+  }
+  // A start from a terminal or a script has no token from a launcher: on
+  // Wayland it asks for one itself, which the compositor may refuse.
+  if (!data.contains(kActivationTokenKey)) {
+    if (const std::optional<std::string> token = platform::RequestActivationToken(bus::kApplicationId)) {
+      data.insert(kActivationTokenKey, QString::fromStdString(*token));
+    }
   }
   return data;
 }

@@ -12,9 +12,9 @@
 //       or "popup"; absent: as the settings say)
 //
 // platform-data may carry "desktop-startup-id" (X11) and "activation-token"
-// (Wayland) from the launching desktop, which let the window come to the
-// front, and "display", the display of the program that asks: a viewer on
-// another display refuses, and the asking program starts its own.
+// (Wayland) from the launching desktop, or a token the asking program got
+// from the compositor itself, which let the window come to the front, and "display", the display of the
+// program that asks: a viewer on another display refuses, and the asking program starts its own.
 #pragma once
 
 #include <QDBusConnection>
@@ -30,7 +30,8 @@
 namespace tavlex {
 
 // The platform data for a request from this process: its display, and the
-// startup id or activation token its launcher put in the environment.
+// startup id or activation token its launcher put in the environment; on
+// Wayland without one, a token the compositor issued to this process.
 QVariantMap PlatformDataFromEnvironment();
 
 // A request as the parameter of the "look-up" action, and back. A parameter

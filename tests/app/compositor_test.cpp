@@ -1,14 +1,16 @@
 // The viewer under a real Wayland compositor (a headless sway of the test's
 // own, on a private session bus): a second start hands its request to the
 // running viewer, the pop-up reads the clipboard once it has the focus, the
-// watched clipboard looks each copied text up once, and a launcher's
-// activation token reaches the compositor. The viewer says what it shows
+// watched clipboard looks each copied text up once, even with no viewer
+// window focused, and a launcher's activation token, or one the start asked
+// for itself, reaches the compositor. The viewer says what it shows
 // (reporting_viewer_child), the compositor which window has the focus, and
 // the viewer's Wayland log (WAYLAND_DEBUG) what it asked of the compositor.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <sstream>
 #include <thread>
 
@@ -106,16 +108,42 @@ TEST_F(CompositorTest, ASecondStartReachesTheViewerAndItsWindowComesForward) {
   }
 }
 
-TEST_F(CompositorTest, TheLaunchersTokenGoesWithTheRequestToTheCompositor) {
+TEST_F(CompositorTest, TheLaunchersTokenOrOneOfTheStartsOwnGoesWithTheRequestToTheCompositor) {
   StartViewer();
-  ::setenv("XDG_ACTIVATION_TOKEN", "launcher-token", 1);
-  EXPECT_EQ(Start({"went"}), 0);
-  ::unsetenv("XDG_ACTIVATION_TOKEN");
-  EXPECT_TRUE(Shows("window=1 search=went popup=- popups=0")) << Reports();
-  EXPECT_TRUE(WaitUntil([&] {
-    return testing::FileText(dir_.path() / "wayland.log").find("activate(\"launcher-token\"") !=
-           std::string::npos;
-  }));
+  struct Case {
+    std::string launcherToken;  // XDG_ACTIVATION_TOKEN; empty: the start asks sway for one
+    std::vector<std::string> args;
+    std::string report;
+  };
+  const Case cases[] = {
+      {"launcher-token", {"went"}, "window=1 search=went popup=- popups=0"},
+      {"", {"gone"}, "window=1 search=gone popup=- popups=0"},
+      {"", {}, "window=1 search=gone popup=- popups=0"},  // a plain start
+  };
+  static const std::regex kIssued(R"re(xdg_activation_token_v1@\d+\.done\("([^"]+)"\))re");
+  for (const Case& c : cases) {
+    const std::string what = c.launcherToken + (c.args.empty() ? "plain" : c.args.back());
+    if (!c.launcherToken.empty()) ::setenv("XDG_ACTIVATION_TOKEN", c.launcherToken.c_str(), 1);
+    ::setenv("WAYLAND_DEBUG", "client", 1);
+    const testing::ProgramResult start = testing::RunProgram(TAVLEX_VIEWER, c.args);
+    ::unsetenv("WAYLAND_DEBUG");
+    ::unsetenv("XDG_ACTIVATION_TOKEN");
+    ASSERT_EQ(start.status, 0) << what << start.err;
+    std::smatch issued;
+    std::string token = c.launcherToken;
+    if (token.empty()) {
+      ASSERT_TRUE(std::regex_search(start.err, issued, kIssued)) << what << ": sway issued no token";
+      token = issued[1];
+    } else {
+      EXPECT_EQ(start.err.find("xdg_activation_token_v1"), std::string::npos) << what << ": asked for one";
+    }
+    EXPECT_TRUE(Shows(c.report)) << what << ": " << Reports();
+    EXPECT_TRUE(WaitUntil([&] {
+      return testing::FileText(dir_.path() / "wayland.log").find("activate(\"" + token + "\"") !=
+             std::string::npos;
+    })) << what
+        << ": " << token;
+  }
 }
 
 TEST_F(CompositorTest, ThePopupReadsTheClipboardOnceItHasTheFocus) {
@@ -156,6 +184,34 @@ TEST_F(CompositorTest, TheWatchedClipboardLooksEachCopiedTextUpOnce) {
       ASSERT_TRUE(sway_.Press(step.key)) << what;
     } else {
       ASSERT_EQ(Start(step.args), 0) << what;
+    }
+    std::this_thread::sleep_for(kNothingFollows);
+    EXPECT_TRUE(Shows(step.report)) << what << ": " << Reports();
+  }
+}
+
+TEST_F(CompositorTest, TheWatchedClipboardSeesACopyWhileNoViewerWindowHasTheFocus) {
+  StartViewer("watchclipboard=1\n");
+  // An empty workspace of its own: no window has the focus there.
+  ASSERT_EQ(testing::RunProgram("/usr/bin/swaymsg", {"workspace", "elsewhere"}).status, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !Window("Tavlex").value("focused", true); })) << sway_.Tree();
+  struct Step {
+    std::string copy;    // copied by another program, or empty
+    std::string key;     // or pressed in the focused window
+    std::string report;  // what the viewer shows after it
+  };
+  const Step steps[] = {
+      {"apple", "", "window=1 search= popup=apple popups=1"},
+      {"", "Escape", "window=1 search= popup=- popups=1"},
+      {"apple", "", "window=1 search= popup=- popups=1"},  // copied again
+      {"pie", "", "window=1 search= popup=pie popups=2"},
+  };
+  for (const Step& step : steps) {
+    const std::string what = step.copy + step.key;
+    if (!step.copy.empty()) {
+      ASSERT_TRUE(sway_.Copy(step.copy)) << what;
+    } else {
+      ASSERT_TRUE(sway_.Press(step.key)) << what;
     }
     std::this_thread::sleep_for(kNothingFollows);
     EXPECT_TRUE(Shows(step.report)) << what << ": " << Reports();
