@@ -3,14 +3,22 @@
 // prefixes in every search mode, the inflection search after the prefix
 // ones, cache sizes changing, and a dictionary removed and opened again every
 // thousand searches. Reports resident memory beside its goals and the slowest
-// search; run it from the sanitizer build too, where any finding ends the run.
+// search, and every thousand searches where the memory is (anonymous or
+// file pages, the allocator's pieces in use and free); run it from the
+// sanitizer build too, where any finding ends the run.
+//
+// Usage: soak [FURTHER]  (FURTHER: the searches after the first thousand, 10,000 by default)
+#include <malloc.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -31,12 +39,15 @@ namespace {
 constexpr int kMillion = 1'000'000;
 constexpr int kDictionaries = 9;
 constexpr int kWarmSearches = 1'000;
-constexpr int kSearches = kWarmSearches + 10'000;
+constexpr int kFurtherSearches = 10'000;
+constexpr int kFiguresEvery = 1'000;
 constexpr double kResidentGoalMiB = 100;
 constexpr double kGrowthGoalPercent = 10;
 constexpr int kReopenEvery = 1'000;
 constexpr int kResizeCachesEvery = 100;
 constexpr int kMostCacheSize = 6;
+
+constexpr double kMiB = 1024.0 * 1024.0;
 
 double ResidentMiB() {
   long pages = 0, resident = 0;
@@ -44,7 +55,47 @@ double ResidentMiB() {
     if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
     std::fclose(statm);
   }
-  return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+  return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / kMiB;
+}
+
+// A line of /proc/self/status such as "RssAnon:   1234 kB", in MiB.
+double StatusMiB(const char* field) {
+  double kib = 0;
+  if (FILE* status = std::fopen("/proc/self/status", "r")) {
+    char line[256];
+    const size_t length = std::strlen(field);
+    while (std::fgets(line, sizeof line, status)) {
+      if (std::strncmp(line, field, length) == 0) kib = std::atof(line + length);
+    }
+    std::fclose(status);
+  }
+  return kib / 1024;
+}
+
+// The heaps the allocator keeps: the main one and one for each arena threads took.
+int HeapCount() {
+  char* text = nullptr;
+  size_t size = 0;
+  FILE* out = ::open_memstream(&text, &size);
+  if (!out) return 0;
+  ::malloc_info(0, out);
+  std::fclose(out);
+  int heaps = 0;
+  for (const char* at = text; (at = std::strstr(at, "<heap nr=")); ++at) ++heaps;
+  std::free(text);
+  return heaps;
+}
+
+// Where the resident memory is, on one line.
+void PrintWhere(int searches) {
+  const struct mallinfo2 heap = ::mallinfo2();
+  std::printf(
+      "%6d searches: %.1f MiB resident (anonymous %.1f, files %.1f); allocated %.1f MiB "
+      "(%.1f of it mapped alone), %.1f MiB free in %d heaps\n",
+      searches, ResidentMiB(), StatusMiB("RssAnon:"), StatusMiB("RssFile:") + StatusMiB("RssShmem:"),
+      static_cast<double>(heap.uordblks + heap.hblkhd) / kMiB, static_cast<double>(heap.hblkhd) / kMiB,
+      static_cast<double>(heap.fordblks) / kMiB, HeapCount());
+  std::fflush(stdout);
 }
 
 // Nine paths: hard links to the two generated dictionaries, BOCU-1 and ANSI in turn.
@@ -106,7 +157,8 @@ void Settle() {
   for (int round = 0; round < 3; ++round) QApplication::sendPostedEvents();
 }
 
-int Run() {
+int Run(int further) {
+  const int searches = kWarmSearches + further;
   const std::vector<std::string> paths = NineDictionaries();
   QTemporaryDir scratch;
   const std::filesystem::path ini = std::filesystem::path(scratch.path().toStdString()) / "tavlex.ini";
@@ -131,12 +183,13 @@ int Run() {
   int mode = ids::kModePrefix;
 
   const double atStart = ResidentMiB();
+  PrintWhere(0);
   double afterThousand = 0;
   std::mt19937 random(20'000);
   double slowestMs = 0;
   QString slowestQuery;
   const auto began = std::chrono::steady_clock::now();
-  for (int search = 1; search <= kSearches; ++search) {
+  for (int search = 1; search <= searches; ++search) {
     if (search % kResizeCachesEvery == 0) {
       for (size_t i = 0; i < set.count(); ++i) set.at(i).SetCacheSize(random() % (kMostCacheSize + 1));
     }
@@ -160,16 +213,17 @@ int Run() {
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     if (ms > slowestMs) slowestMs = ms, slowestQuery = query.text;
     if (search == kWarmSearches) afterThousand = ResidentMiB();
+    if (search % kFiguresEvery == 0) PrintWhere(search);
   }
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
   const double atEnd = ResidentMiB();
 
-  std::printf("searches                 %d (%.1f s, %.2f ms on average)\n", kSearches, seconds,
-              seconds * 1000 / kSearches);
+  std::printf("searches                 %d (%.1f s, %.2f ms on average)\n", searches, seconds,
+              seconds * 1000 / searches);
   std::printf("resident at start        %.1f MiB\n", atStart);
   std::printf("after 1,000 searches     %.1f MiB (goal <= %.0f MiB)\n", afterThousand, kResidentGoalMiB);
-  std::printf("at the end               %.1f MiB (%+.1f%% from 1,000 searches; goal <= +%.0f%%)\n", atEnd,
-              100.0 * (atEnd - afterThousand) / afterThousand, kGrowthGoalPercent);
+  std::printf("at the end               %.1f MiB (%+.1f%% from 1,000 searches; goal <= +%.0f%% over %d)\n",
+              atEnd, 100.0 * (atEnd - afterThousand) / afterThousand, kGrowthGoalPercent, kFurtherSearches);
   std::printf("slowest search           %.1f ms (\"%s\")\n", slowestMs, slowestQuery.toUtf8().constData());
   return 0;
 }
@@ -182,5 +236,6 @@ int main(int argc, char** argv) {
   // The indexes of the benchmark dictionaries stay beside them, out of the user's cache.
   qputenv("XDG_CACHE_HOME", TAVLEX_BENCH_DATA "/cache");
   QApplication application(argc, argv);
-  return tavlex::bench::Run();
+  const int further = argc > 1 ? std::max(0, std::atoi(argv[1])) : tavlex::bench::kFurtherSearches;
+  return tavlex::bench::Run(further);
 }
