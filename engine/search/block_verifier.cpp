@@ -1,5 +1,7 @@
 #include "engine/search/block_verifier.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <atomic>
 #include <mutex>
@@ -164,6 +166,11 @@ VerifiedHits VerifyBlocks(const Dictionary& dictionary, std::span<const uint32_t
   }
   VerifyChunks(work, queue);
   for (std::thread& thread : threads) thread.join();
+  // The helpers decoded their blocks in heaps of their own, whose freed pages
+  // the allocator would keep resident for the rest of the run (more heaps,
+  // and more of them resident, with every search of this size). Handing them
+  // back costs little beside a verification this large.
+  if (!threads.empty()) ::malloc_trim(0);
   return queue.Collect(scope.limit);
 }
 
