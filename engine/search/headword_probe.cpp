@@ -48,6 +48,22 @@ BlockRef HeadwordProbe::FullBlock(int32_t entry) {
 
 bool HeadwordProbe::AnyKeyBegins(int32_t entry, const std::u16string& text) {
   const KeysRef keys = Keys(entry);
+  if (dictionary_.layout().charset == Charset::kBocu1) {
+    // Sorted as their UTF-16 units are: the keys that begin with text follow
+    // the last key that sorts before it.
+    size_t lo = 0;
+    size_t hi = keys->size();
+    while (lo < hi) {
+      const size_t mid = lo + (hi - lo) / 2;
+      if (keys->Key(mid) < text) {
+        lo = mid + 1;
+      } else {
+        hi = mid;
+      }
+    }
+    return lo < keys->size() && keys->Key(lo).starts_with(text);
+  }
+  // Sorted as their code page's bytes are, which UTF-16 does not follow.
   for (size_t i = 0; i < keys->size(); ++i) {
     if (keys->Key(i).starts_with(text)) return true;
   }
