@@ -24,6 +24,9 @@ class BlockGrams {
 
   // Adds the grams of one field of an entry; entries come one after another.
   void AddField(std::u16string_view text, uint32_t entry, bool headword);
+  // The field added last, folded in the widest and in the narrowest way.
+  const std::u32string& wide() const { return wide_.chars; }
+  const std::u32string& narrow() const { return narrow_.chars; }
   // Each gram added since the last Take, once, with its counts; they are forgotten.
   void Take(std::vector<std::pair<Gram, GramCounts>>& grams);
 

@@ -8,9 +8,13 @@
 //  16  u64 dictionary size   24  i64 modification time (ns since the epoch)
 //  32  u64 dictionary checksum (XXH3 of its header and index area)
 //  40  u32 gram count        44  u32 path length       48  u32 blocks per unit
-//  52  u32 page count        56  u64 header checksum
-//  64  dictionary path (UTF-8)
+//  52  u32 page count        56  u32 entry count       60  u32 word count
+//  64  u32 word page count   68  u32 word flags (kAccentsKeepWords)
+//  72  u64 header checksum
+//  80  dictionary path (UTF-8)
 //      page table: page count x (u64 first gram | u64 offset | u32 length | u32 checksum)
+//      word page table: word page count x
+//        (u64 offset | u32 length | u32 checksum | u64 offset of its first word's posting)
 //      pages, each of up to kGramsPerPage grams in ascending order:
 //        varint gram - previous gram (the first: 0 from the page's first gram),
 //        the entries holding the gram (GramCounts): varint entries << 2 |
@@ -18,8 +22,16 @@
 //        then (1) varint headword entries, (2) varint how many fewer entries
 //        and headword entries the narrowest folding finds,
 //        varint posting length, posting (engine/index/posting_list.h)
-// The header checksum covers the first 56 bytes, the path and the page
-// table; each page carries the low half of its own XXH3. The file is
+//      word pages, each of up to kWordsPerPage words (engine/index/text_words.h)
+//        of the text folded in the narrowest way, ascending:
+//        varint length, the word's characters, varint posting length
+//      word postings, of the words in the order of the pages: u32 checksum
+//        (the low half of the posting's XXH3), the posting of the entries
+//        holding the word in any field, entries numbered from 0 across the
+//        blocks in the order of the dictionary's index
+// The header checksum covers the bytes before it, the path and the page
+// tables; each page carries the low half of its own XXH3, each word posting
+// its own. The file is
 // untrusted: it is checked when opened and each page when read, and a file
 // that fails is not used.
 #pragma once
@@ -36,10 +48,16 @@ namespace tavlex {
 class Dictionary;
 
 inline constexpr char kIndexMagic[8] = {'T', 'A', 'V', 'L', 'E', 'X', 'T', 'I'};
-inline constexpr uint32_t kIndexFormatVersion = 3;
-inline constexpr size_t kIndexHeaderSize = 64;
-inline constexpr size_t kCheckedHeader = 56;  // the bytes before the header checksum
+inline constexpr uint32_t kIndexFormatVersion = 4;
+inline constexpr size_t kIndexHeaderSize = 80;
+inline constexpr size_t kCheckedHeader = 72;  // the bytes before the header checksum
 inline constexpr size_t kPageRow = 24;
+inline constexpr size_t kWordPageRow = 24;
+inline constexpr size_t kWordsPerPage = 512;
+inline constexpr size_t kPostingChecksumSize = 4;
+// The words of the text folded with accents are those of the narrowest
+// folding, in every field of every entry: a word count holds for both.
+inline constexpr uint32_t kAccentsKeepWords = 1;
 inline constexpr uint32_t kLongestIndexedPath = 64 * 1024;
 inline constexpr size_t kGramsPerPage = 128;
 inline constexpr uint32_t kMostBlocksPerUnit = 4096;

@@ -1,5 +1,6 @@
-// The units (runs of consecutive blocks) whose text holds one gram, in the
-// smallest of three encodings (varints: engine/format/varint.h).
+// The units (runs of consecutive blocks) whose text holds one gram, or the
+// entries that hold one word, in the smallest of three encodings (varints:
+// engine/format/varint.h).
 //
 //   varint count << 2 | kind, then
 //   kind 0, list:       count varints: the first unit, then each gap minus one
@@ -26,5 +27,10 @@ std::string EncodePosting(const std::vector<uint32_t>& units, uint32_t unitCount
 // False unless bytes are exactly one well-formed posting of ascending units
 // below unitCount; units then holds them.
 bool DecodePosting(std::span<const uint8_t> bytes, uint32_t unitCount, std::vector<uint32_t>* units);
+
+// Sets in bits (unit u at bit u % 64 of bits[u / 64]; at least unitCount
+// bits) the units of bytes, one well-formed posting of units below
+// unitCount; false, bits then undefined, when bytes are anything else.
+bool AddPosting(std::span<const uint8_t> bytes, uint32_t unitCount, std::vector<uint64_t>& bits);
 
 }  // namespace tavlex

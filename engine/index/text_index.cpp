@@ -81,6 +81,7 @@ size_t TextIndex::ReadAt(uint64_t offset, uint8_t* buffer, size_t size) const {
 }
 
 bool TextIndex::Parse(uint64_t fileSize, const IndexStamp& expected) {
+  fileSize_ = fileSize;
   uint8_t header[kIndexHeaderSize];
   if (fileSize < kIndexHeaderSize || ReadAt(0, header, kIndexHeaderSize) != kIndexHeaderSize) return false;
   if (std::memcmp(header, kIndexMagic, sizeof kIndexMagic) != 0 || ReadU32(header + 8) != kIndexFormatVersion)
@@ -90,14 +91,19 @@ bool TextIndex::Parse(uint64_t fileSize, const IndexStamp& expected) {
   const uint32_t pathLength = ReadU32(header + 44);
   blocksPerUnit_ = ReadU32(header + 48);
   const uint64_t pageCount = ReadU32(header + 52);
-  // The writer fills every page but the last: the gram count tells the page count.
-  if ((gramCount + kGramsPerPage - 1) / kGramsPerPage != pageCount || pathLength > kLongestIndexedPath ||
+  entryCount_ = ReadU32(header + 56);
+  const uint64_t wordCount = ReadU32(header + 60);
+  const uint64_t wordPageCount = ReadU32(header + 64);
+  wordFlags_ = ReadU32(header + 68);
+  // The writer fills every page but the last: the gram count tells the page count, and so for words.
+  if ((gramCount + kGramsPerPage - 1) / kGramsPerPage != pageCount ||
+      (wordCount + kWordsPerPage - 1) / kWordsPerPage != wordPageCount || pathLength > kLongestIndexedPath ||
       fileSize - kIndexHeaderSize < pathLength ||
-      (fileSize - kIndexHeaderSize - pathLength) / kPageRow < pageCount || blocksPerUnit_ == 0 ||
-      blocksPerUnit_ > kMostBlocksPerUnit) {
+      fileSize - kIndexHeaderSize - pathLength < pageCount * kPageRow + wordPageCount * kWordPageRow ||
+      blocksPerUnit_ == 0 || blocksPerUnit_ > kMostBlocksPerUnit) {
     return false;
   }
-  std::vector<uint8_t> rest(pathLength + pageCount * kPageRow);
+  std::vector<uint8_t> rest(pathLength + pageCount * kPageRow + wordPageCount * kWordPageRow);
   if (ReadAt(kIndexHeaderSize, rest.data(), rest.size()) != rest.size()) return false;
   if (HeaderChecksum(header, rest.data(), rest.size()) != ReadU64(header + kCheckedHeader)) return false;
 
@@ -109,6 +115,9 @@ bool TextIndex::Parse(uint64_t fileSize, const IndexStamp& expected) {
   stamp.blockCount = blockCount_;
   if (stamp != expected) return false;
   unitCount_ = UnitCount(blockCount_, blocksPerUnit_);
+  // Every entry takes bytes of the dictionary: a count beyond them is no
+  // dictionary's, and would only size a search's bitmaps.
+  if (entryCount_ > stamp.size) return false;
 
   const uint64_t pagesStart = kIndexHeaderSize + rest.size();
   pages_.resize(pageCount);
@@ -120,7 +129,16 @@ bool TextIndex::Parse(uint64_t fileSize, const IndexStamp& expected) {
     if (page.offset < pagesStart || page.offset > fileSize || fileSize - page.offset < page.length)
       return false;
   }
-  return true;
+  wordPages_.resize(wordPageCount);
+  for (size_t i = 0; i < wordPageCount; ++i) {
+    const uint8_t* row = rest.data() + pathLength + pageCount * kPageRow + i * kWordPageRow;
+    WordPage& page = wordPages_[i];
+    page = {ReadU64(row), ReadU32(row + 8), ReadU32(row + 12), ReadU64(row + 16)};
+    if (page.offset < pagesStart || page.offset > fileSize || fileSize - page.offset < page.length ||
+        page.postings > fileSize)
+      return false;
+  }
+  return WordPostingsEndAtFileEnd();
 }
 
 TextIndex::PageBytes TextIndex::ReadPage(size_t number) const {

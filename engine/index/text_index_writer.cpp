@@ -14,13 +14,6 @@ namespace {
 constexpr size_t kFirstSlots = 1024;
 constexpr Gram kHashFactor = 0x9E3779B97F4A7C15;  // Fibonacci hashing
 
-void PutU32(std::string& out, uint32_t value) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>(value >> (8 * i)));
-}
-void PutU64(std::string& out, uint64_t value) {
-  for (int i = 0; i < 8; ++i) out.push_back(static_cast<char>(value >> (8 * i)));
-}
-
 }  // namespace
 
 TextIndexWriter::TextIndexWriter(uint32_t blockCount, uint32_t blocksPerUnit)
@@ -73,7 +66,7 @@ void TextIndexWriter::Add(uint32_t unit, std::span<const std::pair<Gram, GramCou
   }
 }
 
-std::string TextIndexWriter::Finish(const IndexStamp& stamp) {
+std::string TextIndexWriter::Finish(const IndexStamp& stamp, uint32_t entryCount) {
   const uint32_t unitCount = UnitCount(blockCount_, blocksPerUnit_);
   std::sort(postings_.begin(), postings_.end(),
             [](const Growing& a, const Growing& b) { return a.gram < b.gram; });
@@ -110,33 +103,39 @@ std::string TextIndexWriter::Finish(const IndexStamp& stamp) {
       PutVarint(page, posting.size());
       page += posting;
     }
-    PutU64(table, grams[first]);
-    PutU64(table, pages.size());  // from the start of the pages; made absolute below
-    PutU32(table, static_cast<uint32_t>(page.size()));
-    PutU32(table, PageChecksum(page.data(), page.size()));
+    AppendU64(table, grams[first]);
+    AppendU64(table, pages.size());  // from the start of the pages; made absolute below
+    AppendU32(table, static_cast<uint32_t>(page.size()));
+    AppendU32(table, PageChecksum(page.data(), page.size()));
     pages += page;
   }
 
   const std::string path = Utf16ToUtf8(stamp.path);
-  const uint64_t pagesStart = kIndexHeaderSize + path.size() + table.size();
+  const uint64_t pagesStart = kIndexHeaderSize + path.size() + table.size() + words_.TableSize();
   for (size_t row = 0; row < table.size(); row += kPageRow) {
-    const uint64_t offset = ReadU64(reinterpret_cast<const uint8_t*>(table.data()) + row + 8) + pagesStart;
-    for (int i = 0; i < 8; ++i) table[row + 8 + i] = static_cast<char>(offset >> (8 * i));
+    char* offset = table.data() + row + 8;
+    WriteU64(offset, ReadU64(reinterpret_cast<const uint8_t*>(offset)) + pagesStart);
   }
+  const WordTable::Section words = words_.Encode(pagesStart + pages.size(), entryCount);
   std::string out(kIndexMagic, sizeof kIndexMagic);
-  PutU32(out, kIndexFormatVersion);
-  PutU32(out, blockCount_);
-  PutU64(out, stamp.size);
-  PutU64(out, static_cast<uint64_t>(stamp.modified));
-  PutU64(out, stamp.checksum);
-  PutU32(out, static_cast<uint32_t>(grams.size()));
-  PutU32(out, static_cast<uint32_t>(path.size()));
-  PutU32(out, blocksPerUnit_);
-  PutU32(out, static_cast<uint32_t>(table.size() / kPageRow));
-  const std::string rest = path + table;
-  PutU64(out, HeaderChecksum(out.data(), rest.data(), rest.size()));
+  AppendU32(out, kIndexFormatVersion);
+  AppendU32(out, blockCount_);
+  AppendU64(out, stamp.size);
+  AppendU64(out, static_cast<uint64_t>(stamp.modified));
+  AppendU64(out, stamp.checksum);
+  AppendU32(out, static_cast<uint32_t>(grams.size()));
+  AppendU32(out, static_cast<uint32_t>(path.size()));
+  AppendU32(out, blocksPerUnit_);
+  AppendU32(out, static_cast<uint32_t>(table.size() / kPageRow));
+  AppendU32(out, entryCount);
+  AppendU32(out, words.words);
+  AppendU32(out, static_cast<uint32_t>(words.table.size() / kWordPageRow));
+  AppendU32(out, words.flags);
+  const std::string rest = path + table + words.table;
+  AppendU64(out, HeaderChecksum(out.data(), rest.data(), rest.size()));
   out += rest;
   out += pages;
+  out += words.pages;
   return out;
 }
 

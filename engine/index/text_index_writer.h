@@ -1,5 +1,5 @@
-// TextIndexWriter: gathers the postings of a build and lays out the index
-// file (engine/index/index_format.h).
+// TextIndexWriter: gathers the postings of a build, the grams' and the
+// words', and lays out the index file (engine/index/index_format.h).
 #pragma once
 
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/index/index_format.h"
+#include "engine/index/word_table.h"
 
 namespace tavlex {
 
@@ -19,8 +20,10 @@ class TextIndexWriter {
   // Notes that unit holds gram, in entries the counts tell that no earlier
   // call told; units come in ascending order.
   void Add(uint32_t unit, std::span<const std::pair<Gram, GramCounts>> grams);
-  // The file's bytes; the writer is empty afterwards.
-  std::string Finish(const IndexStamp& stamp);
+  // The words of the entries, noted by the caller.
+  WordTable& words() { return words_; }
+  // The file's bytes, for a dictionary of entryCount entries; the writer is empty afterwards.
+  std::string Finish(const IndexStamp& stamp, uint32_t entryCount);
 
  private:
   // The units of one gram as a list (engine/index/posting_list.h) while it grows.
@@ -42,6 +45,7 @@ class TextIndexWriter {
   uint32_t blocksPerUnit_;
   std::vector<Growing> postings_;
   std::vector<uint32_t> slots_;  // posting number + 1, or 0 for a free slot; a power of two long
+  WordTable words_;
 };
 
 }  // namespace tavlex

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/index/text_grams.h"
+#include "engine/index/text_words.h"
 
 namespace tavlex {
 
@@ -45,6 +46,16 @@ std::optional<EntryMatcher::IndexCount> EntryMatcher::CountedByIndex() const {
   std::vector<uint64_t> grams;
   AppendQueryGrams(folded, grams);
   return IndexCount{grams.front(), mode_ != SearchMode::kFullText, folding};
+}
+
+std::optional<EntryMatcher::WordCount> EntryMatcher::CountedByWords() const {
+  if (mode_ != SearchMode::kFullText || fields_ != kAllFields || foldedTerms_.empty()) return std::nullopt;
+  WordCount count{{}, options_.accents};
+  for (const std::u32string& term : foldedTerms_) {
+    if (!IsWord(term)) return std::nullopt;
+    count.terms.emplace_back(term.begin(), term.end());  // word characters are ASCII
+  }
+  return count;
 }
 
 const FoldedText& EntryMatcher::Folded(const Entry& entry, SearchField field) {

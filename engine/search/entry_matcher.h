@@ -60,6 +60,17 @@ class EntryMatcher {
   };
   std::optional<IndexCount> CountedByIndex() const;
 
+  // The terms as words (engine/index/text_words.h), where the word postings
+  // of a full-text index count what this matcher would: a full-text query
+  // in every field whose every term the matcher folds into word characters
+  // only. foldsAccents: the count holds only where folding accents changes
+  // no word of the dictionary (TextIndex::accentsKeepWords).
+  struct WordCount {
+    std::vector<std::string> terms;
+    bool foldsAccents = false;
+  };
+  std::optional<WordCount> CountedByWords() const;
+
   // Headword modes only: the pattern.
   const std::optional<WildcardPattern>& pattern() const { return pattern_; }
   const FoldOptions& options() const { return options_; }

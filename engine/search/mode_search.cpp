@@ -31,20 +31,25 @@ ModeResults PrefixSearch(Dictionary& dictionary, const std::u16string& query, bo
 }
 
 // The count of hits that the index records for the matcher's query, where it
-// records one; a damaged page is noted in results.
+// records one: a gram's counts, or its words' postings; a damaged page is
+// noted in results.
 std::optional<uint64_t> CountInIndex(const TextIndex& index, const EntryMatcher& matcher,
                                      ModeResults& results) {
-  const std::optional<EntryMatcher::IndexCount> by = matcher.CountedByIndex();
-  if (!by) return std::nullopt;
-  const std::optional<GramCounts> counts = index.Counts(by->gram);
-  results.indexDamaged = !counts;
-  if (!counts) return std::nullopt;
-  const uint32_t widest = by->headwordsOnly ? counts->headwordEntries : counts->entries;
-  const uint32_t narrowest = by->headwordsOnly ? counts->narrowHeadwordEntries : counts->narrowEntries;
-  using Folding = EntryMatcher::IndexCount::Folding;
-  if (by->folding == Folding::kWidest) return widest;
-  if (by->folding == Folding::kNarrowest || widest == narrowest) return narrowest;
-  return std::nullopt;
+  if (const std::optional<EntryMatcher::IndexCount> by = matcher.CountedByIndex()) {
+    const std::optional<GramCounts> counts = index.Counts(by->gram);
+    results.indexDamaged = !counts;
+    if (!counts) return std::nullopt;
+    const uint32_t widest = by->headwordsOnly ? counts->headwordEntries : counts->entries;
+    const uint32_t narrowest = by->headwordsOnly ? counts->narrowHeadwordEntries : counts->narrowEntries;
+    using Folding = EntryMatcher::IndexCount::Folding;
+    if (by->folding == Folding::kWidest) return widest;
+    if (by->folding == Folding::kNarrowest || widest == narrowest) return narrowest;
+  }
+  const std::optional<EntryMatcher::WordCount> words = matcher.CountedByWords();
+  if (!words || (words->foldsAccents && !index.accentsKeepWords())) return std::nullopt;
+  const std::optional<uint64_t> counted = index.CountHoldingWords(words->terms);
+  results.indexDamaged = !counted;
+  return counted;
 }
 
 // The routes other than the plain prefix search. They read the dictionary

@@ -11,7 +11,7 @@
 //     block when no index is at hand (a scan).
 // Whatever the route, every hit is an entry decoded and matched; the index
 // only narrows the blocks read. The full count of a query that the index
-// counts exactly (EntryMatcher::CountedByIndex) comes from the index alone.
+// counts exactly (EntryMatcher::CountedByIndex, CountedByWords) comes from the index alone.
 // Apart from the first route, blocks are read with a BlockReader and never
 // through the block cache, whose order stays as the prefix search left it.
 #pragma once

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <future>
 #include <mutex>
+#include <random>
 
 #include "engine/dictionary_set.h"
 #include "engine/format/little_endian.h"
@@ -66,6 +67,15 @@ class IndexFileTest : public ::testing::Test {
     return counts;
   }
 
+  // What the index counts from its words for a few queries, or none when it reports damage.
+  std::vector<std::optional<uint64_t>> WordCounts(const TextIndex& index) {
+    std::vector<std::optional<uint64_t>> counts;
+    for (const std::vector<std::string>& terms : std::vector<std::vector<std::string>>{
+             {"wa"}, {"w"}, {"ab"}, {"wa", "b"}, {"wab", "zz"}, {"wa", "wa", "w"}})
+      counts.push_back(index.CountHoldingWords(terms));
+    return counts;
+  }
+
   testing::TempDir dir_;
   DictionarySet set_;
   IndexStamp stamp_;
@@ -99,6 +109,10 @@ TEST_F(IndexFileTest, CutShortOrDamagedIsNeverTrusted) {
   EXPECT_EQ(counted[1], (GramCounts{300, 0, 300, 0}));
   EXPECT_EQ(counted[2], (GramCounts{1, 0, 1, 0}));
   EXPECT_EQ(counted[3], GramCounts{});
+  // The keys holding "wa", every key, "wab" alone for "ab" and for "wa" with
+  // "b", none with "zz", and "wa" again whatever it is repeated with.
+  const auto words = WordCounts(*sound);
+  EXPECT_EQ(words, (std::vector<std::optional<uint64_t>>{13, 300, 1, 1, 0, 13}));
   for (size_t length = 0; length < bytes_.size(); length += 1 + length / 16) {
     EXPECT_FALSE(TextIndex::FromBytes(bytes_.substr(0, length), stamp_)) << length;
   }
@@ -111,6 +125,12 @@ TEST_F(IndexFileTest, CutShortOrDamagedIsNeverTrusted) {
     if (!index) continue;
     const auto answers = Answers(*index);
     const auto counts = Counts(*index);
+    const auto wordCounts = WordCounts(*index);
+    for (size_t q = 0; q < wordCounts.size(); ++q) {
+      if (wordCounts[q]) {
+        EXPECT_EQ(wordCounts[q], words[q]) << "byte " << at;
+      }
+    }
     for (size_t q = 0; q < answers.size(); ++q) {
       if (answers[q]) {
         EXPECT_EQ(answers[q], expected[q]) << "byte " << at;
@@ -129,8 +149,10 @@ TEST_F(IndexFileTest, AGramCountThatDisagreesWithThePagesIsRefused) {
     for (int i = 0; i < 4; ++i) bytes[40 + i] = static_cast<char>(grams >> (8 * i));
     const uint32_t pathLength = ReadU32(reinterpret_cast<const uint8_t*>(bytes.data()) + 44);
     const uint32_t pages = ReadU32(reinterpret_cast<const uint8_t*>(bytes.data()) + 52);
-    const uint64_t sum = HeaderChecksum(bytes.data(), bytes.data() + kIndexHeaderSize,
-                                        pathLength + uint64_t{pages} * kPageRow);
+    const uint32_t wordPages = ReadU32(reinterpret_cast<const uint8_t*>(bytes.data()) + 64);
+    const uint64_t sum =
+        HeaderChecksum(bytes.data(), bytes.data() + kIndexHeaderSize,
+                       pathLength + uint64_t{pages} * kPageRow + uint64_t{wordPages} * kWordPageRow);
     for (int i = 0; i < 8; ++i) bytes[kCheckedHeader + i] = static_cast<char>(sum >> (8 * i));
     return bytes;
   };
@@ -180,8 +202,40 @@ TEST(PostingList, EveryEncodingRoundTripsAndHostileBytesAreRefused) {
       std::string("\x02", 1) + std::string(15, '\0'),      // a bitmap of the wrong size
       "\x2A\x80",                                          // one byte of a two-byte varint
   };
-  for (const std::string& bytes : hostile)
+  std::vector<uint64_t> bits(2);
+  for (const std::string& bytes : hostile) {
     EXPECT_FALSE(DecodePosting(Bytes(bytes), 125, &units)) << bytes.size();
+    EXPECT_FALSE(AddPosting(Bytes(bytes), 125, bits)) << bytes.size();
+  }
+}
+
+// A posting added to bits already set holds the union, in every encoding,
+// at unit counts on and off a 64-bit boundary.
+TEST(PostingList, AddingAPostingSetsItsUnitsAndNoOthers) {
+  std::mt19937 random(99);
+  struct Case {
+    uint32_t unitCount;
+    uint32_t inEvery;  // about one unit in this many holds the gram
+  };
+  for (const Case& c : {Case{1, 1}, Case{64, 2}, Case{1000, 100}, Case{1000, 1}, Case{1001, 2}, Case{129, 3},
+                        Case{5000, 1}, Case{70, 70}}) {
+    for (int round = 0; round < 20; ++round) {
+      std::vector<uint32_t> posting;
+      std::vector<bool> expected(c.unitCount);
+      std::vector<uint64_t> bits((c.unitCount + 63) / 64);
+      for (uint32_t u = 0; u < c.unitCount; ++u) {
+        // Nearly every unit for a density of one, to give complements.
+        const bool held = c.inEvery == 1 ? random() % 50 != 0 : random() % c.inEvery == 0;
+        if (held) posting.push_back(u);
+        if (random() % 7 == 0) bits[u / 64] |= uint64_t{1} << (u % 64);
+        expected[u] = held || (bits[u / 64] >> (u % 64) & 1);
+      }
+      ASSERT_TRUE(AddPosting(Bytes(EncodePosting(posting, c.unitCount)), c.unitCount, bits));
+      for (uint32_t u = 0; u < c.unitCount; ++u)
+        ASSERT_EQ(bits[u / 64] >> (u % 64) & 1, expected[u]) << c.unitCount << " unit " << u;
+      for (uint32_t u = c.unitCount; u < bits.size() * 64; ++u) ASSERT_FALSE(bits[u / 64] >> (u % 64) & 1);
+    }
+  }
 }
 
 class TextIndexesTest : public IndexFileTest {

@@ -472,6 +472,46 @@ TEST(ModeSearch, TheIndexCountsWhatAVerificationWouldCount) {
   EXPECT_GT(fromIndex, queries / 2);
 }
 
+// Queries of one to three terms, pieces of the records' text respelled,
+// most of them letters and digits only, which the index counts from its
+// words; the rest (a space, an accent, a kana inside) are verified.
+TEST(ModeSearch, TheWordsCountWhatAVerificationWouldCount) {
+  std::mt19937 random(4242);
+  testing::TempDir dir;
+  // The ANSI layout (odd rounds) holds no accented letters.
+  const std::u16string alphabets[] = {u"ab1AB\u00E9\u00C9z", u"ab1ABz", u"ab2\uFF41\uFF12c",
+                                      u"ab\u3042\u30A2c3"};
+  int fromWords = 0, queries = 0;
+  for (int round = 0; round < 18; ++round) {
+    RandomText text(random, alphabets[round % 4]);
+    RandomDictionary subject(round, text, dir);
+    ASSERT_TRUE(subject.index);
+    Dictionary& dictionary = subject.dictionary();
+    for (int q = 0; q < 60; ++q) {
+      SearchRequest request;
+      request.mode = SearchMode::kFullText;
+      request.foldKana = text.Pick(2);
+      for (int terms = 1 + text.Pick(3); terms > 0; --terms) {
+        std::u16string term = Respell(DrawQuery(text, subject.records, false), text.Pick(3));
+        std::erase_if(term,
+                      [&](char16_t c) { return c == u' ' || ((c == u'\r' || c == u'\n') && text.Pick(4)); });
+        request.text += (request.text.empty() ? u"" : u" ") + term;
+      }
+      const bool accents = text.Pick(2);
+      dictionary.settings().accent = accents;
+      SCOPED_TRACE("round " + std::to_string(round) + " query #" + std::to_string(q));
+      const uint64_t expected = Model(subject.records, request, accents, 0).total;
+      ASSERT_EQ(CountHits(dictionary, request, accents, subject.index.get()), expected);
+      ASSERT_EQ(SearchDictionary(dictionary, request, subject.index.get(), true).total, expected);
+      const auto words = EntryMatcher(request, accents).CountedByWords();
+      fromWords += words && (!words->foldsAccents || subject.index->accentsKeepWords());
+      ++queries;
+    }
+  }
+  // The words were asked for a good share of them (any term with another character is verified).
+  EXPECT_GT(fromWords, queries / 8);
+}
+
 TEST(ModeSearch, ACancelledCountTellsNoTotal) {
   testing::TempDir dir;
   std::vector<Record> records;
