@@ -128,13 +128,6 @@ QVariantMap PlatformDataFromEnvironment() {
     const QString value = qEnvironmentVariable(variable);
     if (!value.isEmpty()) data.insert(key, value);
   }
-  // A start from a terminal or a script has no token from a launcher: on
-  // Wayland it asks for one itself, which the compositor may refuse.
-  if (!data.contains(kActivationTokenKey)) {
-    if (const std::optional<std::string> token = platform::RequestActivationToken(bus::kApplicationId)) {
-      data.insert(kActivationTokenKey, QString::fromStdString(*token));
-    }
-  }
   return data;
 }
 
@@ -210,7 +203,17 @@ SessionBus::HandOff SessionBus::Pass(const LookupRequest& request) const {
   // A viewer is started by this process, not by the bus.
   call.setAutoStartService(false);
   if (!activate) call << QString::fromLatin1(bus::kLookUpAction) << QVariantList{LookupParameter(request)};
-  call << PlatformDataFromEnvironment();
+  QVariantMap platformData = PlatformDataFromEnvironment();
+  // A start from a terminal or a script has no token from a launcher: on
+  // Wayland it asks for one itself, which the compositor may refuse. Only a
+  // running viewer can use it, so a start that becomes the viewer asks for none.
+  if (!platformData.contains(kActivationTokenKey) && qEnvironmentVariableIsSet("WAYLAND_DISPLAY") &&
+      connection().interface()->isServiceRegistered(QString::fromLatin1(bus::kApplicationId))) {
+    if (const std::optional<std::string> token = platform::RequestActivationToken(bus::kApplicationId)) {
+      platformData.insert(kActivationTokenKey, QString::fromStdString(*token));
+    }
+  }
+  call << platformData;
   const QDBusMessage reply = connection().call(call, QDBus::Block, kAnswerTimeoutMs);
   if (reply.type() == QDBusMessage::ReplyMessage) return HandOff::kTaken;
   const QString error = reply.errorName();

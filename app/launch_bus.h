@@ -30,8 +30,7 @@
 namespace tavlex {
 
 // The platform data for a request from this process: its display, and the
-// startup id or activation token its launcher put in the environment; on
-// Wayland without one, a token the compositor issued to this process.
+// startup id or activation token its launcher put in the environment.
 QVariantMap PlatformDataFromEnvironment();
 
 // A request as the parameter of the "look-up" action, and back. A parameter
